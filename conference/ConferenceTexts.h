@@ -1,0 +1,17 @@
+#pragma once
+// Fixed texts of the conference dialog (the source is UTF-8, the bytes are code page 936).
+
+namespace texts {
+inline constexpr char kCaptionNotice[] = "多媒体会议－提示";
+inline constexpr char kCaptionLength[] = "Brennic";
+inline constexpr char kNameEmpty[] = "会议名称不能为空";
+inline constexpr char kNameTooLong[] = "会议名称过长，不能超过64位字符或者32个汉字";
+inline constexpr char kDescriptionTooLong[] = "会议描述过长，不能超过128位字符或者64个汉字";
+inline constexpr char kTimeNotSet[] = "时间没有正确设置";
+inline constexpr char kNoMembers[] = "请您选择参加会议人员";
+inline constexpr char kStartAtOnce[] = "既时会议";
+inline constexpr char kTenMinutes[] = "10分钟";
+inline constexpr char kTwentyMinutes[] = "20分钟";
+inline constexpr char kThirtyMinutes[] = "30分钟";
+inline constexpr char kSkinName[] = "createmeeting";
+}  // namespace texts

@@ -1,0 +1,37 @@
+#pragma once
+// The conference request document, written from the dialog's values alone, so that
+// it can be built and checked without any window.
+#include <string>
+#include <vector>
+
+#include "conference/MemberEntry.h"
+
+struct RequestValues {
+    bool updateMode = false;
+    std::string userId;
+    std::string confId;        // written only in update mode
+    std::string name;          // as typed, blanks included
+    std::string chairmanId;    // empty: no chairman line
+    std::string description;
+    bool voiceOn = false;
+    std::string startDigits;   // empty: start at once; else 14 digits YYYYMMDDhhmmss
+    bool smsOn = false;
+    int noticeMinutes = 0;
+    std::vector<MemberEntry> members;  // the checked ones are written, in order
+};
+
+// The document: lines end with CR LF, the last one (</dsml>) has none.
+[[nodiscard]] std::string WriteRequestDocument(const RequestValues& values);
+
+// Escapes & < > " so that any value keeps the document well-formed.
+[[nodiscard]] std::string EscapeXml(const std::string& value);
+
+// The user part of a member's URI, by bytes: from after the first "sip:" up to the
+// first at sign.
+[[nodiscard]] std::string MemberIdFromUri(const std::string& uri);
+
+// "%s年%s月%s日 %s:%s" of the year, month, day, hour and minute digits of a 14-digit start.
+[[nodiscard]] std::string StartTextFromDigits(const std::string& startDigits);
+
+// The chairman's id: members[chairmanIndex].id when that index is valid, else empty.
+[[nodiscard]] std::string ChairmanId(const std::vector<MemberEntry>& members, int chairmanIndex);

@@ -1,0 +1,75 @@
+// The voice option, the start (at once or scheduled) and the SMS notice of the
+// conference dialog.
+#include "conference/ConferenceDialog.h"
+#include "conference/ConferenceTexts.h"
+#include "conference/StartTime.h"
+#include "controls/TimeControl.h"
+#include "framework/DateTimePicker.h"
+#include "res/resource.h"
+
+void ConferenceDialog::InitStartTime() {
+    const std::string& startText = GetConferenceSettings().startText;
+    std::time_t start = std::time(nullptr);
+    std::tm stored{};
+    if (!startText.empty() && startText != texts::kStartAtOnce && ParseStartText(startText, stored))
+        start = StartMoment(stored);
+
+    std::tm local{};
+    localtime_s(&local, &start);
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(local.tm_year + 1900);
+    date.wMonth = static_cast<WORD>(local.tm_mon + 1);
+    date.wDay = static_cast<WORD>(local.tm_mday);
+    date.wDayOfWeek = static_cast<WORD>(local.tm_wday);
+    date.wHour = static_cast<WORD>(local.tm_hour);
+    date.wMinute = static_cast<WORD>(local.tm_min);
+    date.wSecond = static_cast<WORD>(local.tm_sec);
+    DateTimePicker(Item(IDC_START_DATE).Handle()).SetSystemTime(date);
+    if (timeControl) timeControl->SetTime(start);
+
+    char shown[64] = {};
+    std::strftime(shown, sizeof shown, " :%Y-%m-%d %H:%M:%S", &local);
+    Item(IDC_CURRENT_TIME).SetText(shown);
+    Button(Item(IDC_START_NOW).Handle()).SetCheck(BST_CHECKED);
+}
+
+void ConferenceDialog::InitNoticeChoices() {
+    const ComboBox minutes(Item(IDC_NOTICE_MINUTES).Handle());
+    minutes.AddString(texts::kTenMinutes);
+    minutes.AddString(texts::kTwentyMinutes);
+    minutes.AddString(texts::kThirtyMinutes);
+    minutes.SetCurSel(0);
+}
+
+void ConferenceDialog::ApplyRecordStartAndNotice() {
+    const ConferenceSettings& record = GetConferenceSettings();
+    const bool atOnce = record.startText == texts::kStartAtOnce;
+    Button(Item(IDC_START_NOW).Handle()).SetCheck(atOnce ? BST_CHECKED : BST_UNCHECKED);
+    Button(Item(IDC_START_SCHEDULED).Handle()).SetCheck(atOnce ? BST_UNCHECKED : BST_CHECKED);
+    scheduled = atOnce ? 0 : 1;
+
+    const ComboBox minutes(Item(IDC_NOTICE_MINUTES).Handle());
+    const int n = record.noticeMinutes;
+    if (n == 10 || n == 20 || n == 30) {
+        minutes.SetCurSel(n / 10 - 1);
+        Button(Item(IDC_SMS).Handle()).SetCheck(BST_CHECKED);
+        smsOn = 1;
+    } else {
+        minutes.SetCurSel(0);
+        Button(Item(IDC_SMS).Handle()).SetCheck(BST_UNCHECKED);
+    }
+}
+
+void ConferenceDialog::OnVoiceClicked() {
+    voiceOn = voiceOn == 0 ? 1 : 0;
+    Button(Item(IDC_VOICE).Handle()).SetCheck(voiceOn);
+}
+
+void ConferenceDialog::OnSmsClicked() {
+    smsOn = smsOn == 0 ? 1 : 0;
+    Button(Item(IDC_SMS).Handle()).SetCheck(smsOn);
+}
+
+void ConferenceDialog::OnStartNow() { scheduled = 0; }
+
+void ConferenceDialog::OnScheduled() { scheduled = 1; }

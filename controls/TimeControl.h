@@ -1,0 +1,37 @@
+#pragma once
+// The hours:minutes:seconds child dialog of the conference dialog, with a spin
+// button that steps the focused field.
+#include <ctime>
+#include <string>
+
+#include "framework/Dialog.h"
+
+class TimeControl : public Dialog {
+public:
+    TimeControl();
+
+    // Hours, minutes and seconds of `moment` in local time, written to the fields.
+    void SetTime(std::time_t moment);
+    // The fields read back, as "%02d%02d%02d".
+    [[nodiscard]] std::string GetTimeText();
+
+protected:
+    BOOL OnInitDialog() override;
+    // Enter and Esc never close the time control by themselves.
+    void OnOK() override {}
+    void OnCancel() override {}
+    bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnSize();
+    void OnSpinDelta(NMHDR* header, LRESULT* result);
+    void ArrangeControls();
+    void ExchangeToControls();
+    void ExchangeFromControls();
+
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+
+    static const MessageMap<TimeControl> messageMap;
+};

@@ -1,0 +1,80 @@
+#include "entry/ConferenceSettings.h"
+
+#include "entry/ProcessObjects.h"
+
+namespace {
+std::string TextOf(const char* s) { return s != nullptr ? std::string(s) : std::string(); }
+}  // namespace
+
+ConferenceSettings ConferenceSettings::FromHost(const ConferenceRecord& record) {
+    ConferenceSettings copy;
+    copy.name = TextOf(record.name);
+    copy.description = TextOf(record.description);
+    copy.confId = TextOf(record.confId);
+    copy.userId = TextOf(record.userId);
+    copy.chairman = TextOf(record.chairman);
+    copy.startText = TextOf(record.startText);
+    copy.memberCount = TextOf(record.memberCount);
+    if (record.memberIds != nullptr)
+        for (int i = 0; i < record.memberIdCount; ++i) copy.memberIds.push_back(TextOf(record.memberIds[i]));
+    copy.spare1 = TextOf(record.spare1);
+    copy.spare2 = TextOf(record.spare2);
+    copy.noticeMinutes = record.noticeMinutes;
+    return copy;
+}
+
+int TakeOverRecord(ConferenceSettings& own, const ConferenceSettings* given) {
+    own.name.clear();
+    if (given == nullptr) {
+        own.description.clear();
+        own.confId.clear();
+        own.userId.clear();
+        own.chairman.clear();
+        own.memberCount.clear();
+        own.startText.clear();
+        own.memberIds.clear();
+        // A new conference starts with the SMS notice off, not with the last call's minutes.
+        own.noticeMinutes = 0;
+        return 0;
+    }
+    own.description.clear();
+    own.userId.clear();
+    own.spare1.clear();
+    own.chairman.clear();
+    own.spare2.clear();
+    own.memberCount.clear();
+    own.confId.clear();
+    own.startText.clear();
+    own.memberIds = std::vector<std::string>();
+    own.name = given->name;
+    own.description = given->description;
+    own.confId = given->confId;
+    own.userId = given->userId;
+    own.chairman = given->chairman;
+    own.memberCount = given->memberCount;
+    own.startText = given->startText;
+    own.noticeMinutes = given->noticeMinutes;
+    own.memberIds = given->memberIds;
+    return own.confId.empty() ? 0 : 1;
+}
+
+ConferenceRecord* PublishConferenceRecord() {
+    PublishedRecord& published = GetPublishedRecord();
+    const ConferenceSettings& s = GetConferenceSettings();
+    published.memberIdTexts.clear();
+    for (const std::string& id : s.memberIds) published.memberIdTexts.push_back(id.c_str());
+    ConferenceRecord& view = published.view;
+    view.name = s.name.c_str();
+    view.description = s.description.c_str();
+    view.confId = s.confId.c_str();
+    view.userId = s.userId.c_str();
+    view.chairman = s.chairman.c_str();
+    view.startText = s.startText.c_str();
+    view.memberCount = s.memberCount.c_str();
+    view.memberIds = published.memberIdTexts.data();
+    view.memberIdCount = static_cast<int>(published.memberIdTexts.size());
+    view.spare1 = s.spare1.c_str();
+    view.spare2 = s.spare2.c_str();
+    view.noticeMinutes = s.noticeMinutes;
+    return &view;
+}

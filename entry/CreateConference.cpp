@@ -1,0 +1,24 @@
+// The library's one export.
+#include <optional>
+
+#include "Quorvel.h"
+#include "conference/ConferenceDialog.h"
+#include "entry/ConferenceSettings.h"
+
+extern "C" ConferenceRecord* DLL_CreateConference(HWND notifyWindow, const ConferenceRecord* record,
+                                                  const char* userId) {
+    try {
+        // The host may pass the very record this library returned last time: copy it
+        // before the take-over empties the library's own.
+        std::optional<ConferenceSettings> given;
+        if (record != nullptr) given = ConferenceSettings::FromHost(*record);
+
+        ConferenceDialog dialog(given ? &*given : nullptr);
+        dialog.SetUserId(userId != nullptr ? userId : "");
+        dialog.SetNotifyWindow(notifyWindow);
+        dialog.DoModal(Dialog::SafeOwner(nullptr));
+    } catch (...) {
+        // Nothing unwinds into the host; the record holds whatever was stored.
+    }
+    return PublishConferenceRecord();
+}

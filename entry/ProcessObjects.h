@@ -1,0 +1,15 @@
+#pragma once
+// The library's process-wide objects, constructed at load in this order and
+// destroyed in reverse: message table, application object, conference record and
+// the request's other globals, directory reader, skin images. They are defined
+// together in ProcessObjects.cpp, because C++ orders construction only within one file.
+#include <vector>
+
+#include "entry/ConferenceSettings.h"
+
+// The host's view of the conference record, rebuilt by PublishConferenceRecord.
+struct PublishedRecord {
+    ConferenceRecord view{};
+    std::vector<const char*> memberIdTexts;
+};
+PublishedRecord& GetPublishedRecord();

@@ -1,0 +1,134 @@
+#include "framework/Dialog.h"
+
+#include "framework/Module.h"
+
+Dialog::Dialog(int templateId) : templateId_(templateId) {}
+
+Dialog::~Dialog() {
+    if (handle_ != nullptr && ::IsWindow(handle_)) {
+        ::SetWindowLongPtrA(handle_, DWLP_USER, 0);
+        ::DestroyWindow(handle_);
+    }
+}
+
+HWND Dialog::SafeOwner(HWND owner) {
+    if (owner != nullptr) return owner;
+    HWND active = ::GetActiveWindow();
+    return active != nullptr ? ::GetAncestor(active, GA_ROOT) : nullptr;
+}
+
+INT_PTR Dialog::DoModal(HWND owner) {
+    modal_ = true;
+    return ::DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId_), owner, &Dialog::DialogProc,
+                             reinterpret_cast<LPARAM>(this));
+}
+
+bool Dialog::CreateChild(HWND parent) {
+    modal_ = false;
+    return ::CreateDialogParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId_), parent, &Dialog::DialogProc,
+                                reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void Dialog::DestroyWindow() {
+    if (handle_ != nullptr) ::DestroyWindow(handle_);
+}
+
+void Dialog::EndDialog(INT_PTR code) {
+    if (modal_)
+        ::EndDialog(handle_, code);
+    else
+        DestroyWindow();
+}
+
+LRESULT Dialog::Default() {
+    const MSG message = current_;
+    bypass_ = message;
+    bypassActive_ = true;
+    const LRESULT result = ::DefDlgProcA(message.hwnd, message.message, message.wParam, message.lParam);
+    bypassActive_ = false;
+    return result;
+}
+
+int Dialog::ShowMessage(const char* text, const char* caption, UINT flags) const {
+    return ShowMessageBox(handle_, text, caption, flags);
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Dialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+        self->handle_ = window;
+    } else {
+        self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+    }
+    if (self == nullptr) return FALSE;
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind through the dialog manager.
+        return FALSE;
+    }
+}
+
+INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (bypassActive_ && bypass_.message == message && bypass_.wParam == wParam && bypass_.lParam == lParam) {
+        bypassActive_ = false;
+        return FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(handle_, DWLP_USER, 0);
+        handle_ = nullptr;
+        PostNcDestroy();  // may delete this
+        return FALSE;
+    }
+
+    const MSG outer = current_;
+    current_ = MSG{handle_, message, wParam, lParam, 0, {}};
+    LRESULT result = 0;
+    bool handled = DispatchMessageMap(message, wParam, lParam, result);
+    if (!handled) handled = HandleBuiltIn(message, wParam, lParam, result);
+    current_ = outer;
+    if (!handled) return FALSE;
+
+    switch (message) {
+    // Messages whose result the dialog procedure returns directly.
+    case WM_INITDIALOG:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+        return static_cast<INT_PTR>(result);
+    default:
+        if (handle_ != nullptr) ::SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+}
+
+bool Dialog::HandleBuiltIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_INITDIALOG:
+        result = OnInitDialog();
+        return true;
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED) return false;
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return true;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,80 @@
+#include "framework/Text.h"
+
+#include <mbstring.h>
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+namespace text {
+
+std::string Format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string result;
+    if (length > 0) {
+        result.resize(static_cast<size_t>(length) + 1);
+        std::vsnprintf(&result[0], result.size(), format, args);
+        result.resize(static_cast<size_t>(length));
+    }
+    va_end(args);
+    return result;
+}
+
+bool Equal(const std::string& a, const std::string& b) { return a == b; }
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+    return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
+                    reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
+}
+
+int ParseInt(const std::string& s) {
+    size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    long long value = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+        value = value * 10 + (s[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) break;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+std::string ReplaceAll(const std::string& s, const std::string& from, const std::string& to) {
+    if (from.empty()) return s;
+    std::string result;
+    size_t start = 0;
+    for (size_t found; (found = s.find(from, start)) != std::string::npos; start = found + from.size()) {
+        result.append(s, start, found - start);
+        result += to;
+    }
+    result.append(s, start, std::string::npos);
+    return result;
+}
+
+std::string RemoveByte(const std::string& s, char c) {
+    std::string result;
+    for (char b : s)
+        if (b != c) result += b;
+    return result;
+}
+
+std::string GetWindowText(HWND window) {
+    const int length = ::GetWindowTextLengthA(window);
+    if (length <= 0) return {};
+    std::vector<char> buffer(static_cast<size_t>(length) + 1);
+    const int copied = ::GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+}
+
+void SetWindowText(HWND window, const std::string& s) { ::SetWindowTextA(window, s.c_str()); }
+
+}  // namespace text

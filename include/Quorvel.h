@@ -1,0 +1,36 @@
+/* Quorvel.dll: the conference set-up dialog, for hosts in C and C++.
+ * All texts are zero-terminated code page 936 (GBK). */
+#ifndef QUORVEL_H
+#define QUORVEL_H
+
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Sent (never posted) to the host's notify window.
+ * wParam 1: confirmed, lParam = request text, valid only while the message is handled;
+ * wParam 2: cancelled, lParam = 0 (closing from the title bar sends it twice). */
+#define WM_CONFERENCE_RESULT (WM_USER + 0x200)
+
+/* A conference's settings. In a record the host passes in, a null text means the
+ * empty text. The record the library returns is its own, with every text non-null;
+ * it stays valid until the next call or unload; the host never frees it. */
+typedef struct ConferenceRecord {
+    const char *name, *description, *confId, *userId, *chairman, *startText, *memberCount;
+    const char *const *memberIds; /* memberIdCount texts */
+    int memberIdCount;
+    const char *spare1, *spare2;
+    int noticeMinutes;
+} ConferenceRecord;
+
+/* Shows the modal conference dialog; `record` may be null (a new conference from
+ * nothing); a record with a non-empty confId edits that conference. */
+ConferenceRecord *DLL_CreateConference(HWND notifyWindow, const ConferenceRecord *record, const char *userId);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "conference/RequestDocument.h"
+
+namespace {
+
+MemberEntry Member(int checked, const std::string& id, const std::string& phone, const std::string& uri) {
+    MemberEntry m;
+    m.checked = checked;
+    m.id = id;
+    m.phone = phone;
+    m.uri = uri;
+    return m;
+}
+
+}  // namespace
+
+TEST(RequestDocument, WritesTheWeeklyMeetingExampleByteForByte) {
+    RequestValues v;
+    v.userId = "1001";
+    v.name = "周例会";
+    v.description = "讨论项目进度";
+    v.voiceOn = true;
+    v.startDigits = "20080520143000";
+    v.smsOn = true;
+    v.noticeMinutes = 20;
+    v.members = {Member(1, "", "801", ""), Member(1, "1002", "802", "sip:1002@example.cn")};
+    const std::string expected =
+        "<dsml method=\"createconf\"  id=\"1001\">\r\n"
+        "<name>\xD6\xDC\xC0\xFD\xBB\xE1</name>\r\n"
+        "<desc>\xCC\xD6\xC2\xDB\xCF\xEE\xC4\xBF\xBD\xF8\xB6\xC8</desc>\r\n"
+        "<audio>1</audio>\r\n"
+        "<max>100</max>\r\n"
+        "<starttime flag=\"1\">20080520143000</starttime>\r\n"
+        "<msgtime flag=\"1\">20</msgtime>\r\n"
+        "<userlist>\r\n"
+        "<user mobile=\"801\"></user>\r\n"
+        "<user mobile=\"802\">sip:1002@example.cn</user>\r\n"
+        "</userlist>\r\n"
+        "</dsml>";
+    EXPECT_EQ(WriteRequestDocument(v), expected);
+}
+
+TEST(RequestDocument, UpdateModeCarriesConfIdAndChairmanInTheirPlaces) {
+    RequestValues v;
+    v.updateMode = true;
+    v.userId = "1001";
+    v.confId = "12";
+    v.name = " a ";
+    v.chairmanId = "1002";
+    v.description = "x\r\ny";
+    v.members = {Member(1, "1002", "802", "sip:1002@d"), Member(0, "1003", "803", "sip:1003@d"),
+                 Member(2, "1004", "804", "sip:1004@d")};
+    EXPECT_EQ(WriteRequestDocument(v),
+              "<dsml method=\"updateconf\"  id=\"1001\">\r\n"
+              "<confid>12</confid>\r\n"
+              "<name> a </name>\r\n"
+              "<chairman>1002</chairman>\r\n"
+              "<desc>x\r\ny</desc>\r\n"
+              "<audio>0</audio>\r\n"
+              "<max>100</max>\r\n"
+              "<starttime flag=\"0\"></starttime>\r\n"
+              "<msgtime flag=\"0\"></msgtime>\r\n"
+              "<userlist>\r\n"
+              "<user mobile=\"802\">sip:1002@d</user>\r\n"
+              "<user mobile=\"804\">sip:1004@d</user>\r\n"
+              "</userlist>\r\n"
+              "</dsml>");
+}
+
+TEST(RequestDocument, EscapesMarkupInEveryValue) {
+    RequestValues v;
+    v.userId = "a\"b";
+    v.name = "R&D <\xD6\xDC\xBB\xE1>";
+    v.description = "1 < 2 & 3 > \"x\"";
+    v.members = {Member(1, "", "8\"1", "sip:<a>@d")};
+    const std::string doc = WriteRequestDocument(v);
+    EXPECT_NE(doc.find("id=\"a&quot;b\">"), std::string::npos);
+    EXPECT_NE(doc.find("<name>R&amp;D &lt;\xD6\xDC\xBB\xE1&gt;</name>"), std::string::npos);
+    EXPECT_NE(doc.find("<desc>1 &lt; 2 &amp; 3 &gt; &quot;x&quot;</desc>"), std::string::npos);
+    EXPECT_NE(doc.find("<user mobile=\"8&quot;1\">sip:&lt;a&gt;@d</user>"), std::string::npos);
+}
+
+TEST(MemberIdFromUri, FollowsTheByteRule) {
+    EXPECT_EQ(MemberIdFromUri("sip:1002@example.cn"), "1002");
+    EXPECT_EQ(MemberIdFromUri("sip:1002"), "");           // no at sign: negative length
+    EXPECT_EQ(MemberIdFromUri("abcd@x"), "d");            // no "sip:", at sign at 4: byte 3
+    EXPECT_EQ(MemberIdFromUri(""), "");
+    EXPECT_EQ(MemberIdFromUri("@sip:12"), "");            // at sign before "sip:"
+    EXPECT_EQ(MemberIdFromUri("xsip:@"), "");             // empty user part
+    EXPECT_EQ(MemberIdFromUri("sip:12@a@b"), "12");       // first at sign counts
+    EXPECT_EQ(MemberIdFromUri("SIP:12@a"), ":12");        // case-sensitive: no "sip:", so from byte 3
+}
+
+TEST(StartTextFromDigits, DropsTheSeconds) {
+    EXPECT_EQ(StartTextFromDigits("20080520143005"),
+              "2008\xC4\xEA" "05\xD4\xC2" "20\xC8\xD5 14:30");
+}
+
+TEST(ChairmanId, OnlyAValidIndexNamesAChairman) {
+    const std::vector<MemberEntry> members = {Member(1, "1002", "", ""), Member(0, "", "801", "")};
+    EXPECT_EQ(ChairmanId(members, 0), "1002");
+    EXPECT_EQ(ChairmanId(members, 1), "");  // a typed person cannot chair
+    EXPECT_EQ(ChairmanId(members, -1), "");
+    EXPECT_EQ(ChairmanId(members, 2), "");
+}
