@@ -138,17 +138,25 @@ namespace script {
 int step = 0;
 bool editing = false;
 
+struct Search {
+    bool messageBox;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    char cls[32] = {};
+    ::GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) != "#32770" || !::IsWindowVisible(w)) return TRUE;
+    const bool isBox = ::GetDlgItem(w, 0xFFFF) != nullptr;
+    if (isBox != s->messageBox) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
 HWND FindThreadDialog(bool messageBox) {
-    struct Search { bool messageBox; HWND found; } search{messageBox, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        char cls[32] = {};
-        ::GetClassNameA(w, cls, sizeof cls);
-        if (std::string(cls) != "#32770" || !::IsWindowVisible(w)) return TRUE;
-        const bool isBox = ::GetDlgItem(w, 0xFFFF) != nullptr;
-        if (isBox == s->messageBox) { s->found = w; return FALSE; }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    Search search{messageBox, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -1,0 +1,268 @@
+// The conference dialog through the real export: closing paths, the checks of OK in
+// their order with their texts, the record take-over, the layout and the skin calls.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/DialogDriver.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::string kNotice = "多媒体会议－提示";
+const std::string kBrennic = "Brennic";
+
+struct HostRecord {
+    std::vector<const char*> ids;
+    ConferenceRecord record{};
+};
+
+HostRecord MakeRecord(const char* name, const char* description, const char* confId,
+                      std::vector<const char*> memberIds = {}, int noticeMinutes = 0) {
+    HostRecord r;
+    r.ids = std::move(memberIds);
+    r.record.name = name;
+    r.record.description = description;
+    r.record.confId = confId;
+    r.record.memberIds = r.ids.data();
+    r.record.memberIdCount = static_cast<int>(r.ids.size());
+    r.record.noticeMinutes = noticeMinutes;
+    return r;
+}
+
+RECT ChildRect(HWND dialog, int id) {
+    RECT r{};
+    HWND control = ::GetDlgItem(dialog, id);
+    ::GetWindowRect(control, &r);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+}  // namespace
+
+TEST(ConferenceDialogClosing, CancelButtonSendsOneCancelAndLeavesAnEmptyRecord) {
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
+    const ConferenceRecord* record = driver.Run(nullptr, "1001");
+    EXPECT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{2}));
+    EXPECT_FALSE(driver.Messages()[0].hasText);
+    for (const char* text : {record->name, record->description, record->confId, record->userId,
+                             record->chairman, record->memberCount, record->startText}) {
+        ASSERT_NE(text, nullptr);
+        EXPECT_STREQ(text, "");
+    }
+    EXPECT_EQ(record->memberIdCount, 0);
+}
+
+TEST(ConferenceDialogClosing, EscSendsOneCancel) {
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        ::SetFocus(::GetDlgItem(dialog, 1003));
+        PostKey(::GetDlgItem(dialog, 1003), VK_ESCAPE);
+    });
+    driver.Run(nullptr, "1001");
+    EXPECT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{2}));
+}
+
+TEST(ConferenceDialogClosing, TitleBarCloseSendsCancelTwice) {
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) { ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    driver.Run(nullptr, "1001");
+    EXPECT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{2, 2}));
+}
+
+TEST(ConferenceDialogChecks, RefusesInOrderAndStoresWhatEachStepStored) {
+    DialogDriver driver;
+    const std::string longName(65, 'n');
+    const std::string longDescription(129, 'd');
+    // 1: blanks only.
+    driver.OnConference([](HWND dialog) {
+        SetText(dialog, 1003, "   ");
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox("会议名称不能为空", kNotice);
+    // 2: 65 bytes, set as a record or paste would, past the typing limit.
+    driver.OnConference([&](HWND dialog) {
+        SetText(dialog, 1003, longName);
+        SetText(dialog, 1044, longDescription);
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox("会议名称过长，不能超过64位字符或者32个汉字", kBrennic);
+    // 3: name fine, description 129 bytes.
+    driver.OnConference([](HWND dialog) {
+        SetText(dialog, 1003, " 周例会 ");
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox("会议描述过长，不能超过128位字符或者64个汉字", kBrennic);
+    // 4: everything fine but nobody to invite.
+    driver.OnConference([](HWND dialog) {
+        SetText(dialog, 1044, "讨论项目进度");
+        Click(dialog, 1051);  // start at once
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox("请您选择参加会议人员", kNotice);
+    driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
+
+    const ConferenceRecord* record = driver.Run(nullptr, "1001");
+    EXPECT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{2}));
+    EXPECT_STREQ(record->userId, "1001");
+    EXPECT_STREQ(record->name, " 周例会 ");
+    EXPECT_STREQ(record->chairman, "1001");
+    EXPECT_STREQ(record->description, "讨论项目进度");
+    EXPECT_STREQ(record->memberCount, "100");
+    EXPECT_STREQ(record->startText, "既时会议");
+    EXPECT_EQ(record->noticeMinutes, 0);
+    EXPECT_EQ(record->memberIdCount, 0);
+}
+
+TEST(ConferenceDialogChecks, FirstRefusalStoresNothing) {
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        SetText(dialog, 1003, std::string(66, 'x'));
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox("会议名称过长，不能超过64位字符或者32个汉字", kBrennic);
+    driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
+    const ConferenceRecord* record = driver.Run(nullptr, "1001");
+    EXPECT_STREQ(record->name, "");
+    EXPECT_STREQ(record->userId, "");
+}
+
+TEST(ConferenceRecordTakeOver, UpdateModeShowsTheRecordWholeAndKeepsItsConfId) {
+    // 40 bytes: more than the 32 a user may type, shown whole.
+    const std::string name = "二〇〇八年第二季度项目进度周例会讨论";
+    ASSERT_GT(name.size(), 32u);
+    HostRecord given = MakeRecord(name.c_str(), "说明\r\n第二行", "12");
+    DialogDriver driver;
+    driver.OnConference([&](HWND dialog) {
+        EXPECT_EQ(GetText(dialog, 1003), name);
+        EXPECT_EQ(GetText(dialog, 1044), "说明\r\n第二行");
+        char caption[64] = {};
+        ::GetWindowTextA(dialog, caption, sizeof caption);
+        EXPECT_STREQ(caption, "创建多媒体会议");
+        Click(dialog, IDCANCEL);
+    });
+    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    EXPECT_STREQ(record->confId, "12");
+    EXPECT_EQ(std::string(record->name), name);
+    EXPECT_STREQ(record->description, "说明\r\n第二行");
+}
+
+TEST(ConferenceRecordTakeOver, TheReturnedRecordPassedBackOpensWithItsContents) {
+    HostRecord given = MakeRecord("季度会", "第一次", "");
+    DialogDriver first;
+    first.OnConference([](HWND dialog) { Click(dialog, IDOK); });  // stores name, then refuses: no members
+    first.ExpectMessageBox("请您选择参加会议人员", kNotice);
+    first.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
+    ConferenceRecord* returned = first.Run(&given.record, "1001");
+    ASSERT_STREQ(returned->name, "季度会");
+
+    DialogDriver second;
+    second.OnConference([](HWND dialog) {
+        EXPECT_EQ(GetText(dialog, 1003), "季度会");
+        EXPECT_EQ(GetText(dialog, 1044), "第一次");
+        Click(dialog, IDCANCEL);
+    });
+    second.Run(returned, "1001");
+}
+
+TEST(ConferenceRecordTakeOver, ANewConferenceStartsWithTheNoticeOff) {
+    HostRecord given = MakeRecord("季度会", "", "", {}, 20);
+    DialogDriver first;
+    first.OnConference([](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, 1058));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(first.Run(&given.record, "1001")->noticeMinutes, 20);
+
+    DialogDriver second;
+    second.OnConference([](HWND dialog) {
+        EXPECT_FALSE(IsChecked(dialog, 1058));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(second.Run(nullptr, "1001")->noticeMinutes, 0);
+}
+
+TEST(ConferenceDialogLayout, PlacesControlsFromTheClientWidth) {
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        RECT client{};
+        ::GetClientRect(dialog, &client);
+        const int w = client.right;
+        const int d = (w - 124) / 2;
+        const RECT name = ChildRect(dialog, 1003);
+        EXPECT_EQ(name.left, 65);
+        EXPECT_EQ(name.top, 6);
+        EXPECT_EQ(name.right - name.left, w - 75);
+        const RECT date = ChildRect(dialog, 1053);
+        EXPECT_EQ(date.left, 88);
+        EXPECT_EQ(date.right - date.left, d);
+        const RECT list = ChildRect(dialog, 1008);
+        EXPECT_EQ(list.top, 307);
+        EXPECT_EQ(list.bottom - list.top, 80);
+        const RECT cancel = ChildRect(dialog, IDCANCEL);
+        EXPECT_EQ(cancel.left, w - 110);
+        EXPECT_EQ(cancel.top, 444);
+        const RECT ok = ChildRect(dialog, IDOK);
+        EXPECT_EQ(ok.left, 60);
+
+        // The time control is the child dialog right of the date picker.
+        HWND timeControl = ::GetParent(::GetDlgItem(::FindWindowExA(dialog, nullptr, "#32770", nullptr), 1034));
+        ASSERT_NE(timeControl, nullptr);
+        RECT t{};
+        ::GetWindowRect(timeControl, &t);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&t), 2);
+        EXPECT_EQ(t.left, 97 + d);
+        EXPECT_EQ(t.top, 219);
+        EXPECT_EQ(t.right - t.left, w - 117 - d);
+        EXPECT_EQ(t.bottom - t.top, 18);
+
+        // A client area 300 pixels wide, as a resize would give it.
+        RECT frame{};
+        ::GetWindowRect(dialog, &frame);
+        const int extra = (frame.right - frame.left) - w;
+        ::SetWindowPos(dialog, nullptr, 0, 0, 300 + extra, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+        const RECT narrowDate = ChildRect(dialog, 1053);
+        EXPECT_EQ(narrowDate.left, 88);
+        EXPECT_EQ(narrowDate.right - narrowDate.left, 88);
+        ::GetWindowRect(timeControl, &t);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&t), 2);
+        EXPECT_EQ(t.left, 185);
+        EXPECT_EQ(t.right - t.left, 95);
+        EXPECT_EQ(ChildRect(dialog, IDCANCEL).left, 190);
+        Click(dialog, IDCANCEL);
+    });
+    driver.Run(nullptr, "1001");
+}
+
+TEST(ConferenceDialogLayout, TypingStopsAtThe32ByteLimitOfTheName) {
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        ::SetFocus(::GetDlgItem(dialog, 1003));
+        TypeChars(::GetDlgItem(dialog, 1003), std::string(40, 'a'));
+    });
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(GetText(dialog, 1003), std::string(32, 'a'));
+        Click(dialog, IDCANCEL);
+    });
+    driver.Run(nullptr, "1001");
+}
+
+TEST(ConferenceDialogSkin, SkinsTheDialogFirstAndTheTimeControlWithItsShape) {
+    ClearSkinCalls();
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
+    driver.Run(nullptr, "1001");
+    const std::vector<std::string> calls = SkinCalls();
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(calls[0].rfind("skinmmSetSkin ", 0), 0u);
+    EXPECT_NE(calls[0].find(" createmeeting"), std::string::npos);
+    EXPECT_EQ(calls[1].rfind("skinmmSetSkin ", 0), 0u);
+    EXPECT_NE(calls[1].find(" TimeControl"), std::string::npos);
+    bool shaped = false;
+    for (const std::string& call : calls)
+        if (call.find("skinmmSetChildShapeRect") == 0 && call.find(" timearea ") != std::string::npos) shaped = true;
+    EXPECT_TRUE(shaped);
+}
