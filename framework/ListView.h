@@ -1,0 +1,94 @@
+#pragma once
+// List view and header wrappers (ANSI messages, so texts are code page bytes).
+#include <string>
+#include <vector>
+
+#include "framework/Window.h"
+
+class ListView : public Window {
+public:
+    using Window::Window;
+
+    void AddExtendedStyle(DWORD styles) const {
+        Send(LVM_SETEXTENDEDLISTVIEWSTYLE, styles, static_cast<LPARAM>(styles));
+    }
+    [[nodiscard]] DWORD GetExtendedStyle() const { return static_cast<DWORD>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
+    void SetImageList(HIMAGELIST images, int which) const {
+        Send(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images));
+    }
+    int InsertColumn(int index, const std::string& heading, int format, int width) const {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.fmt = format;
+        column.cx = width;
+        column.pszText = const_cast<char*>(heading.c_str());
+        column.iSubItem = index;
+        return static_cast<int>(Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
+    }
+    [[nodiscard]] int GetColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, column)); }
+    [[nodiscard]] HWND GetHeader() const { return reinterpret_cast<HWND>(Send(LVM_GETHEADER)); }
+
+    [[nodiscard]] int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
+    [[nodiscard]] int GetSelectedCount() const { return static_cast<int>(Send(LVM_GETSELECTEDCOUNT)); }
+    // The next item after `start` (-1: from the first) with the LVNI_ flags, or -1.
+    [[nodiscard]] int GetNextItem(int start, UINT flags) const {
+        return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(start), static_cast<LPARAM>(flags)));
+    }
+    // Inserts a row with its first column's text (and picture, unless I_IMAGENONE); returns its index.
+    int InsertItem(int index, const std::string& text, int image = I_IMAGENONE) const {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | (image != I_IMAGENONE ? LVIF_IMAGE : 0);
+        item.iItem = index;
+        item.pszText = const_cast<char*>(text.c_str());
+        item.iImage = image;
+        return static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    }
+    void SetItemText(int index, int column, const std::string& text) const {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = const_cast<char*>(text.c_str());
+        Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    }
+    [[nodiscard]] std::string GetItemText(int index, int column) const {
+        std::vector<char> buffer(1024);
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(buffer.size());
+        const LRESULT length = Send(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        return std::string(buffer.data(), static_cast<size_t>(length));
+    }
+    void SetItemImage(int index, int column, int image) const {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = index;
+        item.iSubItem = column;
+        item.iImage = image;
+        Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    [[nodiscard]] int GetItemImage(int index, int column) const {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = index;
+        item.iSubItem = column;
+        Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        return item.iImage;
+    }
+    void DeleteItem(int index) const { Send(LVM_DELETEITEM, static_cast<WPARAM>(index)); }
+};
+
+// Suspends a window's redrawing for a batch of changes; Wine's list view does heavy
+// work each time redrawing comes back on, so suspend once around a batch, not per row.
+class RedrawSuspension {
+public:
+    explicit RedrawSuspension(const Window& window) : window_(window) { window_.SetRedraw(false); }
+    RedrawSuspension(const RedrawSuspension&) = delete;
+    RedrawSuspension& operator=(const RedrawSuspension&) = delete;
+    ~RedrawSuspension() {
+        window_.SetRedraw(true);
+        ::InvalidateRect(window_.Handle(), nullptr, TRUE);
+    }
+
+private:
+    Window window_;
+};
