@@ -17,13 +17,25 @@ HWND Dialog::SafeOwner(HWND owner) {
     return active != nullptr ? ::GetAncestor(active, GA_ROOT) : nullptr;
 }
 
+namespace {
+// Templates hold list views, trees, tabs, date pickers and spin buttons: register their
+// classes in the host's process, whatever the host did, as the class library does.
+void RegisterCommonControls() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                       ICC_DATE_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+}
+}  // namespace
+
 INT_PTR Dialog::DoModal(HWND owner) {
+    RegisterCommonControls();
     modal_ = true;
     return ::DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId_), owner, &Dialog::DialogProc,
                              reinterpret_cast<LPARAM>(this));
 }
 
 bool Dialog::CreateChild(HWND parent) {
+    RegisterCommonControls();
     modal_ = false;
     return ::CreateDialogParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId_), parent, &Dialog::DialogProc,
                                 reinterpret_cast<LPARAM>(this)) != nullptr;

@@ -214,8 +214,6 @@ int RunScripted() {
 
 int main(int argc, char** argv) {
     ::CoInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES};
-    ::InitCommonControlsEx(&controls);
     const bool scripted = argc > 1 && std::string(argv[1]) == "/script";
     notifyWindow = CreateHostWindow(::GetModuleHandleA(nullptr), !scripted);
     int status = 0;

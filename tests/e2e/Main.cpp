@@ -3,11 +3,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-// A host initialises COM and the common controls before it calls the library.
+// A host initialises COM before it calls the library; the library registers the
+// common controls it uses itself.
 int main(int argc, char** argv) {
     ::CoInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES};
-    ::InitCommonControlsEx(&controls);
     testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();
     ::CoUninitialize();
