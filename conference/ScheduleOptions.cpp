@@ -6,6 +6,7 @@
 #include "controls/TimeControl.h"
 #include "framework/DateTimePicker.h"
 #include "res/resource.h"
+#include "text/MessageTable.h"
 
 void ConferenceDialog::InitStartTime() {
     const std::string& startText = GetConferenceSettings().startText;
@@ -29,7 +30,7 @@ void ConferenceDialog::InitStartTime() {
 
     char shown[64] = {};
     std::strftime(shown, sizeof shown, " :%Y-%m-%d %H:%M:%S", &local);
-    Item(IDC_CURRENT_TIME).SetText(shown);
+    Item(IDC_CURRENT_TIME).SetText(GetMessageText(10409) + shown);
     Button(Item(IDC_START_NOW).Handle()).SetCheck(BST_CHECKED);
 }
 

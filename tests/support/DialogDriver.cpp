@@ -220,13 +220,6 @@ std::vector<std::string> SkinCalls() {
 
 void ClearSkinCalls() { skinmmStandInClearLog(); }
 
-std::string TestDataPath(const std::string& relative) {
-    std::string path = std::string("Z:") + QUORVEL_TEST_DATA + "/" + relative;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 std::string HostFolder() {
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Quorvel.h"
+#include "support/TestData.h"
 
 namespace e2e {
 
@@ -91,9 +92,6 @@ bool IsChecked(HWND dialog, int id);
 // The calls the stand-in skinning library has received, one line each.
 std::vector<std::string> SkinCalls();
 void ClearSkinCalls();
-
-// A Windows path of a file under the tests' data folder.
-std::string TestDataPath(const std::string& relative);
 
 // Replaces (or, with `present` false, removes) a file of the host folder for the
 // lifetime of the object, restoring the original afterwards.
