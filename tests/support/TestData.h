@@ -1,10 +1,70 @@
 #pragma once
+// Test data files and scratch folders, as Windows paths under Wine.
+#include <windows.h>
+
 #include <string>
 
-// A Windows path of a file under the tests' data folder (reached through drive Z:).
+// A file below tests/data, e.g. TestDataPath("pictures\\halves.bmp").
 inline std::string TestDataPath(const std::string& relative) {
-    std::string path = std::string("Z:") + QUORVEL_TEST_DATA + "/" + relative;
-    for (char& c : path)
+    std::string path = std::string("Z:") + QUORVEL_TEST_DATA + "\\" + relative;
+    for (char& c : path) {
         if (c == '/') c = '\\';
+    }
     return path;
 }
+
+// A fresh, empty folder under the temporary directory, removed with all it holds
+// when the object goes.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& name) {
+        char temp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, temp);
+        path_ = std::string(temp) + "quorvel-" + name + "-" + std::to_string(::GetCurrentProcessId());
+        Remove(path_);
+        ::CreateDirectoryA(path_.c_str(), nullptr);
+    }
+    ~ScratchFolder() { Remove(path_); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    [[nodiscard]] const std::string& Path() const { return path_; }
+    // Creates `relative` (backslash-separated folders) below the scratch folder.
+    std::string MakeFolder(const std::string& relative) const {
+        std::string path = path_;
+        size_t start = 0;
+        while (start <= relative.size()) {
+            const size_t end = relative.find('\\', start);
+            path += "\\" + relative.substr(start, end - start);
+            ::CreateDirectoryA(path.c_str(), nullptr);
+            if (end == std::string::npos) break;
+            start = end + 1;
+        }
+        return path;
+    }
+    bool CopyIn(const std::string& source, const std::string& relativeTarget) const {
+        return ::CopyFileA(source.c_str(), (path_ + "\\" + relativeTarget).c_str(), FALSE) != FALSE;
+    }
+
+private:
+    static void Remove(const std::string& path) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = ::FindFirstFileA((path + "\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string name = found.cFileName;
+                if (name == "." || name == "..") continue;
+                const std::string child = path + "\\" + name;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    Remove(child);
+                } else {
+                    ::DeleteFileA(child.c_str());
+                }
+            } while (::FindNextFileA(search, &found));
+            ::FindClose(search);
+        }
+        ::RemoveDirectoryA(path.c_str());
+    }
+
+    std::string path_;
+};

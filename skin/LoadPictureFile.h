@@ -1,0 +1,17 @@
+#pragma once
+// Turns an image file into a bitmap the caller owns, through the system's OLE
+// picture loader: BMP, JPEG and GIF are recognised by their content, whatever the
+// file name's extension says.
+#include <windows.h>
+#include <string>
+
+#include "framework/UniqueHandle.h"
+
+// A 32-bit DIB section copy of the decoded picture, or no bitmap on any failure.
+// The file, its memory block, the stream and the picture are all released before
+// it returns; the file is held without sharing while it is read.
+[[nodiscard]] UniqueBitmap LoadPictureFile(const std::string& path);
+
+// Reads exactly `size` bytes from the file's current position: a short read is a
+// failure like any other, since the decoder would otherwise see uninitialised memory.
+[[nodiscard]] bool ReadExactly(HANDLE file, void* buffer, DWORD size);
