@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "directory/HostDirectory.h"
 #include "framework/Text.h"
 #include "skin/LoadPictureFile.h"
 #include "skin/SplitBitmapStrip.h"
@@ -46,4 +47,8 @@ void LoadSkinImagesFrom(SkinImages& images, const std::string& hostDirectory, co
     LoadWholeBitmap(file("bitmap_unselect.bmp"), images.headerUncheckedBitmap);
     images.treeImages.Reset();
     images.treeImages = LoadImageStrip(file("selectcontact_head.bmp"), 20, 5, kTreeMaskColour);
+}
+
+void SkinImages::LoadSkinImages(const std::string& skinName) {
+    LoadSkinImagesFrom(*this, GetHostDirectory(), skinName);
 }
