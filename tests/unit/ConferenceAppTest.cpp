@@ -20,29 +20,29 @@ struct SeenBox {
 };
 std::vector<SeenBox> seenBoxes;
 
+// Records a visible message box of this thread and presses its OK button.
+BOOL CALLBACK DismissBox(HWND window, LPARAM) {
+    char className[16] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (std::string(className) != "#32770" || !::IsWindowVisible(window)) return TRUE;
+    SeenBox box;
+    char buffer[512] = {};
+    ::GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
+    box.text = buffer;
+    ::GetWindowTextA(window, buffer, sizeof buffer);
+    box.caption = buffer;
+    box.hasOk = ::GetDlgItem(window, IDOK) != nullptr;
+    for (int id : {IDCANCEL, IDYES, IDNO, IDRETRY, IDABORT, IDIGNORE}) {
+        if (::GetDlgItem(window, id) != nullptr) box.hasOtherButtons = true;
+    }
+    seenBoxes.push_back(box);
+    ::SendMessageA(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+    return TRUE;
+}
+
 // Records and dismisses any message box of this thread; fires inside the box's own loop.
 void CALLBACK DismissBoxes(HWND, UINT, UINT_PTR, DWORD) {
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            char className[16] = {};
-            ::GetClassNameA(window, className, sizeof className);
-            if (std::string(className) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-            SeenBox box;
-            char buffer[512] = {};
-            ::GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
-            box.text = buffer;
-            ::GetWindowTextA(window, buffer, sizeof buffer);
-            box.caption = buffer;
-            box.hasOk = ::GetDlgItem(window, IDOK) != nullptr;
-            for (int id : {IDCANCEL, IDYES, IDNO, IDRETRY, IDABORT, IDIGNORE}) {
-                if (::GetDlgItem(window, id) != nullptr) box.hasOtherButtons = true;
-            }
-            seenBoxes.push_back(box);
-            ::SendMessageA(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-            return TRUE;
-        },
-        0);
+    ::EnumThreadWindows(::GetCurrentThreadId(), &DismissBox, 0);
 }
 
 // The application with its host folder and, optionally, its message table load replaced.
