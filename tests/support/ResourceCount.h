@@ -15,19 +15,23 @@ inline int CountGdiObjects() {
     return count;
 }
 
+namespace resource_count {
+// Named stdcall callbacks: on i686 a lambda does not convert to WNDENUMPROC.
+inline BOOL CALLBACK CountChild(HWND, LPARAM param) {
+    ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+inline BOOL CALLBACK CountTopLevel(HWND window, LPARAM param) {
+    ++*reinterpret_cast<int*>(param);
+    ::EnumChildWindows(window, &CountChild, param);
+    return TRUE;
+}
+}  // namespace resource_count
+
 // Windows of the calling thread, top-level and children.
 inline int CountThreadWindows() {
     int count = 0;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            int& n = *reinterpret_cast<int*>(param);
-            ++n;
-            ::EnumChildWindows(
-                window, [](HWND, LPARAM inner) -> BOOL { return ++*reinterpret_cast<int*>(inner), TRUE; }, param);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &resource_count::CountTopLevel, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
