@@ -12,8 +12,11 @@ void ConferenceDialog::InitStartTime() {
     const std::string& startText = GetConferenceSettings().startText;
     std::time_t start = std::time(nullptr);
     std::tm stored{};
-    if (!startText.empty() && startText != texts::kStartAtOnce && ParseStartText(startText, stored))
-        start = StartMoment(stored);
+    if (!startText.empty() && startText != texts::kStartAtOnce && ParseStartText(startText, stored)) {
+        // A year the platform's calendar cannot hold (before 1970, after 3000) has no moment.
+        const std::time_t moment = StartMoment(stored);
+        if (moment != static_cast<std::time_t>(-1)) start = moment;
+    }
 
     std::tm local{};
     localtime_s(&local, &start);

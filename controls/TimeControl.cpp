@@ -1,9 +1,11 @@
 #include "controls/TimeControl.h"
 
+#include "framework/DataExchange.h"
 #include "res/resource.h"
 #include "skinmm/SkinMM.h"
 
 namespace {
+// A time of day: a start such as 24:60:60 is one no server can read.
 constexpr int kMaxHours = 23;
 constexpr int kMaxMinutes = 59;
 constexpr int kMaxSeconds = 59;
@@ -16,29 +18,48 @@ const MessageMap<TimeControl> TimeControl::messageMap = {
 
 TimeControl::TimeControl() : Dialog(IDD_TIME_CONTROL) {}
 
+TimeControl::~TimeControl() = default;
+
 bool TimeControl::DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return messageMap.Dispatch(*this, message, wParam, lParam, result);
 }
 
+void TimeControl::DoDataExchange(DataExchange& exchange) {
+    exchange.Control(IDC_MINUTE_SECOND_COLON, minuteSecondColon);
+    exchange.Control(IDC_HOUR_MINUTE_COLON, hourMinuteColon);
+    exchange.Control(IDC_SECONDS, secondsEdit);
+    exchange.Control(IDC_MINUTES, minutesEdit);
+    exchange.Control(IDC_HOURS, hoursEdit);
+    exchange.Integer(IDC_HOURS, hours);
+    exchange.Integer(IDC_MINUTES, minutes);
+    exchange.Integer(IDC_SECONDS, seconds);
+}
+
 BOOL TimeControl::OnInitDialog() {
+    Dialog::OnInitDialog();
     skinmmSetSkin(Handle(), "TimeControl");
-    for (int id : {IDC_HOURS, IDC_MINUTES, IDC_SECONDS, IDC_HOUR_MINUTE_COLON, IDC_MINUTE_SECOND_COLON})
-        skinmmRemoveCtrl(Item(id).Handle());
+    // The skin leaves the fields and colons in their standard look.
+    for (HWND control : {hoursEdit.Handle(), minutesEdit.Handle(), secondsEdit.Handle(), hourMinuteColon.Handle(),
+                         minuteSecondColon.Handle()})
+        skinmmRemoveCtrl(control);
     ArrangeControls();
+    hoursEdit.SetRange(0, kMaxHours);
+    minutesEdit.SetRange(0, kMaxMinutes);
+    secondsEdit.SetRange(0, kMaxSeconds);
     return TRUE;
 }
 
 void TimeControl::SetTime(std::time_t moment) {
     std::tm local{};
-    localtime_s(&local, &moment);
+    if (localtime_s(&local, &moment) != 0) return;
     hours = local.tm_hour;
     minutes = local.tm_min;
     seconds = local.tm_sec;
-    ExchangeToControls();
+    UpdateData(false);
 }
 
 std::string TimeControl::GetTimeText() {
-    ExchangeFromControls();
+    UpdateData(true);  // a failed field has been reported; the values stand as they are
     return text::Format("%02d%02d%02d", hours, minutes, seconds);
 }
 
@@ -48,7 +69,7 @@ void TimeControl::OnSize() {
 }
 
 void TimeControl::ArrangeControls() {
-    if (!Item(IDC_HOURS).Exists()) return;
+    if (hoursEdit.Handle() == nullptr) return;
     const RECT client = AsWindow().ClientRect();
     const int bottom = client.bottom - 1;
     skinmmSetChildShapeRect(Handle(), "timearea", client.left, client.top, client.right, bottom, 1);
@@ -57,40 +78,35 @@ void TimeControl::ArrangeControls() {
     const int y = client.top + 1;
     const int height = bottom - y;
     int x = client.left + 1;
-    for (const auto& [id, w] : {std::pair{IDC_HOURS, width}, std::pair{IDC_HOUR_MINUTE_COLON, 4},
-                                std::pair{IDC_MINUTES, width}, std::pair{IDC_MINUTE_SECOND_COLON, 4},
-                                std::pair{IDC_SECONDS, width}}) {
-        Item(id).Move(x, y, w, height);
+    for (const auto& [control, w] :
+         {std::pair{hoursEdit.Handle(), width}, std::pair{hourMinuteColon.Handle(), 4},
+          std::pair{minutesEdit.Handle(), width}, std::pair{minuteSecondColon.Handle(), 4},
+          std::pair{secondsEdit.Handle(), width}}) {
+        Window(control).Move(x, y, w, height);
         x += w;
     }
 }
 
+// The up arrow proposes a negative change (the spin keeps its default range), so it
+// raises the focused field; a step past either end of the field's range does nothing.
 void TimeControl::OnSpinDelta(NMHDR* header, LRESULT* result) {
-    ExchangeFromControls();
+    UpdateData(true);  // a failed field has been reported and now has the focus
     const int step = reinterpret_cast<NMUPDOWN*>(header)->iDelta <= 0 ? 1 : -1;
     const HWND focus = ::GetFocus();
     int* target = &hours;
-    int maximum = kMaxHours;
-    if (focus == Item(IDC_MINUTES).Handle()) {
+    const DigitEdit* edit = &hoursEdit;
+    if (focus == minutesEdit.Handle()) {
         target = &minutes;
-        maximum = kMaxMinutes;
-    } else if (focus == Item(IDC_SECONDS).Handle()) {
+        edit = &minutesEdit;
+    } else if (focus == secondsEdit.Handle()) {
         target = &seconds;
-        maximum = kMaxSeconds;
+        edit = &secondsEdit;
     }
-    if (*target + step >= 0 && *target + step <= maximum) *target += step;
-    ExchangeToControls();
+    int lowest = 0;
+    int highest = 0;
+    edit->GetRange(lowest, highest);
+    const long long stepped = static_cast<long long>(*target) + step;
+    if (stepped >= lowest && stepped <= highest) *target = static_cast<int>(stepped);
+    UpdateData(false);
     *result = 0;
-}
-
-void TimeControl::ExchangeToControls() {
-    Item(IDC_HOURS).SetText(text::Format("%d", hours));
-    Item(IDC_MINUTES).SetText(text::Format("%d", minutes));
-    Item(IDC_SECONDS).SetText(text::Format("%d", seconds));
-}
-
-void TimeControl::ExchangeFromControls() {
-    hours = text::ParseInt(Item(IDC_HOURS).GetText());
-    minutes = text::ParseInt(Item(IDC_MINUTES).GetText());
-    seconds = text::ParseInt(Item(IDC_SECONDS).GetText());
 }

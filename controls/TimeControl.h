@@ -4,18 +4,24 @@
 #include <ctime>
 #include <string>
 
+#include "controls/DigitEdit.h"
 #include "framework/Dialog.h"
 
 class TimeControl : public Dialog {
 public:
     TimeControl();
+    // Whoever created the control deletes it, once; destroying only its window leaves
+    // the object to that owner.
+    ~TimeControl() override;
 
     // Hours, minutes and seconds of `moment` in local time, written to the fields.
     void SetTime(std::time_t moment);
-    // The fields read back, as "%02d%02d%02d".
+    // The fields read back, as "%02d%02d%02d"; a field that holds no number is reported
+    // and keeps its previous value.
     [[nodiscard]] std::string GetTimeText();
 
 protected:
+    void DoDataExchange(DataExchange& exchange) override;
     BOOL OnInitDialog() override;
     // Enter and Esc never close the time control by themselves.
     void OnOK() override {}
@@ -26,9 +32,12 @@ private:
     void OnSize();
     void OnSpinDelta(NMHDR* header, LRESULT* result);
     void ArrangeControls();
-    void ExchangeToControls();
-    void ExchangeFromControls();
 
+    Window minuteSecondColon;
+    Window hourMinuteColon;
+    DigitEdit secondsEdit;
+    DigitEdit minutesEdit;
+    DigitEdit hoursEdit;
     int hours = 0;
     int minutes = 0;
     int seconds = 0;

@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/DataExchange.h"
 #include "framework/Module.h"
 
 Dialog::Dialog(int templateId) : templateId_(templateId) {}
@@ -39,6 +40,18 @@ bool Dialog::CreateChild(HWND parent) {
     modal_ = false;
     return ::CreateDialogParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId_), parent, &Dialog::DialogProc,
                                 reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+bool Dialog::UpdateData(bool saving) {
+    if (handle_ == nullptr) return false;
+    DataExchange exchange(handle_, saving);
+    DoDataExchange(exchange);
+    return !exchange.Failed();
+}
+
+BOOL Dialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
 }
 
 void Dialog::DestroyWindow() {

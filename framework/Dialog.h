@@ -7,6 +7,8 @@
 #include "framework/MessageMap.h"
 #include "framework/Window.h"
 
+class DataExchange;
+
 class Dialog {
 public:
     explicit Dialog(int templateId);
@@ -28,8 +30,14 @@ public:
     // window that is active on this thread, as the class library chose it.
     static HWND SafeOwner(HWND owner);
 
+    // Runs DoDataExchange: `saving` reads the controls into the values, otherwise the
+    // values are shown. False when a value could not be read (the user has been told).
+    bool UpdateData(bool saving);
+
 protected:
-    virtual BOOL OnInitDialog() { return TRUE; }
+    // Binds the controls and shows the values; derived classes call it first.
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(DataExchange& exchange) {}
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // Called after the window is gone (WM_NCDESTROY); the object may delete itself here.

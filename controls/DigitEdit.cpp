@@ -1,0 +1,39 @@
+#include "controls/DigitEdit.h"
+
+#include "framework/Text.h"
+
+const MessageMap<DigitEdit> DigitEdit::messageMap = {
+    OnMessage(WM_CHAR, &DigitEdit::OnChar),
+    OnMessage(WM_SIZE, &DigitEdit::OnSize),
+};
+
+bool DigitEdit::DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return messageMap.Dispatch(*this, message, wParam, lParam, result);
+}
+
+void DigitEdit::SetRange(int lowest, int highest) {
+    minValue = lowest;
+    maxValue = highest;
+}
+
+void DigitEdit::GetRange(int& lowest, int& highest) const {
+    lowest = minValue;
+    highest = maxValue;
+}
+
+// Every character, backspace and the editing shortcuts included, goes through the edit
+// first; a result outside the range is taken back silently.
+void DigitEdit::OnChar() {
+    const Edit edit = AsEdit();
+    const std::string kept = edit.GetText();
+    const int keptEnd = HIWORD(edit.GetSel());
+    Default();
+    const int value = text::ParseInt(edit.GetText());
+    if (value < minValue || value > maxValue) {
+        edit.SetText(kept);
+        edit.SetSel(keptEnd, keptEnd);
+        edit.ScrollCaret();
+    }
+}
+
+void DigitEdit::OnSize() { Default(); }

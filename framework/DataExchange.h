@@ -1,0 +1,32 @@
+#pragma once
+// Data exchange between a dialog's controls and its values, in the manner of the
+// class library: one call per control or value, in a fixed order, and the first value
+// that cannot be read stops the exchange.
+#include <windows.h>
+
+class SubclassedWindow;
+class Window;
+
+class DataExchange {
+public:
+    // `saving`: from the controls into the values; otherwise from the values to the controls.
+    DataExchange(HWND dialog, bool saving) : dialog_(dialog), saving_(saving) {}
+
+    [[nodiscard]] bool Saving() const { return saving_; }
+    [[nodiscard]] bool Failed() const { return failed_; }
+
+    // Binds `control` to the dialog's control `id`; a bound control stays bound.
+    void Control(int id, SubclassedWindow& control);
+    void Control(int id, Window& control);
+    // `value` shown as a plain decimal number. Reading a field that holds no number tells
+    // the user that an integer is required, puts the focus on the field and stops the
+    // exchange: this value and those after it keep what they held.
+    void Integer(int id, int& value);
+
+private:
+    void Fail(HWND control);
+
+    HWND dialog_;
+    bool saving_;
+    bool failed_ = false;
+};

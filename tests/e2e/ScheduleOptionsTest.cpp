@@ -1,0 +1,401 @@
+// The start, voice and notice options and the time control inside the conference
+// dialog, through the real export: what the dialog opens with, typing into the digit
+// edits, the spin button, and what confirming stores in the record.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "host/Screenshot.h"
+#include "support/DialogDriver.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::string kNotice = "多媒体会议－提示";
+const std::string kNoMembers = "请您选择参加会议人员";
+const std::string kIntegerRequired = "请输入一个整数。";
+
+enum { kHours = 1034, kMinutes = 1035, kSeconds = 1036, kSpin = 1064 };
+
+struct HostRecord {
+    ConferenceRecord record{};
+};
+
+HostRecord Stored(const char* startText, int noticeMinutes) {
+    HostRecord r;
+    r.record.name = "周例会";
+    r.record.description = "";
+    r.record.confId = "";
+    r.record.startText = startText;
+    r.record.noticeMinutes = noticeMinutes;
+    return r;
+}
+
+HWND TimeControlOf(HWND dialog) { return ::FindWindowExA(dialog, nullptr, "#32770", nullptr); }
+HWND Field(HWND dialog, int id) { return ::GetDlgItem(TimeControlOf(dialog), id); }
+std::string Shown(HWND dialog, int id) { return GetText(TimeControlOf(dialog), id); }
+
+// Replaces the whole text of a digit edit by typing, as a user who selected it would.
+void Retype(HWND dialog, int id, const std::string& chars) {
+    const HWND field = Field(dialog, id);
+    ::SendMessageA(field, EM_SETSEL, 0, -1);
+    TypeChars(field, chars);
+}
+
+// A real click on one arrow of the spin button. The mouse-leave stops the up-down
+// control's hover tracking, which otherwise may send one more step later.
+void ClickSpin(HWND dialog, bool up) {
+    const HWND spin = Field(dialog, kSpin);
+    RECT client{};
+    ::GetClientRect(spin, &client);
+    const LPARAM at = MAKELPARAM(client.right / 2, up ? client.bottom / 4 : client.bottom * 3 / 4);
+    ::PostMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(spin, WM_LBUTTONUP, 0, at);
+    ::PostMessageA(spin, WM_MOUSELEAVE, 0, 0);
+}
+
+SYSTEMTIME PickerDate(HWND dialog) {
+    SYSTEMTIME date{};
+    ::SendDlgItemMessageA(dialog, 1053, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&date));
+    return date;
+}
+
+void SetPickerDate(HWND dialog, int year, int month, int day) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(year);
+    date.wMonth = static_cast<WORD>(month);
+    date.wDay = static_cast<WORD>(day);
+    ::SendDlgItemMessageA(dialog, 1053, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
+}
+
+int Selected(HWND dialog) { return static_cast<int>(::SendDlgItemMessageA(dialog, 1062, CB_GETCURSEL, 0, 0)); }
+
+std::string Item(HWND dialog, int index) {
+    char buffer[64] = {};
+    ::SendDlgItemMessageA(dialog, 1062, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+// A message box over the conference dialog itself, answered with OK.
+void ExpectBoxOwnedByDialog(DialogDriver& driver, const std::string& text) {
+    driver.Then([text] {
+        const MessageBoxInfo box = FindMessageBox();
+        if (box.box == nullptr) return false;
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.caption, kNotice);
+        EXPECT_EQ(box.owner, FindConferenceDialog());
+        Click(box.box, IDOK);
+        return true;
+    });
+}
+
+void Cancel(DialogDriver& driver) {
+    driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
+}
+
+}  // namespace
+
+TEST(ScheduleOptionsOpening, ANewConferenceIsScheduledForNow) {
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        Click(dialog, IDCANCEL);  // posted: it runs after these checks, even a failed one
+        EXPECT_FALSE(IsChecked(dialog, 1051));
+        EXPECT_TRUE(IsChecked(dialog, 1052));
+        EXPECT_FALSE(IsChecked(dialog, 1046));
+        EXPECT_FALSE(IsChecked(dialog, 1058));
+        EXPECT_EQ(Selected(dialog), 0);
+        ASSERT_EQ(::SendDlgItemMessageA(dialog, 1062, CB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(Item(dialog, 0), "10分钟");
+        EXPECT_EQ(Item(dialog, 1), "20分钟");
+        EXPECT_EQ(Item(dialog, 2), "30分钟");
+
+        // Label, date picker and time control all show one moment: the opening.
+        const std::string label = GetText(dialog, 1055);
+        const size_t colon = label.rfind(" :");
+        ASSERT_NE(colon, std::string::npos) << label;
+        EXPECT_GT(colon, 0u) << label;  // after the text of message 10409
+        int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+        ASSERT_EQ(std::sscanf(label.c_str() + colon, " :%d-%d-%d %d:%d:%d", &year, &month, &day, &hour, &minute,
+                              &second),
+                  6)
+            << label;
+        const SYSTEMTIME date = PickerDate(dialog);
+        EXPECT_EQ(date.wYear, year);
+        EXPECT_EQ(date.wMonth, month);
+        EXPECT_EQ(date.wDay, day);
+        EXPECT_EQ(Shown(dialog, kHours), std::to_string(hour));
+        EXPECT_EQ(Shown(dialog, kMinutes), std::to_string(minute));
+        EXPECT_EQ(Shown(dialog, kSeconds), std::to_string(second));
+        std::tm opened{};
+        opened.tm_year = year - 1900;
+        opened.tm_mon = month - 1;
+        opened.tm_mday = day;
+        opened.tm_hour = hour;
+        opened.tm_min = minute;
+        opened.tm_sec = second;
+        opened.tm_isdst = -1;
+        const double age = std::difftime(std::time(nullptr), std::mktime(&opened));
+        EXPECT_GE(age, 0);
+        EXPECT_LT(age, 10);
+    });
+    driver.Run(nullptr, "1001");
+}
+
+TEST(ScheduleOptionsOpening, AStoredStartAndNoticeAreShown) {
+    HostRecord given = Stored("2008年05月20日 14:30", 20);
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, 1052));
+        EXPECT_FALSE(IsChecked(dialog, 1051));
+        const SYSTEMTIME date = PickerDate(dialog);
+        EXPECT_EQ(date.wYear, 2008);
+        EXPECT_EQ(date.wMonth, 5);
+        EXPECT_EQ(date.wDay, 20);
+        EXPECT_EQ(Shown(dialog, kHours), "14");
+        EXPECT_EQ(Shown(dialog, kMinutes), "30");
+        EXPECT_EQ(Shown(dialog, kSeconds), "0");
+        // Message 10409, whatever the language file makes it, then the stored start.
+        const std::string label = GetText(dialog, 1055);
+        const std::string start = " :2008-05-20 14:30:00";
+        EXPECT_GT(label.size(), start.size()) << label;
+        EXPECT_EQ(label.substr(label.size() < start.size() ? 0 : label.size() - start.size()), start) << label;
+        EXPECT_EQ(Selected(dialog), 1);
+        EXPECT_TRUE(IsChecked(dialog, 1058));
+        Click(dialog, IDOK);  // untouched: the same start and notice come back
+    });
+    driver.ExpectMessageBox(kNoMembers, kNotice);
+    Cancel(driver);
+    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    EXPECT_STREQ(record->startText, "2008年05月20日 14:30");
+    EXPECT_EQ(record->noticeMinutes, 20);
+}
+
+TEST(ScheduleOptionsOpening, StartAtOnceAndAnOddNoticeValue) {
+    HostRecord given = Stored("既时会议", 15);
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, 1051));
+        EXPECT_FALSE(IsChecked(dialog, 1052));
+        EXPECT_EQ(Selected(dialog), 0);
+        EXPECT_FALSE(IsChecked(dialog, 1058));
+        SetPickerDate(dialog, 2009, 1, 2);  // ignored while starting at once
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox(kNoMembers, kNotice);
+    Cancel(driver);
+    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    EXPECT_STREQ(record->startText, "既时会议");
+    EXPECT_EQ(record->noticeMinutes, 0);
+}
+
+TEST(ScheduleOptionsOpening, AStoredStartOutOfRangeOpensAtTheCurrentTime) {
+    for (const char* startText : {"2008年13月20日 14:30", "2008年02月30日 10:00", "2008年05月20日 25:00",
+                                  "2008年05月20日 14:60", "1960年05月20日 14:30", "下周一上午"}) {
+        HostRecord given = Stored(startText, 0);
+        std::tm now{};
+        const std::time_t moment = std::time(nullptr);
+        localtime_s(&now, &moment);
+        DialogDriver driver;
+        driver.OnConference([&](HWND dialog) {
+            const SYSTEMTIME date = PickerDate(dialog);
+            EXPECT_EQ(date.wYear, now.tm_year + 1900) << startText;
+            EXPECT_EQ(date.wMonth, now.tm_mon + 1) << startText;
+            EXPECT_EQ(GetText(dialog, 1055).find("2008-"), std::string::npos) << startText;
+            EXPECT_TRUE(IsChecked(dialog, 1052)) << startText;  // still a scheduled start
+            Click(dialog, IDCANCEL);
+        });
+        driver.Run(&given.record, "1001");
+    }
+}
+
+TEST(ScheduleOptionsTyping, DigitEditsRefuseKeystrokesOutsideATimeOfDay) {
+    HostRecord given = Stored("2008年05月20日 14:30", 20);
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        Retype(dialog, kHours, "249");   // 24 refused, then 29 refused: 2
+        Retype(dialog, kMinutes, "75");  // 75 refused: 7
+        Retype(dialog, kSeconds, "60");  // 60 refused: 6
+    });
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(Shown(dialog, kHours), "2");
+        EXPECT_EQ(Shown(dialog, kMinutes), "7");
+        EXPECT_EQ(Shown(dialog, kSeconds), "6");
+        Retype(dialog, kHours, "09");
+        Retype(dialog, kSeconds, "45");
+    });
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(Shown(dialog, kHours), "09");
+        EXPECT_EQ(Shown(dialog, kSeconds), "45");
+        Click(dialog, 1058);  // the notice off
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox(kNoMembers, kNotice);
+    Cancel(driver);
+    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    EXPECT_STREQ(record->startText, "2008年05月20日 09:07");
+    EXPECT_EQ(record->noticeMinutes, 0);
+}
+
+TEST(ScheduleOptionsSpin, ArrowsStepTheFocusedFieldAndStopAtItsEnds) {
+    HostRecord given = Stored("2008年05月20日 23:58", 0);
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        ::SetFocus(Field(dialog, kMinutes));
+        ClickSpin(dialog, true);
+    });
+    driver.Wait(350);
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(Shown(dialog, kMinutes), "59");
+        ClickSpin(dialog, true);  // no wrap to 0
+    });
+    driver.Wait(350);
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(Shown(dialog, kMinutes), "59");
+        EXPECT_EQ(Shown(dialog, kHours), "23");
+        Retype(dialog, kSeconds, "007");
+        ::SetFocus(Field(dialog, kHours));
+        ClickSpin(dialog, true);  // 23 is the last hour
+    });
+    driver.Wait(350);
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(Shown(dialog, kHours), "23");
+        EXPECT_EQ(Shown(dialog, kSeconds), "7");  // every field written back plainly
+        ClickSpin(dialog, false);
+    });
+    driver.Wait(350);
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(Shown(dialog, kHours), "22");
+        ::SetFocus(::GetDlgItem(dialog, 1003));  // outside the time control: the hours step
+        ClickSpin(dialog, false);
+    });
+    driver.Wait(350);
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(Shown(dialog, kHours), "21");
+        EXPECT_EQ(Shown(dialog, kMinutes), "59");
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox(kNoMembers, kNotice);
+    Cancel(driver);
+    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    EXPECT_STREQ(record->startText, "2008年05月20日 21:59");
+}
+
+TEST(ScheduleOptionsSwitches, VoiceClickedThreeTimesIsOnAndStartAtOnceIsStored) {
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        for (int i = 0; i < 3; ++i) Click(dialog, 1046);
+        Click(dialog, 1051);
+    });
+    driver.OnConference([](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, 1046));
+        EXPECT_TRUE(IsChecked(dialog, 1051));
+        EXPECT_FALSE(IsChecked(dialog, 1052));
+        SetText(dialog, 1003, "周例会");
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox(kNoMembers, kNotice);
+    Cancel(driver);
+    const ConferenceRecord* record = driver.Run(nullptr, "1001");
+    EXPECT_STREQ(record->startText, "既时会议");
+    EXPECT_EQ(record->noticeMinutes, 0);
+}
+
+TEST(ScheduleOptionsSwitches, BackToScheduledWithANoticeStoresDateTimeAndMinutes) {
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        Click(dialog, 1046);
+        Click(dialog, 1046);  // voice on and off: the radios stay
+        Click(dialog, 1051);
+        Click(dialog, 1052);
+        Click(dialog, 1058);  // notice on
+        ::SendDlgItemMessageA(dialog, 1062, CB_SETCURSEL, 2, 0);
+        SetPickerDate(dialog, 2009, 1, 2);
+        Retype(dialog, kHours, "7");
+        Retype(dialog, kMinutes, "5");
+    });
+    driver.OnConference([](HWND dialog) {
+        EXPECT_FALSE(IsChecked(dialog, 1046));
+        EXPECT_TRUE(IsChecked(dialog, 1052));
+        EXPECT_FALSE(IsChecked(dialog, 1051));
+        EXPECT_TRUE(IsChecked(dialog, 1058));
+        SetText(dialog, 1003, "周例会");
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox(kNoMembers, kNotice);
+    Cancel(driver);
+    const ConferenceRecord* record = driver.Run(nullptr, "1001");
+    EXPECT_STREQ(record->startText, "2009年01月02日 07:05");
+    EXPECT_EQ(record->noticeMinutes, 30);
+}
+
+TEST(ScheduleOptionsSwitches, SmsClickedOnceTakesAStoredNoticeOff) {
+    HostRecord given = Stored("2008年05月20日 14:30", 30);
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(Selected(dialog), 2);
+        Click(dialog, 1058);
+    });
+    driver.OnConference([](HWND dialog) {
+        EXPECT_FALSE(IsChecked(dialog, 1058));
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox(kNoMembers, kNotice);
+    Cancel(driver);
+    EXPECT_EQ(driver.Run(&given.record, "1001")->noticeMinutes, 0);
+}
+
+TEST(ScheduleOptionsTimeCheck, AnEmptyFieldIsReportedAndTheStoredTimeKeepsItsOldValues) {
+    HostRecord given = Stored("2008年05月20日 14:30", 0);
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        SetText(TimeControlOf(dialog), kHours, "");
+        SetText(TimeControlOf(dialog), kMinutes, "45");
+        Click(dialog, IDOK);
+    });
+    ExpectBoxOwnedByDialog(driver, kIntegerRequired);
+    ExpectBoxOwnedByDialog(driver, kNoMembers);  // the request goes on with the values as they stood
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(::GetFocus(), Field(dialog, kHours));
+        Click(dialog, IDCANCEL);
+    });
+    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    // Hours failed, so minutes were not read either.
+    EXPECT_STREQ(record->startText, "2008年05月20日 14:30");
+}
+
+TEST(ScheduleOptionsTimeCheck, EnterInADigitEditConfirmsTheDialogNotTheTimeControl) {
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        ::SetFocus(Field(dialog, kMinutes));
+        PostKey(Field(dialog, kMinutes), VK_RETURN);
+    });
+    driver.ExpectMessageBox("会议名称不能为空", kNotice);
+    driver.OnConference([](HWND dialog) {
+        EXPECT_NE(TimeControlOf(dialog), nullptr);
+        EXPECT_TRUE(::IsWindowVisible(TimeControlOf(dialog)));
+        Click(dialog, IDCANCEL);
+    });
+    driver.Run(nullptr, "1001");
+    EXPECT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{2}));
+}
+
+// For a person to look at: the scheduling box with the date picker and the time control
+// side by side and the label under them.
+TEST(ScheduleOptionsScreenshot, SavesTheConferenceDialog) {
+    HostRecord given = Stored("2008年05月20日 14:30", 20);
+    DialogDriver driver;
+    driver.OnConference([](HWND) {});
+    driver.Wait(400);  // painted before the picture is taken
+    driver.OnConference([](HWND dialog) {
+        const std::string path = HostFolder() + "\\conference-dialog.bmp";
+        EXPECT_TRUE(SaveWindowScreenshot(dialog, path.c_str())) << path;
+        Click(dialog, IDCANCEL);
+    });
+    driver.Run(&given.record, "1001");
+}
