@@ -11,9 +11,9 @@ import shutil
 import subprocess
 
 here = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location('make_skin', os.path.join(here, 'make-skin.py'))
-make_skin = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(make_skin)
+found = importlib.util.spec_from_file_location('make_skin', os.path.join(here, 'make-skin.py'))
+make_skin = importlib.util.module_from_spec(found)
+found.loader.exec_module(make_skin)
 Canvas = make_skin.Canvas
 
 DARK_RED = (150, 0, 0)
