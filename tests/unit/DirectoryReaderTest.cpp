@@ -9,8 +9,6 @@
 #include "directory/DirectoryReader.h"
 #include "directory/HostDirectory.h"
 #include "support/TestData.h"
-#include "xml/Bstr.h"
-#include "xml/XmlDocument.h"
 
 namespace {
 
@@ -114,26 +112,6 @@ TEST(GetHostDirectory, IsTheExecutablesFolderWithoutTrailingBackslash) {
 }
 
 using Microsoft::WRL::ComPtr;
-
-namespace {
-
-ComPtr<IXMLDOMNode> RealRoot(const std::string& path) {
-    const ComPtr<IXMLDOMDocument> document = CreateDomDocument();
-    VARIANT source;
-    ::VariantInit(&source);
-    source.vt = VT_BSTR;
-    source.bstrVal = Bstr::FromAnsi(path).Release();
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    document->load(source, &loaded);
-    ::VariantClear(&source);
-    ComPtr<IXMLDOMElement> element;
-    document->get_documentElement(element.GetAddressOf());
-    ComPtr<IXMLDOMNode> node;
-    if (element) element->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(node.GetAddressOf()));
-    return node;
-}
-
-}  // namespace
 
 TEST(DirectoryDepartments, ReadsCompaniesDepartmentsAndPeopleByTheExactNames) {
     std::vector<Company> companies;
@@ -244,7 +222,7 @@ TEST(DirectoryElements, ChildTextAndReadGroupsAcceptAnEmptyElement) {
 }
 
 TEST(DirectoryErrors, AnErrorMidwayKeepsTheCompaniesReadBeforeAndIsFalse) {
-    const ComPtr<IXMLDOMNode> real = RealRoot(TestDataPath("directory/departments.xml"));
+    const ComPtr<IXMLDOMNode> real = LoadDomRoot("directory/departments.xml");
     ASSERT_TRUE(real);
     // The root's children fail at the fourth element: the two loose ones, then the first company.
     ComPtr<IXMLDOMNode> failing;

@@ -7,19 +7,23 @@
 #include <wrl/client.h>
 
 #include <atomic>
+#include <string>
 
-// A node list that passes on a real one until it has given `elementsBeforeFailure`
-// elements, then fails.
-class FailingNodeList : public IXMLDOMNodeList {
+#include "support/TestData.h"
+#include "xml/Bstr.h"
+#include "xml/XmlDocument.h"
+
+// Reference counting, interface queries and the dispatch methods nothing calls.
+template <class Interface>
+class FakeComObject : public Interface {
 public:
-    FailingNodeList(Microsoft::WRL::ComPtr<IXMLDOMNodeList> real, int elementsBeforeFailure)
-        : real(std::move(real)), remaining(elementsBeforeFailure) {}
-    virtual ~FailingNodeList() = default;
+    explicit FakeComObject(REFIID iid) : iid(iid) {}
+    virtual ~FakeComObject() = default;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IXMLDOMNodeList) {
-            *out = static_cast<IXMLDOMNodeList*>(this);
-            AddRef();
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID asked, void** out) override {
+        if (asked == IID_IUnknown || asked == IID_IDispatch || asked == iid) {
+            *out = static_cast<Interface*>(this);
+            this->AddRef();
             return S_OK;
         }
         *out = nullptr;
@@ -37,6 +41,35 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
         return E_NOTIMPL;
     }
+
+private:
+    const IID iid;
+    std::atomic<ULONG> references{1};
+};
+
+// The root node of a test data file as the DOM gives it, for the stand-ins to wrap.
+inline Microsoft::WRL::ComPtr<IXMLDOMNode> LoadDomRoot(const std::string& relative) {
+    const Microsoft::WRL::ComPtr<IXMLDOMDocument> document = CreateDomDocument();
+    VARIANT source;
+    ::VariantInit(&source);
+    source.vt = VT_BSTR;
+    source.bstrVal = Bstr::FromAnsi(TestDataPath(relative)).Release();
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    document->load(source, &loaded);
+    ::VariantClear(&source);
+    Microsoft::WRL::ComPtr<IXMLDOMElement> element;
+    document->get_documentElement(element.GetAddressOf());
+    Microsoft::WRL::ComPtr<IXMLDOMNode> node;
+    if (element) element->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(node.GetAddressOf()));
+    return node;
+}
+
+// A node list that passes on a real one until it has given `elementsBeforeFailure`
+// elements, then fails.
+class FailingNodeList : public FakeComObject<IXMLDOMNodeList> {
+public:
+    FailingNodeList(Microsoft::WRL::ComPtr<IXMLDOMNodeList> real, int elementsBeforeFailure)
+        : FakeComObject(IID_IXMLDOMNodeList), real(std::move(real)), remaining(elementsBeforeFailure) {}
     HRESULT STDMETHODCALLTYPE get_item(LONG index, IXMLDOMNode** item) override { return real->get_item(index, item); }
     HRESULT STDMETHODCALLTYPE get_length(LONG* length) override { return real->get_length(length); }
     HRESULT STDMETHODCALLTYPE nextNode(IXMLDOMNode** next) override {
@@ -57,32 +90,17 @@ public:
 private:
     Microsoft::WRL::ComPtr<IXMLDOMNodeList> real;
     int remaining;
-    std::atomic<ULONG> references{1};
 };
 
 // An element node standing for a real one. Its children come through a FailingNodeList;
 // with `noAttributeMap` it answers for its attributes with no map at all.
-class FakeElementNode : public IXMLDOMNode {
+class FakeElementNode : public FakeComObject<IXMLDOMNode> {
 public:
     FakeElementNode(Microsoft::WRL::ComPtr<IXMLDOMNode> real, int elementsBeforeFailure, bool noAttributeMap = false)
-        : real(std::move(real)), elementsBeforeFailure(elementsBeforeFailure), noAttributeMap(noAttributeMap) {}
-    virtual ~FakeElementNode() = default;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IXMLDOMNode) {
-            *out = static_cast<IXMLDOMNode*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references;
-        if (left == 0) delete this;
-        return left;
-    }
+        : FakeComObject(IID_IXMLDOMNode),
+          real(std::move(real)),
+          elementsBeforeFailure(elementsBeforeFailure),
+          noAttributeMap(noAttributeMap) {}
 
     HRESULT STDMETHODCALLTYPE get_nodeType(DOMNodeType* type) override { return real->get_nodeType(type); }
     HRESULT STDMETHODCALLTYPE get_nodeName(BSTR* name) override { return real->get_nodeName(name); }
@@ -107,12 +125,6 @@ public:
     HRESULT STDMETHODCALLTYPE get_text(BSTR* text) override { return real->get_text(text); }
 
     // Nothing else is asked of an element by the layer.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return E_NOTIMPL;
-    }
     HRESULT STDMETHODCALLTYPE get_nodeValue(VARIANT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE put_nodeValue(VARIANT) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE get_parentNode(IXMLDOMNode**) override { return E_NOTIMPL; }
@@ -147,5 +159,4 @@ private:
     Microsoft::WRL::ComPtr<IXMLDOMNode> real;
     int elementsBeforeFailure;
     bool noAttributeMap;
-    std::atomic<ULONG> references{1};
 };

@@ -9,8 +9,6 @@
 #include "FakeDomNode.h"
 #include "support/TestData.h"
 #include "text/MessageTable.h"
-#include "xml/Bstr.h"
-#include "xml/XmlDocument.h"
 
 
 TEST(MessageTable, LookupsFollowTheFileAsWritten) {
@@ -143,18 +141,8 @@ TEST_F(MessageTableLoaded, AMissingOrBrokenFileKeepsTheMapButIsNotReady) {
 
 TEST(MessageTableErrors, AnErrorMidwayKeepsWhatWasStoredAndReleasesTheLock) {
     // The DOM's own root of the file, its child list failing after two messages.
-    const ComPtr<IXMLDOMDocument> document = CreateDomDocument();
-    VARIANT source;
-    ::VariantInit(&source);
-    source.vt = VT_BSTR;
-    source.bstrVal = Bstr::FromAnsi(TestDataPath("lang/edge-cases.xml")).Release();
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    document->load(source, &loaded);
-    ::VariantClear(&source);
-    ComPtr<IXMLDOMElement> element;
-    document->get_documentElement(element.GetAddressOf());
-    ComPtr<IXMLDOMNode> real;
-    element->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(real.GetAddressOf()));
+    const ComPtr<IXMLDOMNode> real = LoadDomRoot("lang/edge-cases.xml");
+    ASSERT_TRUE(real);
     ComPtr<IXMLDOMNode> failing;
     failing.Attach(new FakeElementNode(real, 2));
 
