@@ -1,21 +1,30 @@
 #pragma once
+// The error the XML layer raises when a call into the DOM component fails. It never
+// crosses an interface of the library: XmlDocument::Load, MessageTable::LoadFile and
+// the directory reader catch it.
 #include <windows.h>
+#include <oaidl.h>
+#include <wrl/client.h>
 
 #include <exception>
 
-// A failing call at the boundary to the XML component, with its status code.
 class XmlAccessError : public std::exception {
 public:
-    explicit XmlAccessError(HRESULT status) : status_(status) {}
-    [[nodiscard]] HRESULT Status() const { return status_; }
-    const char* what() const noexcept override { return "XML access error"; }
+    explicit XmlAccessError(HRESULT status, Microsoft::WRL::ComPtr<IErrorInfo> errorInfo = nullptr)
+        : status(status), errorInfo(std::move(errorInfo)) {}
+
+    [[nodiscard]] HRESULT Status() const { return status; }
+    [[nodiscard]] IErrorInfo* ErrorInfo() const { return errorInfo.Get(); }
+    [[nodiscard]] const char* what() const noexcept override { return "XML access error"; }
 
 private:
-    HRESULT status_;
+    HRESULT status;
+    Microsoft::WRL::ComPtr<IErrorInfo> errorInfo;
 };
 
-// Raises an XmlAccessError for a failing status; passes success codes (S_FALSE included).
-inline HRESULT CheckXml(HRESULT status) {
-    if (FAILED(status)) throw XmlAccessError(status);
-    return status;
-}
+// Raises an XmlAccessError for a failing status, with the error information of the
+// failed call when `object` says it supports error information for `iid`.
+void CheckXmlCall(HRESULT status, IUnknown* object, REFIID iid);
+
+// Raises the null-reference error (E_POINTER): a call through an empty reference.
+[[noreturn]] void RaiseNullReference();

@@ -1,118 +1,69 @@
 #include "xml/XmlDocument.h"
 
-#include <windows.h>
-#include <objbase.h>
-#include <ole2.h>
-
 #include <algorithm>
-#include <cctype>
-#include <string>
-#include <vector>
+#include <optional>
 
 #include "framework/UniqueHandle.h"
+#include "xml/Bstr.h"
 #include "xml/XmlAccessError.h"
-#include "xml/XmlText.h"
+#include "xml/XmlPrologue.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// The DOMDocument class (msxml2.h maps CLSID_DOMDocument to another class).
-const CLSID kDomDocumentClass = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
+// The DOMDocument class itself: msxml2.h maps CLSID_DOMDocument to another class.
+constexpr CLSID kDomDocumentClass = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
-std::string ReadWholeFile(const std::string& path, bool& opened) {
-    std::string bytes;
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    opened = file.IsValid();
-    if (!opened) return bytes;
-    char buffer[65536];
+// The whole file, or nothing when it cannot be read; the parser then meets it by path
+// and fails or succeeds as it always did.
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    const UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    while (::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    if (!bytes.empty() && (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size()))
+        return std::nullopt;
     return bytes;
 }
 
-bool Contains(const std::string& bytes, const std::string& pattern) { return bytes.find(pattern) != std::string::npos; }
-
-std::string Utf16(const char* ascii, bool bigEndian) {
-    std::string result;
-    for (const char* p = ascii; *p != '\0'; ++p) {
-        if (bigEndian) result += '\0';
-        result += *p;
-        if (!bigEndian) result += '\0';
-    }
-    return result;
-}
-
-// Documents with a DOCTYPE are refused: an internal subset can expand entities
-// exponentially, and none of the host's files needs one.
-bool DeclaresDocumentType(const std::string& bytes) {
-    const char* marker = "<!DOCTYPE";
-    return Contains(bytes, marker) || Contains(bytes, Utf16(marker, false)) || Contains(bytes, Utf16(marker, true));
-}
-
-// Where the encoding name of the XML declaration stands, if the file declares one of
-// the names of code page 936 that Windows reads and this component does not.
-bool FindGbEncodingName(const std::string& bytes, size_t& start, size_t& length) {
-    if (bytes.compare(0, 5, "<?xml") != 0) return false;
-    const size_t end = bytes.find("?>");
-    if (end == std::string::npos) return false;
-    const std::string declaration = bytes.substr(0, end);
-    const size_t key = declaration.find("encoding");
-    if (key == std::string::npos) return false;
-    const size_t quote = declaration.find_first_of("\"'", key);
-    if (quote == std::string::npos) return false;
-    const size_t close = declaration.find(declaration[quote], quote + 1);
-    if (close == std::string::npos) return false;
-    std::string name = declaration.substr(quote + 1, close - quote - 1);
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-    static const char* const names[] = {"gb2312", "gb18030", "cp936", "euc-cn", "x-gbk", "windows-936"};
-    for (const char* candidate : names) {
-        if (name == candidate) {
-            start = quote + 1;
-            length = close - quote - 1;
-            return true;
-        }
-    }
-    return false;
-}
-
-// Loads code page 936 text declared under another of its names: the same bytes,
-// declared "GBK", which the component reads. (GB2312 and code page 936 are subsets of
-// GBK; the four-byte sequences of GB18030 have no code page 936 bytes anyway.)
-void LoadRedeclared(IXMLDOMDocument* document, std::string bytes, size_t start, size_t length) {
-    bytes.replace(start, length, "GBK");
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (block == nullptr) throw XmlAccessError(E_OUTOFMEMORY);
-    void* data = ::GlobalLock(block);
-    if (data == nullptr) {
-        ::GlobalFree(block);
-        throw XmlAccessError(E_OUTOFMEMORY);
-    }
-    std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
-    ::GlobalUnlock(block);
-    ComPtr<IStream> stream;
-    const HRESULT created = ::CreateStreamOnHGlobal(block, TRUE, &stream);
-    if (FAILED(created)) {
-        ::GlobalFree(block);
-        throw XmlAccessError(created);
-    }
-    VARIANT source;
-    ::VariantInit(&source);
-    V_VT(&source) = VT_UNKNOWN;
-    V_UNKNOWN(&source) = stream.Get();
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    CheckXml(document->load(source, &loaded));
-}
-
-void LoadPath(IXMLDOMDocument* document, const std::string& path) {
-    VARIANT source;
-    ::VariantInit(&source);
-    V_VT(&source) = VT_BSTR;
-    V_BSTR(&source) = WidenText(path);
+void LoadSource(IXMLDOMDocument* document, VARIANT& source) {
     VARIANT_BOOL loaded = VARIANT_FALSE;
     const HRESULT status = document->load(source, &loaded);
     ::VariantClear(&source);
-    CheckXml(status);
+    CheckXmlCall(status, document, IID_IXMLDOMDocument);
+}
+
+void LoadFromPath(IXMLDOMDocument* document, const std::string& path) {
+    VARIANT source;
+    ::VariantInit(&source);
+    source.vt = VT_BSTR;
+    source.bstrVal = Bstr::FromAnsi(path).Release();
+    LoadSource(document, source);
+}
+
+void LoadFromMemory(IXMLDOMDocument* document, const std::string& bytes) {
+    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.empty() ? 1 : bytes.size()));
+    if (!memory) throw XmlAccessError(E_OUTOFMEMORY);
+    void* data = ::GlobalLock(memory.Get());
+    if (data == nullptr) throw XmlAccessError(E_OUTOFMEMORY);
+    std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
+    ::GlobalUnlock(memory.Get());
+    ComPtr<IStream> stream;
+    CheckXmlCall(::CreateStreamOnHGlobal(memory.Get(), TRUE, stream.GetAddressOf()), nullptr, IID_IStream);
+    (void)memory.Release();  // the stream owns it now
+    ULARGE_INTEGER size{};
+    size.QuadPart = bytes.size();
+    CheckXmlCall(stream->SetSize(size), stream.Get(), IID_IStream);
+    VARIANT source;
+    ::VariantInit(&source);
+    source.vt = VT_UNKNOWN;
+    source.punkVal = stream.Detach();
+    LoadSource(document, source);
 }
 
 }  // namespace
@@ -121,45 +72,47 @@ ComPtr<IXMLDOMDocument> CreateDomDocument() {
     ComPtr<IXMLDOMDocument> document;
     ComPtr<IUnknown> object;
     if (SUCCEEDED(::CoCreateInstance(kDomDocumentClass, nullptr,
-                                     CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER,
-                                     IID_IUnknown, reinterpret_cast<void**>(object.GetAddressOf()))) &&
+                                     CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
+                                     reinterpret_cast<void**>(object.GetAddressOf()))) &&
         SUCCEEDED(::OleRun(object.Get()))) {
-        object.As(&document);
+        object->QueryInterface(IID_IXMLDOMDocument, reinterpret_cast<void**>(document.GetAddressOf()));
     }
-    if (document == nullptr) throw XmlAccessError(E_POINTER);
-    CheckXml(document->put_async(VARIANT_FALSE));
-    CheckXml(document->put_preserveWhiteSpace(VARIANT_TRUE));
-    CheckXml(document->put_resolveExternals(VARIANT_FALSE));
+    if (!document) RaiseNullReference();
+    CheckXmlCall(document->put_async(VARIANT_FALSE), document.Get(), IID_IXMLDOMDocument);
+    CheckXmlCall(document->put_preserveWhiteSpace(VARIANT_TRUE), document.Get(), IID_IXMLDOMDocument);
+    CheckXmlCall(document->put_resolveExternals(VARIANT_FALSE), document.Get(), IID_IXMLDOMDocument);
     return document;
 }
 
-XmlElement XmlDocument::Load(const std::string& path) {
-    ComPtr<IXMLDOMDocument> document;
+XmlDocument::~XmlDocument() = default;
+
+XmlElement XmlDocument::Load(std::string path) {
+    ComPtr<IXMLDOMDocument> created;
     try {
-        document = CreateDomDocument();
-        bool opened = false;
-        const std::string bytes = ReadWholeFile(path, opened);
-        size_t start = 0;
-        size_t length = 0;
-        if (opened && DeclaresDocumentType(bytes)) {
-            // refused: the document stays without a root
-        } else if (opened && FindGbEncodingName(bytes, start, length)) {
-            LoadRedeclared(document.Get(), bytes, start, length);
+        created = CreateDomDocument();
+        const std::optional<std::string> bytes = ReadFileBytes(path);
+        const XmlPrologue prologue = bytes ? XmlPrologue::Read(*bytes) : XmlPrologue{};
+        const std::optional<unsigned> codePage = prologue.ChineseCodePage();
+        if (prologue.declaresEntities) {
+            // Refused unparsed: nothing bounds what entity expansion may cost.
+        } else if (bytes && codePage) {
+            const std::optional<std::string> utf8 = prologue.ReencodeAsUtf8(*bytes, *codePage);
+            if (utf8) LoadFromMemory(created.Get(), *utf8);
         } else {
-            LoadPath(document.Get(), path);
+            LoadFromPath(created.Get(), path);
         }
     } catch (const XmlAccessError&) {
-        // A file that cannot be loaded simply gives no root.
+        // A document that did not load simply has no document element.
     }
-    document_ = document;
-    if (document_ == nullptr) return {};
+    document = created;
+    if (!document) return {};
 
-    ComPtr<IXMLDOMElement> root;
-    CheckXml(document_->get_documentElement(&root));
-    ComPtr<IXMLDOMNode> node;
-    if (root != nullptr) {
-        const HRESULT status = root.As(&node);
-        if (status != E_NOINTERFACE) CheckXml(status);
+    ComPtr<IXMLDOMElement> rootElement;
+    CheckXmlCall(document->get_documentElement(rootElement.GetAddressOf()), document.Get(), IID_IXMLDOMDocument);
+    ComPtr<IXMLDOMNode> root;
+    if (rootElement) {
+        const HRESULT status = rootElement->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(root.GetAddressOf()));
+        if (status != E_NOINTERFACE) CheckXmlCall(status, rootElement.Get(), IID_IUnknown);
     }
-    return XmlElement(document_, node);
+    return XmlElement(document, root);
 }

@@ -1,77 +1,88 @@
 #include "xml/XmlElement.h"
 
+#include "xml/Bstr.h"
 #include "xml/XmlAccessError.h"
 #include "xml/XmlElementCursor.h"
-#include "xml/XmlText.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
+constexpr DOMNodeType kElementNode = NODE_ELEMENT;
 
 std::string NodeName(IXMLDOMNode* node) {
     Bstr name;
-    CheckXml(node->get_nodeName(name.Out()));
-    return NarrowText(name.Get());
+    CheckXmlCall(node->get_nodeName(name.Out()), node, IID_IXMLDOMNode);
+    return name.ToAnsi();
 }
-
 }  // namespace
 
-XmlElement XmlElement::FromNode(const ComPtr<IXMLDOMNode>& node) {
-    if (node == nullptr) return {};
+XmlElement::XmlElement(const ComPtr<IXMLDOMNode>& from) {
+    if (!from) return;
     DOMNodeType type = NODE_INVALID;
-    CheckXml(node->get_nodeType(&type));
-    if (type != NODE_ELEMENT) return {};
+    CheckXmlCall(from->get_nodeType(&type), from.Get(), IID_IXMLDOMNode);
+    if (type != kElementNode) return;
     ComPtr<IXMLDOMDocument> owner;
-    CheckXml(node->get_ownerDocument(&owner));
-    return XmlElement(owner, node);
+    CheckXmlCall(from->get_ownerDocument(owner.GetAddressOf()), from.Get(), IID_IXMLDOMNode);
+    document = std::move(owner);
+    node = from;
 }
 
-XmlElementCursor XmlElement::GetChildren(const std::string& tagName) const {
-    if (node_ == nullptr) throw XmlAccessError(E_POINTER);
+XmlElement::XmlElement(ComPtr<IXMLDOMDocument> document, ComPtr<IXMLDOMNode> node)
+    : document(std::move(document)), node(std::move(node)) {}
+
+XmlElement::~XmlElement() {
+    node.Reset();
+    document.Reset();
+}
+
+XmlElementCursor XmlElement::GetChildren(std::string tagName) const {
+    if (!node) RaiseNullReference();
     ComPtr<IXMLDOMNodeList> children;
-    CheckXml(node_->get_childNodes(&children));
-    return XmlElementCursor(children, tagName);
+    CheckXmlCall(node->get_childNodes(children.GetAddressOf()), node.Get(), IID_IXMLDOMNode);
+    return XmlElementCursor(std::move(children), std::move(tagName));
 }
 
-XmlElement XmlElement::GetChild(const std::string& tagName) const {
-    if (node_ == nullptr) return {};
+XmlElement XmlElement::GetChild(std::string tagName) const {
+    if (!node) return {};
     ComPtr<IXMLDOMNode> child;
-    CheckXml(node_->get_firstChild(&child));
-    while (child != nullptr && NodeName(child.Get()) != tagName) {
+    CheckXmlCall(node->get_firstChild(child.GetAddressOf()), node.Get(), IID_IXMLDOMNode);
+    while (child && NodeName(child.Get()) != tagName) {
         ComPtr<IXMLDOMNode> next;
-        CheckXml(child->get_nextSibling(&next));
-        child = next;
+        CheckXmlCall(child->get_nextSibling(next.GetAddressOf()), child.Get(), IID_IXMLDOMNode);
+        child = std::move(next);
     }
-    return FromNode(child);
+    return XmlElement(child);
 }
 
 ComPtr<IXMLDOMNode> XmlElement::FindAttribute(const std::string& name) const {
     ComPtr<IXMLDOMNamedNodeMap> attributes;
-    CheckXml(node_->get_attributes(&attributes));
-    if (attributes == nullptr) throw XmlAccessError(E_POINTER);
-    Bstr wideName(WidenText(name));
-    Bstr noNamespace(::SysAllocString(L""));
+    CheckXmlCall(node->get_attributes(attributes.GetAddressOf()), node.Get(), IID_IXMLDOMNode);
+    if (!attributes) RaiseNullReference();
+    const Bstr wideName = Bstr::FromAnsi(name);
+    const Bstr noNamespace = Bstr::FromAnsi("");
     ComPtr<IXMLDOMNode> attribute;
-    CheckXml(attributes->getQualifiedItem(wideName.Get(), noNamespace.Get(), &attribute));
+    CheckXmlCall(attributes->getQualifiedItem(wideName.Get(), noNamespace.Get(), attribute.GetAddressOf()),
+                 attributes.Get(), IID_IXMLDOMNamedNodeMap);
     return attribute;
 }
 
-bool XmlElement::HasAttribute(const std::string& name) const {
-    if (node_ == nullptr) return false;
+bool XmlElement::HasAttribute(std::string name) const {
+    if (!node) return false;
     return FindAttribute(name) != nullptr;
 }
 
-std::string XmlElement::GetAttribute(const std::string& name) const {
+std::string XmlElement::GetAttribute(std::string name) const {
     if (!HasAttribute(name)) return {};
-    ComPtr<IXMLDOMNode> attribute = FindAttribute(name);
+    const ComPtr<IXMLDOMNode> attribute = FindAttribute(name);
+    if (!attribute) return {};
     Bstr value;
-    CheckXml(attribute->get_text(value.Out()));
-    return NarrowText(value.Get());
+    CheckXmlCall(attribute->get_text(value.Out()), attribute.Get(), IID_IXMLDOMNode);
+    return value.ToAnsi();
 }
 
 std::string XmlElement::GetText() const {
-    if (node_ == nullptr) return {};
-    Bstr value;
-    CheckXml(node_->get_text(value.Out()));
-    return NarrowText(value.Get());
+    if (!node) return {};
+    Bstr text;
+    CheckXmlCall(node->get_text(text.Out()), node.Get(), IID_IXMLDOMNode);
+    return text.ToAnsi();
 }

@@ -1,5 +1,7 @@
 #pragma once
-// A handle to one element of a loaded document; it keeps its document alive.
+// A counted handle to one element of a loaded document; it keeps its document alive.
+// Every operation but GetChildren accepts an empty element.
+#include <windows.h>
 #include <msxml2.h>
 #include <wrl/client.h>
 
@@ -10,29 +12,32 @@ class XmlElementCursor;
 class XmlElement {
 public:
     XmlElement() = default;
-    // An element for `node`, empty when the node is null or not an element.
-    static XmlElement FromNode(const Microsoft::WRL::ComPtr<IXMLDOMNode>& node);
-    virtual ~XmlElement() = default;
+    // Empty unless `node` is an element; otherwise holds it and its owner document.
+    explicit XmlElement(const Microsoft::WRL::ComPtr<IXMLDOMNode>& node);
+    // The root: holds `document` even when it has no document element.
+    XmlElement(Microsoft::WRL::ComPtr<IXMLDOMDocument> document, Microsoft::WRL::ComPtr<IXMLDOMNode> node);
+    XmlElement(const XmlElement&) = default;
+    XmlElement& operator=(const XmlElement&) = default;
+    XmlElement(XmlElement&&) = default;
+    XmlElement& operator=(XmlElement&&) = default;
+    virtual ~XmlElement();
 
-    [[nodiscard]] bool IsEmpty() const { return node_ == nullptr; }
-    // A cursor over the child elements named `tagName` (every element when empty).
-    // The one operation that refuses an empty element: raises XmlAccessError(E_POINTER).
-    [[nodiscard]] XmlElementCursor GetChildren(const std::string& tagName) const;
-    // The first child node named `tagName`, as an element (empty if none or not an element).
-    [[nodiscard]] XmlElement GetChild(const std::string& tagName) const;
-    [[nodiscard]] bool HasAttribute(const std::string& name) const;
-    // The attribute's value, or the empty text.
-    [[nodiscard]] std::string GetAttribute(const std::string& name) const;
-    // The text of every descendant text node, white space kept.
+    [[nodiscard]] bool IsEmpty() const { return !node; }
+    // The child elements named `tagName` (all child elements when it is empty).
+    // An empty element raises the null-reference error.
+    [[nodiscard]] XmlElementCursor GetChildren(std::string tagName) const;
+    // The first child node named `tagName`, exactly; empty if none or not an element.
+    [[nodiscard]] XmlElement GetChild(std::string tagName) const;
+    [[nodiscard]] bool HasAttribute(std::string name) const;
+    // The attribute's value as the parser delivers it; empty when absent.
+    [[nodiscard]] std::string GetAttribute(std::string name) const;
+    // The text of all descendant text nodes, white space as in the file.
     [[nodiscard]] std::string GetText() const;
 
 private:
-    friend class XmlDocument;
-    XmlElement(Microsoft::WRL::ComPtr<IXMLDOMDocument> document, Microsoft::WRL::ComPtr<IXMLDOMNode> node)
-        : document_(std::move(document)), node_(std::move(node)) {}
-    Microsoft::WRL::ComPtr<IXMLDOMNode> FindAttribute(const std::string& name) const;
+    [[nodiscard]] Microsoft::WRL::ComPtr<IXMLDOMNode> FindAttribute(const std::string& name) const;
 
-    // Declared in this order so that the node is released before its document.
-    Microsoft::WRL::ComPtr<IXMLDOMDocument> document_;
-    Microsoft::WRL::ComPtr<IXMLDOMNode> node_;
+    // Declared before the node so that the node is dropped first.
+    Microsoft::WRL::ComPtr<IXMLDOMDocument> document;
+    Microsoft::WRL::ComPtr<IXMLDOMNode> node;
 };

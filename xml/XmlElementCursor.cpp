@@ -1,40 +1,42 @@
 #include "xml/XmlElementCursor.h"
 
+#include "xml/Bstr.h"
 #include "xml/XmlAccessError.h"
-#include "xml/XmlText.h"
 
 using Microsoft::WRL::ComPtr;
 
 XmlElementCursor::XmlElementCursor(ComPtr<IXMLDOMNodeList> list, std::string filter)
-    : list_(std::move(list)), filter_(std::move(filter)) {
-    if (list_ != nullptr) CheckXml(list_->reset());
+    : list(std::move(list)), filter(std::move(filter)) {
+    Restart();
 }
 
-XmlElementCursor::XmlElementCursor(const XmlElementCursor& other) : list_(other.list_), filter_(other.filter_) {
-    if (list_ != nullptr) CheckXml(list_->reset());
+XmlElementCursor::XmlElementCursor(const XmlElementCursor& other) : list(other.list), filter(other.filter) {
+    Restart();
 }
 
 XmlElementCursor& XmlElementCursor::operator=(const XmlElementCursor& other) {
-    list_ = other.list_;
-    filter_ = other.filter_;
-    if (list_ != nullptr) CheckXml(list_->reset());
+    list = other.list;
+    filter = other.filter;
+    Restart();
     return *this;
 }
 
+void XmlElementCursor::Restart() const {
+    if (list) CheckXmlCall(list->reset(), list.Get(), IID_IXMLDOMNodeList);
+}
+
 XmlElement XmlElementCursor::Next() {
-    if (list_ == nullptr) return {};
+    if (!list) return {};
     for (;;) {
         ComPtr<IXMLDOMNode> node;
-        CheckXml(list_->nextNode(&node));
-        if (node == nullptr) return {};
+        CheckXmlCall(list->nextNode(node.GetAddressOf()), list.Get(), IID_IXMLDOMNodeList);
+        if (!node) return {};
         DOMNodeType type = NODE_INVALID;
-        CheckXml(node->get_nodeType(&type));
+        CheckXmlCall(node->get_nodeType(&type), node.Get(), IID_IXMLDOMNode);
         if (type != NODE_ELEMENT) continue;
-        if (!filter_.empty()) {
-            Bstr name;
-            CheckXml(node->get_nodeName(name.Out()));
-            if (NarrowText(name.Get()) != filter_) continue;
-        }
-        return XmlElement::FromNode(node);
+        if (filter.empty()) return XmlElement(node);
+        Bstr name;
+        CheckXmlCall(node->get_nodeName(name.Out()), node.Get(), IID_IXMLDOMNode);
+        if (name.ToAnsi() == filter) return XmlElement(node);
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
-// A forward cursor over the child elements of one element, by tag name. Its position
-// is that of the component's live node list; a copy shares it (and restarts it).
+// A forward cursor over the child elements of one element, optionally only those with
+// one tag name. Its position is that of the DOM's node list: a copy shares the list and
+// restarts it.
+#include <windows.h>
 #include <msxml2.h>
 #include <wrl/client.h>
 
@@ -10,14 +12,19 @@
 
 class XmlElementCursor {
 public:
+    XmlElementCursor() = default;
     XmlElementCursor(Microsoft::WRL::ComPtr<IXMLDOMNodeList> list, std::string filter);
     XmlElementCursor(const XmlElementCursor& other);
     XmlElementCursor& operator=(const XmlElementCursor& other);
+    XmlElementCursor(XmlElementCursor&&) = default;
+    XmlElementCursor& operator=(XmlElementCursor&&) = default;
 
-    // The next matching element, or an empty one at the end (and on every call after it).
+    // The next matching child element, or an empty one at the end (and after it).
     [[nodiscard]] XmlElement Next();
 
 private:
-    Microsoft::WRL::ComPtr<IXMLDOMNodeList> list_;
-    std::string filter_;
+    void Restart() const;
+
+    Microsoft::WRL::ComPtr<IXMLDOMNodeList> list;
+    std::string filter;
 };

@@ -42,6 +42,16 @@ public:
         }
         return path;
     }
+    // Writes `bytes` to `relative` (in folders made before) and gives its path.
+    std::string Write(const std::string& relative, const std::string& bytes) const {
+        const std::string path = path_ + "\\" + relative;
+        const HANDLE file =
+            ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        ::CloseHandle(file);
+        return path;
+    }
     bool CopyIn(const std::string& source, const std::string& relativeTarget) const {
         return ::CopyFileA(source.c_str(), (path_ + "\\" + relativeTarget).c_str(), FALSE) != FALSE;
     }

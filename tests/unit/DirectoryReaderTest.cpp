@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "FakeDomNode.h"
+
 #include "directory/DirectoryReader.h"
 #include "directory/HostDirectory.h"
 #include "support/TestData.h"
@@ -107,4 +109,133 @@ TEST(GetHostDirectory, IsTheExecutablesFolderWithoutTrailingBackslash) {
     std::string expected = path;
     expected.resize(expected.rfind('\\'));
     EXPECT_EQ(GetHostDirectory(), expected);
+}
+
+using Microsoft::WRL::ComPtr;
+
+TEST(DirectoryDepartments, ReadsCompaniesDepartmentsAndPeopleByTheExactNames) {
+    std::vector<Company> companies;
+    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(TestDataPath("directory/departments.xml"), companies));
+    ASSERT_EQ(companies.size(), 2u);
+    const Company& first = companies[0];
+    EXPECT_EQ(first.name, "甲公司");
+    // Entries directly under the company and `List` are not read.
+    ASSERT_EQ(first.groups.size(), 1u);
+    const ContactGroup& research = first.groups[0];
+    EXPECT_EQ(research.name, "研发部");
+    ASSERT_EQ(research.entries.size(), 2u);  // entries first, in document order; `Entry` is not read
+
+    const ContactEntry& zhang = research.entries[0];
+    EXPECT_EQ(zhang.groupName, "研发部");
+    EXPECT_EQ(zhang.name, "1002");
+    EXPECT_EQ(zhang.uri, "sip:1002@quorvel.example");
+    EXPECT_EQ(zhang.displayName, "张伟");        // the first display-name
+    EXPECT_EQ(zhang.mobile, "13800000002");     // first other, first Mobile
+    EXPECT_EQ(zhang.phs, "075512345");
+
+    const ContactEntry& wang = research.entries[1];
+    EXPECT_EQ(wang.name, "1004");
+    EXPECT_EQ(wang.displayName, "王芳");
+    EXPECT_EQ(wang.uri, "");
+    EXPECT_EQ(wang.mobile, "");
+    EXPECT_EQ(wang.phs, "");
+
+    ASSERT_EQ(research.subgroups.size(), 1u);
+    const ContactGroup& team = research.subgroups[0];
+    EXPECT_EQ(team.name, "研发一组");
+    ASSERT_EQ(team.entries.size(), 1u);
+    EXPECT_EQ(team.entries[0].groupName, "研发一组");
+    EXPECT_EQ(team.entries[0].displayName, " 李 娜 ");  // not trimmed
+    EXPECT_EQ(team.entries[0].mobile, "");              // spelled `mobile`
+    EXPECT_EQ(team.entries[0].phs, "0755");
+
+    const Company& second = companies[1];
+    EXPECT_EQ(second.name, "");
+    ASSERT_EQ(second.groups.size(), 1u);
+    EXPECT_TRUE(second.groups[0].entries.empty());
+    ASSERT_EQ(second.groups[0].subgroups.size(), 1u);
+    const ContactGroup& b = second.groups[0].subgroups[0];
+    ASSERT_EQ(b.entries.size(), 1u);  // an entry without anything still counts
+    EXPECT_EQ(b.entries[0].groupName, "B");
+    EXPECT_EQ(b.entries[0].name, "");
+}
+
+TEST(DirectoryDepartments, AppendsAndNeverClears) {
+    std::vector<Company> companies{Company{"已有", {}}};
+    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(TestDataPath("directory/departments.xml"), companies));
+    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(TestDataPath("directory/departments.xml"), companies));
+    ASSERT_EQ(companies.size(), 5u);
+    EXPECT_EQ(companies[0].name, "已有");
+    EXPECT_EQ(companies[3].name, "甲公司");
+}
+
+TEST(DirectoryDepartments, UnreadableFilesAreFalseAndLeaveTheSequenceAlone) {
+    for (const char* file : {"", "directory/missing.xml", "xml/empty.xml", "xml/not-well-formed.xml",
+                             "xml/billion-laughs.xml"}) {
+        SCOPED_TRACE(file);
+        std::vector<Company> companies;
+        std::vector<ContactGroup> groups;
+        const std::string path = *file ? TestDataPath(file) : std::string();
+        EXPECT_FALSE(GetDirectoryReader().ReadDepartments(path, companies));
+        EXPECT_FALSE(GetDirectoryReader().ReadFriends(path, groups));
+        EXPECT_TRUE(companies.empty());
+        EXPECT_TRUE(groups.empty());
+    }
+}
+
+TEST(DirectoryDepartments, ARootOfListsHoldsNoCompaniesButFriendGroups) {
+    std::vector<Company> companies;
+    EXPECT_TRUE(GetDirectoryReader().ReadDepartments(TestDataPath("directory/lists-only.xml"), companies));
+    EXPECT_TRUE(companies.empty());
+    std::vector<ContactGroup> groups;
+    EXPECT_TRUE(GetDirectoryReader().ReadFriends(TestDataPath("directory/lists-only.xml"), groups));
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].name, "组一");
+    EXPECT_EQ(groups[0].entries.size(), 1u);
+}
+
+TEST(DirectoryFriends, ReadsNestedGroupsAndSkipsCompaniesAndLoosePeople) {
+    std::vector<ContactGroup> groups;
+    ASSERT_TRUE(GetDirectoryReader().ReadFriends(TestDataPath("directory/friends.xml"), groups));
+    ASSERT_EQ(groups.size(), 2u);
+    const ContactGroup& classmates = groups[0];
+    EXPECT_EQ(classmates.name, "同学");
+    ASSERT_EQ(classmates.entries.size(), 2u);
+    EXPECT_EQ(classmates.entries[0].displayName, "赵敏");
+    EXPECT_EQ(classmates.entries[1].displayName, "孙丽");
+    ASSERT_EQ(classmates.subgroups.size(), 1u);
+    EXPECT_TRUE(classmates.subgroups[0].entries.empty());
+    ASSERT_EQ(classmates.subgroups[0].subgroups.size(), 1u);
+    const ContactEntry& qian = classmates.subgroups[0].subgroups[0].entries.at(0);
+    EXPECT_EQ(qian.groupName, "研究生");
+    EXPECT_EQ(qian.phs, "02088");
+    EXPECT_EQ(groups[1].name, "家人");
+    EXPECT_TRUE(groups[1].entries.empty());
+}
+
+TEST(DirectoryElements, ChildTextAndReadGroupsAcceptAnEmptyElement) {
+    DirectoryReader& reader = GetDirectoryReader();
+    EXPECT_EQ(reader.ChildText(XmlElement(), "display-name"), "");
+    std::vector<ContactGroup> groups;
+    reader.ReadGroups(XmlElement(), groups);
+    EXPECT_TRUE(groups.empty());
+}
+
+TEST(DirectoryErrors, AnErrorMidwayKeepsTheCompaniesReadBeforeAndIsFalse) {
+    const ComPtr<IXMLDOMNode> real = LoadDomRoot("directory/departments.xml");
+    ASSERT_TRUE(real);
+    // The root's children fail at the fourth element: the two loose ones, then the first company.
+    ComPtr<IXMLDOMNode> failing;
+    failing.Attach(new FakeElementNode(real, 3));
+    std::vector<Company> companies;
+    EXPECT_FALSE(GetDirectoryReader().ReadCompanies(XmlElement(failing), companies));
+    ASSERT_EQ(companies.size(), 1u);
+    EXPECT_EQ(companies[0].name, "甲公司");
+    EXPECT_EQ(companies[0].groups.at(0).entries.size(), 2u);
+
+    std::vector<ContactGroup> groups;
+    ComPtr<IXMLDOMNode> failingAtOnce;
+    failingAtOnce.Attach(new FakeElementNode(real, 0));
+    EXPECT_FALSE(GetDirectoryReader().ReadFriendGroups(XmlElement(failingAtOnce), groups));
+    EXPECT_TRUE(groups.empty());
 }

@@ -2,8 +2,14 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <cstdio>
+#include <future>
+
+#include "FakeDomNode.h"
 #include "support/TestData.h"
 #include "text/MessageTable.h"
+
 
 TEST(MessageTable, LookupsFollowTheFileAsWritten) {
     MessageTable table;
@@ -53,4 +59,170 @@ TEST(GetMessageText, MakesLineBreaksOnlyOfBackslashRBackslashN) {
     EXPECT_EQ(GetMessageText(11), "单独\\n不变");
     EXPECT_EQ(GetMessageText(99), "Msg(99)");
     table.LoadFile(TestDataPath("lang/missing.xml"), "chinese");
+}
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The user's language under the tests' locale; the file names below depend on it.
+std::string UserLanguageFile() {
+    char name[16] = {};
+    std::snprintf(name, sizeof name, "%04x.xml", ::GetUserDefaultLangID());
+    return name;
+}
+
+std::string SystemLanguageName() {
+    char name[50] = {};
+    ::GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_SENGLANGUAGE, name, sizeof name);
+    return name;
+}
+
+class MessageTableLoaded : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(table.LoadFile(TestDataPath("lang/edge-cases.xml"), "chinese")); }
+    MessageTable table;
+};
+
+}  // namespace
+
+TEST(MessageTableBeforeLoad, EveryLookupIsMsgNotInit) {
+    MessageTable table;
+    EXPECT_FALSE(table.IsReady());
+    EXPECT_EQ(table.Lookup(1), "Msg not init");
+    EXPECT_EQ(table.Lookup(-5), "Msg not init");
+    EXPECT_EQ(table.Language(), "english");
+}
+
+TEST_F(MessageTableLoaded, LooksUpByIdAsWrittenAndFirstIdWins) {
+    EXPECT_TRUE(table.IsReady());
+    EXPECT_EQ(table.Lookup(7000), "语言文件读取失败");
+    EXPECT_EQ(table.Lookup(10409), "第一");
+    EXPECT_EQ(table.Lookup(3), "");  // no Label
+    EXPECT_EQ(table.Lookup(4), "line break");
+    EXPECT_EQ(table.Lookup(-12), "negative");
+    // Keys that "%d" never prints, and messages the walk does not reach.
+    EXPECT_EQ(table.Lookup(9), "Msg(9)");
+    EXPECT_EQ(table.Lookup(5), "Msg(5)");
+    EXPECT_EQ(table.Lookup(6), "Msg(6)");
+    EXPECT_EQ(table.Lookup(8), "Msg(8)");
+    EXPECT_EQ(table.Lookup(7), "outer");
+    EXPECT_EQ(table.Lookup(-5), "Msg(-5)");
+    EXPECT_EQ(table.FilePath(), TestDataPath("lang/edge-cases.xml"));
+    EXPECT_EQ(table.Language(), "chinese");
+}
+
+TEST_F(MessageTableLoaded, TextsAreStoredAsWritten) {
+    EXPECT_EQ(table.Lookup(1), "确定\\r\\n第二行\\r\\n");
+    EXPECT_EQ(table.Lookup(2), "a\\nb\\r");
+}
+
+TEST_F(MessageTableLoaded, AFileWithoutMessagesEmptiesTheTableAndMakesItNotReady) {
+    EXPECT_TRUE(table.LoadFile(TestDataPath("lang/no-messages.xml"), "chinese"));
+    EXPECT_FALSE(table.IsReady());
+    EXPECT_TRUE(table.LoadFile(TestDataPath("lang/only-unusable.xml"), "chinese"));
+    EXPECT_FALSE(table.IsReady());
+    // A file read afterwards finds nothing left of the first one.
+    ASSERT_TRUE(table.LoadFile(TestDataPath("lang/other.xml"), "chinese"));
+    EXPECT_EQ(table.Lookup(1), "另一个");
+    EXPECT_EQ(table.Lookup(7000), "Msg(7000)");
+}
+
+TEST_F(MessageTableLoaded, AMissingOrBrokenFileKeepsTheMapButIsNotReady) {
+    for (const char* file : {"lang/missing.xml", "xml/empty.xml", "xml/not-well-formed.xml", "xml/billion-laughs.xml"}) {
+        SCOPED_TRACE(file);
+        ASSERT_TRUE(table.LoadFile(TestDataPath("lang/edge-cases.xml"), "chinese"));
+        EXPECT_TRUE(table.LoadFile(TestDataPath(file), "chinese"));
+        EXPECT_FALSE(table.IsReady());
+        EXPECT_EQ(table.Lookup(7000), "Msg not init");
+    }
+    EXPECT_EQ(table.FilePath(), TestDataPath("xml/billion-laughs.xml"));
+}
+
+TEST(MessageTableErrors, AnErrorMidwayKeepsWhatWasStoredAndReleasesTheLock) {
+    // The DOM's own root of the file, its child list failing after two messages.
+    const ComPtr<IXMLDOMNode> real = LoadDomRoot("lang/edge-cases.xml");
+    ASSERT_TRUE(real);
+    ComPtr<IXMLDOMNode> failing;
+    failing.Attach(new FakeElementNode(real, 2));
+
+    MessageTable table;
+    EXPECT_FALSE(table.LoadRoot(XmlElement(failing)));
+    EXPECT_TRUE(table.IsReady());
+    EXPECT_EQ(table.Lookup(7000), "语言文件读取失败");
+    EXPECT_EQ(table.Lookup(10409), "Msg(10409)");
+
+    // Another thread can still look up: the lock was released on the way out.
+    auto lookup = std::async(std::launch::async, [&table] { return table.Lookup(7000); });
+    ASSERT_EQ(lookup.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_EQ(lookup.get(), "语言文件读取失败");
+
+    // A failure before any message leaves the table not ready.
+    ComPtr<IXMLDOMNode> failingAtOnce;
+    failingAtOnce.Attach(new FakeElementNode(real, 0));
+    EXPECT_FALSE(table.LoadRoot(XmlElement(failingAtOnce)));
+    EXPECT_FALSE(table.IsReady());
+}
+
+TEST(MessageTableFileChoice, TheUserLanguageFileIsTakenWhenItExists) {
+    ScratchFolder folder("lang-choice");
+    folder.Write(UserLanguageFile(), "<?xml version=\"1.0\"?><L><Msg id=\"1\" Label=\"user\"/></L>");
+    folder.Write("0409.xml", "<?xml version=\"1.0\"?><L><Msg id=\"1\" Label=\"english\"/></L>");
+    MessageTable table;
+    EXPECT_TRUE(table.Load(folder.Path(), "chinese"));
+    EXPECT_EQ(table.Lookup(1), "user");
+    EXPECT_EQ(table.FilePath(), folder.Path() + "\\" + UserLanguageFile());
+}
+
+TEST(MessageTableFileChoice, OtherwiseEnglishOfTheSameDirectory) {
+    MessageTable table;
+    EXPECT_TRUE(table.Load(TestDataPath("lang/english-only"), "chinese"));
+    EXPECT_EQ(table.Lookup(1), "OK (fallback)");
+    EXPECT_EQ(table.FilePath(), TestDataPath("lang/english-only") + "\\0409.xml");
+}
+
+TEST(MessageTableFileChoice, OneTrailingBackslashIsDropped) {
+    MessageTable table;
+    EXPECT_TRUE(table.Load(TestDataPath("lang/both") + "\\", "chinese"));
+    EXPECT_EQ(table.FilePath(), TestDataPath("lang/both") + "\\" + UserLanguageFile());
+    EXPECT_TRUE(table.Load(TestDataPath("lang/both") + "\\\\", "chinese"));
+    EXPECT_EQ(table.FilePath(), TestDataPath("lang/both") + "\\\\" + UserLanguageFile());
+}
+
+TEST(MessageTableFileChoice, NeitherFileIsALoadWithoutMessages) {
+    MessageTable table;
+    EXPECT_TRUE(table.Load(TestDataPath("lang/no-such-folder"), "chinese"));
+    EXPECT_FALSE(table.IsReady());
+    EXPECT_EQ(table.FilePath(), TestDataPath("lang/no-such-folder") + "\\0409.xml");
+}
+
+TEST(MessageTableFileChoice, TheRecordedLanguageIsTheSystemsName) {
+    const std::string system = SystemLanguageName();
+    ASSERT_FALSE(system.empty());
+    MessageTable table;
+    table.Load(TestDataPath("lang/both"), "chinese");
+    EXPECT_EQ(table.Language(), system);
+    table.Load(TestDataPath("lang/both"), system);
+    EXPECT_EQ(table.Language(), system);
+}
+
+TEST(MessageTableFileChoice, UnderTheTestLocaleTheChineseFileDeclaredGb2312IsRead) {
+    // The tests run with the Chinese locale: LANGID 0804.
+    ASSERT_EQ(UserLanguageFile(), "0804.xml");
+    MessageTable table;
+    EXPECT_TRUE(table.Load(TestDataPath("lang/both"), "chinese"));
+    EXPECT_EQ(table.Lookup(1), "确定");
+}
+
+TEST(MessageTableInstance, GetMessageTextAsksTheProcessTableAndMakesLineBreaks) {
+    MessageTable& table = MessageTable::Instance();
+    EXPECT_EQ(&table, &MessageTable::Instance());
+    ASSERT_TRUE(table.LoadFile(TestDataPath("lang/edge-cases.xml"), "chinese"));
+    EXPECT_EQ(GetMessageText(7000), "语言文件读取失败");
+    EXPECT_EQ(GetMessageText(1), "确定\r\n第二行\r\n");
+    EXPECT_EQ(GetMessageText(2), "a\\nb\\r");
+    EXPECT_EQ(GetMessageText(1), "确定\r\n第二行\r\n");  // the stored text is left as it was
+    EXPECT_EQ(GetMessageText(123456), "Msg(123456)");
+    EXPECT_TRUE(table.LoadFile(TestDataPath("lang/missing.xml"), "chinese"));
+    EXPECT_EQ(GetMessageText(7000), "Msg not init");
 }

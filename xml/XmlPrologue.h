@@ -1,0 +1,39 @@
+#pragma once
+// What the loader learns from a file's bytes before the parser sees them: the encoding
+// named in the XML declaration and whether a DOCTYPE declares entities.
+//
+// Two things of the platform's parser make this necessary. It refuses the Chinese
+// encoding names "gb2312", "gb18030", "cp936" and their aliases, which hosts of this
+// kind commonly write and which the parser on Windows reads as code page 936. And it
+// keeps entity references unexpanded when it loads, expanding them again on every
+// `text` asked for, without a bound on the size: one 5,000-character entity referenced
+// 2,000 times costs seconds per read, larger ones minutes and gigabytes. Its
+// "ProhibitDTD" property is accepted but ignored, so such files are refused here.
+#include <cstddef>
+#include <optional>
+#include <string>
+
+struct XmlPrologue {
+    enum class Form { Bytes, Utf8WithBom, Utf16 };
+
+    Form form = Form::Bytes;
+    // The encoding as declared, and where its value sits in the bytes (Form::Bytes only).
+    std::string declaredEncoding;
+    std::size_t encodingOffset = 0;
+    // The internal DTD subset declares entities (general or parameter).
+    bool declaresEntities = false;
+
+    [[nodiscard]] static XmlPrologue Read(const std::string& bytes);
+
+    // The code page that a declared name of the 936 family stands for: 936 for gb2312,
+    // GBK's aliases and EUC-CN, 54936 for gb18030. Empty for every other name, "GBK"
+    // itself included, since the parser reads that one on its own.
+    [[nodiscard]] std::optional<unsigned> ChineseCodePage() const;
+
+    // The document re-encoded as UTF-8 with "UTF-8" as its declared encoding, from bytes
+    // in `codePage`; empty when the bytes are not valid in that code page (the parser
+    // would refuse such a file too). UTF-8 rather than renaming the declaration to GBK:
+    // the decoding is then by the code page the declared name stands for, and the parser
+    // meets an encoding that every version of it reads alike.
+    [[nodiscard]] std::optional<std::string> ReencodeAsUtf8(const std::string& bytes, unsigned codePage) const;
+};
