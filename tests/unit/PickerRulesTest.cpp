@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "picker/ChosenIds.h"
+#include "picker/DirectoryIndex.h"
+#include "picker/PickerRules.h"
+#include "picker/PickerTexts.h"
+#include "res/resource.h"
+
+namespace {
+
+ContactEntry Person(const std::string& name, const std::string& mobile = "", const std::string& group = "") {
+    ContactEntry e;
+    e.groupName = group;
+    e.name = name;
+    e.displayName = "p" + name;
+    e.mobile = mobile;
+    return e;
+}
+
+ContactGroup Group(const std::string& name, std::vector<ContactEntry> entries,
+                   std::vector<ContactGroup> subgroups = {}) {
+    for (ContactEntry& e : entries) e.groupName = name;
+    return ContactGroup{name, std::move(entries), std::move(subgroups)};
+}
+
+PickerLayout::Placement PlacementOf(const PickerLayout& layout, int id) {
+    for (const auto& p : layout.placements)
+        if (p.id == id) return p;
+    ADD_FAILURE() << "no placement for " << id;
+    return {};
+}
+
+}  // namespace
+
+TEST(PickerRules, RowKeyIsTheMobileNumberWhenThereIsOneAndTheIdentifierOtherwise) {
+    EXPECT_EQ(RowKey(Person("1002", "13900000001")), "13900000001");
+    EXPECT_EQ(RowKey(Person("1002")), "1002");
+    EXPECT_EQ(RowKey(MakeTypedPerson("张三", "801")), "801");
+}
+
+TEST(PickerRules, NumericIdReadsLeadingDigitsAndSaturates) {
+    EXPECT_EQ(NumericId(Person("0012")), 12);
+    EXPECT_EQ(NumericId(Person("12")), 12);
+    EXPECT_EQ(NumericId(Person(" \t+34x5")), 34);
+    EXPECT_EQ(NumericId(Person("-7")), -7);
+    EXPECT_EQ(NumericId(Person("sip:1002")), 0);
+    EXPECT_EQ(NumericId(Person("")), 0);
+    EXPECT_EQ(NumericId(Person("2147483647")), INT_MAX);
+    EXPECT_EQ(NumericId(Person("99999999999999999999")), INT_MAX);
+    EXPECT_EQ(NumericId(Person("-99999999999999999999")), INT_MIN);
+}
+
+TEST(PickerRules, TypedPersonHasOnlyANameAndANumber) {
+    const ContactEntry p = MakeTypedPerson("  ", "801");
+    EXPECT_EQ(p.displayName, "  ");
+    EXPECT_EQ(p.mobile, "801");
+    EXPECT_TRUE(p.name.empty() && p.groupName.empty() && p.uri.empty() && p.phs.empty());
+    EXPECT_EQ(NumericId(p), 0);
+}
+
+TEST(PickerRules, TypedPersonRefusalsComeInOrder) {
+    const std::vector<ContactEntry> chosen = {Person("1002", "13900000001"), Person("1003"), Person("", "80a")};
+    EXPECT_STREQ(TypedPersonRefusal("", "", chosen), texts::kTypedNameEmpty);
+    EXPECT_STREQ(TypedPersonRefusal("", "13900000001", chosen), texts::kTypedNameEmpty);
+    EXPECT_STREQ(TypedPersonRefusal("李四", "", chosen), texts::kTypedNumberEmpty);
+    EXPECT_STREQ(TypedPersonRefusal("李四", "13900000001", chosen), texts::kTypedNumberChosen);
+    // Letters are compared without regard to case.
+    EXPECT_STREQ(TypedPersonRefusal("李四", "80A", chosen), texts::kTypedNumberChosen);
+    // Only mobile numbers count: the identifier of a chosen person is no obstacle.
+    EXPECT_EQ(TypedPersonRefusal("李四", "1003", chosen), nullptr);
+    EXPECT_EQ(TypedPersonRefusal(" ", "802", chosen), nullptr);
+}
+
+TEST(PickerRules, FixedTextsAreCodePage936) {
+    EXPECT_STREQ(texts::kPickerCaption, "\xB6\xE0\xC3\xBD\xCC\xE5\xBB\xE1\xD2\xE9\xA3\xAD\xCC\xE1\xCA\xBE");
+}
+
+TEST(PickerRules, HasEntryNamedComparesExactly) {
+    const std::vector<ContactEntry> chosen = {Person("abc"), Person("用户A")};
+    EXPECT_TRUE(HasEntryNamed(chosen, "abc"));
+    EXPECT_FALSE(HasEntryNamed(chosen, "ABC"));
+    EXPECT_FALSE(HasEntryNamed(chosen, "用户a"));
+}
+
+TEST(ChosenIds, CountsEveryEntryOfAnIdentifier) {
+    ChosenIds ids;
+    ids.Rebuild({Person("12"), Person("0012"), MakeTypedPerson("a", "1")});
+    EXPECT_TRUE(ids.Contains(12));
+    EXPECT_TRUE(ids.Contains(0));
+    EXPECT_FALSE(ids.Contains(13));
+    ids.Remove(Person("12"));
+    EXPECT_TRUE(ids.Contains(12));  // "0012" is still there
+    ids.Remove(Person("0012"));
+    EXPECT_FALSE(ids.Contains(12));
+    ids.Remove(Person("12"));  // more removals than additions leave nothing behind
+    ids.Add(Person("12"));
+    EXPECT_TRUE(ids.Contains(12));
+}
+
+TEST(DirectoryIndex, FindsTheFirstPersonInDepthFirstOrder) {
+    // Company A: dept X (people 5, 7; sub-dept Y with 9 and 5), dept Z (9, 11).
+    // Company B: dept W (11, 13).
+    std::vector<Company> companies = {
+        Company{"A", {Group("X", {Person("5"), Person("7")}, {Group("Y", {Person("9"), Person("05")})}),
+                      Group("Z", {Person("009"), Person("11")})}},
+        Company{"B", {Group("W", {Person("11"), Person("13")})}},
+    };
+    DirectoryIndex index;
+    EXPECT_FALSE(index.IsBuilt());
+    index.Build(companies);
+    ASSERT_TRUE(index.IsBuilt());
+    // A sub-department's people come before the next department's.
+    ASSERT_NE(index.Find(9), nullptr);
+    EXPECT_EQ(index.Find(9), &companies[0].groups[0].subgroups[0].entries[0]);
+    EXPECT_EQ(index.Find(9)->groupName, "Y");
+    EXPECT_EQ(index.Find(5)->name, "5");
+    EXPECT_EQ(index.Find(11)->groupName, "Z");
+    EXPECT_EQ(index.Find(13)->groupName, "W");
+    EXPECT_EQ(index.Find(0), nullptr);
+    EXPECT_EQ(index.Find(6), nullptr);
+    index.Clear();
+    EXPECT_FALSE(index.IsBuilt());
+    EXPECT_EQ(index.Find(5), nullptr);
+}
+
+TEST(DirectoryIndex, IndexesFriendGroupsAndPeopleWithoutDigits) {
+    std::vector<ContactGroup> groups = {Group("F", {}, {Group("G", {Person("bob"), Person("0")})})};
+    DirectoryIndex index;
+    index.Build(groups);
+    ASSERT_NE(index.Find(0), nullptr);
+    EXPECT_EQ(index.Find(0)->name, "bob");
+}
+
+TEST(PickerLayout, At300PixelsTheLeftHalfIs124Wide) {
+    const PickerLayout layout = ComputePickerLayout(RECT{0, 0, 300, 400});
+    EXPECT_EQ(layout.tabs.left, 10);
+    EXPECT_EQ(layout.tabs.top, 5);
+    EXPECT_EQ(layout.tabs.right, 134);
+    EXPECT_EQ(layout.tabs.bottom, 337);
+    const auto tabs = PlacementOf(layout, IDC_PICKER_TABS);
+    EXPECT_EQ(tabs.width, 124);
+    EXPECT_EQ(tabs.height, 332);
+    const auto move = PlacementOf(layout, IDC_MOVE);
+    EXPECT_EQ(move.x, 137);
+    EXPECT_EQ(move.y, 171);
+    const auto list = PlacementOf(layout, IDC_CHOSEN_LIST);
+    EXPECT_EQ(list.x, 165);
+    EXPECT_EQ(list.x + list.width, 290);
+    EXPECT_EQ(list.height, 362);
+    const auto nameEdit = PlacementOf(layout, IDC_PICKER_NAME);
+    EXPECT_EQ(nameEdit.width, 38);
+    EXPECT_EQ(nameEdit.y, 347);
+    EXPECT_EQ(PlacementOf(layout, IDC_ADD_TYPED).x, 84);
+    EXPECT_EQ(PlacementOf(layout, IDC_REMOVE_CHOSEN).x, 175);
+    EXPECT_EQ(PlacementOf(layout, IDOK).x, 240);
+    EXPECT_EQ(PlacementOf(layout, IDOK).y, 372);
+    // The tabs come first, as the trees take their display area.
+    EXPECT_EQ(layout.placements.front().id, IDC_PICKER_TABS);
+}
+
+TEST(PickerLayout, BelowFiftyOnePixelsTheHalvesOverlapWithoutFailing) {
+    const PickerLayout layout = ComputePickerLayout(RECT{0, 0, 48, 100});
+    EXPECT_EQ(PlacementOf(layout, IDC_PICKER_TABS).width, -1);
+    EXPECT_EQ(PlacementOf(layout, IDC_MOVE).x, 12);
+    const PickerLayout odd = ComputePickerLayout(RECT{0, 0, 50, 100});
+    EXPECT_EQ(PlacementOf(odd, IDC_PICKER_TABS).width, 0);  // -1 / 2 truncates toward zero
+}
