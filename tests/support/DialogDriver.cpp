@@ -118,12 +118,21 @@ void DialogDriver::Wait(int ms) {
 }
 
 ConferenceRecord* DialogDriver::Run(const ConferenceRecord* record, const char* userId, int timeoutMs) {
+    ConferenceRecord* result = nullptr;
+    RunModal([&] {
+        result = DLL_CreateConference(notifyWindow_, record, userId);
+        return INT_PTR{0};
+    }, timeoutMs);
+    return result;
+}
+
+INT_PTR DialogDriver::RunModal(const std::function<INT_PTR()>& modal, int timeoutMs) {
     current = this;
     nextStep_ = 0;
     timedOut_ = false;
     deadline_ = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
     const UINT_PTR timer = ::SetTimer(nullptr, 0, kTickMs, &DialogDriver::Tick);
-    ConferenceRecord* result = DLL_CreateConference(notifyWindow_, record, userId);
+    const INT_PTR result = modal();
     ::KillTimer(nullptr, timer);
     current = nullptr;
     EXPECT_FALSE(timedOut_) << "the dialog did not close within " << timeoutMs << " ms (after step " << nextStep_

@@ -56,6 +56,8 @@ public:
     // Calls the export with the scripted steps running; fails the test (non-fatally)
     // when a dialog is still open after `timeoutMs`, closing whatever is open.
     ConferenceRecord* Run(const ConferenceRecord* record, const char* userId, int timeoutMs = 15000);
+    // The same around any modal run (a dialog object's DoModal, say); returns its result.
+    INT_PTR RunModal(const std::function<INT_PTR()>& modal, int timeoutMs = 15000);
     bool TimedOut() const { return timedOut_; }
 
 private:

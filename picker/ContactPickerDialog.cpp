@@ -1,0 +1,322 @@
+#include "picker/ContactPickerDialog.h"
+
+#include "directory/DirectoryReader.h"
+#include "directory/HostDirectory.h"
+#include "framework/TabControl.h"
+#include "picker/PickerRules.h"
+#include "picker/PickerTexts.h"
+#include "res/resource.h"
+#include "skin/SkinImages.h"
+#include "skinmm/SkinMM.h"
+#include "text/MessageTable.h"
+
+namespace {
+
+// Tree images of the skin's strip.
+constexpr int kOpenGroupImage = 0;
+constexpr int kClosedGroupImage = 1;
+constexpr int kPersonImage = 2;
+
+// Centred, as the list's columns have always been created.
+constexpr int kColumnFormat = 6;
+constexpr DWORD kChosenListStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
+
+}  // namespace
+
+const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
+    OnCommand(IDC_MOVE, BN_CLICKED, &ContactPickerDialog::OnMoveClicked),
+    OnCommand(IDC_ADD_TYPED, BN_CLICKED, &ContactPickerDialog::OnAddClicked),
+    OnCommand(IDC_REMOVE_CHOSEN, BN_CLICKED, &ContactPickerDialog::OnRemoveClicked),
+    OnMessage(WM_CLOSE, &ContactPickerDialog::OnClose),
+    OnMessage(WM_SIZE, &ContactPickerDialog::OnSize),
+    OnMessage(WM_DESTROY, &ContactPickerDialog::OnDestroy),
+    OnNotify(IDC_PICKER_TABS, TCN_SELCHANGE, &ContactPickerDialog::OnTabSelChange),
+    OnNotify(IDC_FRIENDS_TREE, NM_DBLCLK, &ContactPickerDialog::OnFriendsTreeDblClk),
+    OnNotify(IDC_COMPANY_TREE, NM_DBLCLK, &ContactPickerDialog::OnCompanyTreeDblClk),
+    OnNotify(IDC_FRIENDS_TREE, NM_CLICK, &ContactPickerDialog::OnTreeClick),
+    OnNotify(IDC_COMPANY_TREE, NM_CLICK, &ContactPickerDialog::OnTreeClick),
+};
+
+ContactPickerDialog::ContactPickerDialog(std::string userId, HWND)
+    : Dialog(IDD_CONTACT_PICKER), userId(std::move(userId)) {}
+
+ContactPickerDialog::~ContactPickerDialog() = default;
+
+bool ContactPickerDialog::DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return messageMap.Dispatch(*this, message, wParam, lParam, result);
+}
+
+void ContactPickerDialog::FindControls() {
+    companyTree = TreeView(Item(IDC_COMPANY_TREE).Handle());
+    friendsTree = TreeView(Item(IDC_FRIENDS_TREE).Handle());
+    tabs = TabControl(Item(IDC_PICKER_TABS).Handle());
+    chosenList = ListView(Item(IDC_CHOSEN_LIST).Handle());
+}
+
+// ---- Dialog frame ----
+
+BOOL ContactPickerDialog::OnInitDialog() {
+    FindControls();
+    ApplyTexts();
+    InitControls();
+    LayoutControls();
+    FillTrees();
+    chosenIds.Rebuild(chosenEntries);
+    RowBatch batch(*this);
+    for (const ContactEntry& entry : chosenEntries) AddChosenRow(entry);
+    return TRUE;
+}
+
+void ContactPickerDialog::ApplyTexts() {
+    AsWindow().SetText(GetMessageText(10601));
+    Item(IDC_PICKER_NAME_LABEL).SetText(GetMessageText(10604));
+    Item(IDC_PICKER_NUMBER_LABEL).SetText(GetMessageText(10605));
+    Item(IDC_ADD_TYPED).SetText(GetMessageText(10606));
+    Item(IDOK).SetText(GetMessageText(1));
+    Item(IDC_REMOVE_CHOSEN).SetText(GetMessageText(10609));
+}
+
+void ContactPickerDialog::InitControls() {
+    tabs.InsertItem(0, GetMessageText(10602));
+    tabs.InsertItem(1, GetMessageText(10603));
+    tabs.SetCurSel(0);
+
+    companyTree.Show(true);
+    friendsTree.Show(false);
+    // Borrowed from the skin: the trees never destroy it.
+    HIMAGELIST images = GetSkinImages().treeImages.Get();
+    companyTree.SetImageList(images, TVSIL_NORMAL);
+    friendsTree.SetImageList(images, TVSIL_NORMAL);
+    // The trees draw themselves; the skin would paint over their items.
+    skinmmRemoveCtrl(companyTree.Handle());
+    skinmmRemoveCtrl(friendsTree.Handle());
+
+    chosenList.AddExtendedStyle(kChosenListStyles);
+    chosenList.InsertColumn(0, GetMessageText(10607), kColumnFormat, 70);
+    chosenList.InsertColumn(1, GetMessageText(10608), kColumnFormat, 100);
+    chosenList.InsertColumn(2, GetMessageText(10416), kColumnFormat, 100);
+}
+
+void ContactPickerDialog::LayoutControls() {
+    // Sizing messages come before the controls exist.
+    if (!chosenList.Exists()) return;
+    const PickerLayout layout = ComputePickerLayout(AsWindow().ClientRect());
+    for (const PickerLayout::Placement& p : layout.placements) {
+        Item(p.id).Move(p.x, p.y, p.width, p.height);
+        if (p.id != IDC_PICKER_TABS) continue;
+        RECT display = layout.tabs;
+        tabs.AdjustRect(false, &display);
+        for (const TreeView& tree : {companyTree, friendsTree})
+            tree.Move(display.left, display.top, display.right - display.left, display.bottom - display.top);
+    }
+}
+
+void ContactPickerDialog::OnSize() {
+    Default();
+    LayoutControls();
+}
+
+void ContactPickerDialog::OnClose() {
+    // The dialog manager turns it into IDCANCEL.
+    Default();
+}
+
+void ContactPickerDialog::OnDestroy() {
+    Default();
+    // The chosen people outlive the window; the directory copies do not.
+    companyIndex.Clear();
+    friendsIndex.Clear();
+    std::vector<Company>().swap(companies);
+    std::vector<ContactGroup>().swap(friendGroups);
+    companyTree = TreeView();
+    friendsTree = TreeView();
+    tabs = TabControl();
+    chosenList = ListView();
+}
+
+void ContactPickerDialog::OnTabSelChange(NMHDR*, LRESULT*) {
+    const int selected = tabs.GetCurSel();
+    if (selected < 0) return;
+    companyTree.Show(selected == 0);
+    friendsTree.Show(selected != 0);
+}
+
+// ---- Directory trees ----
+
+void ContactPickerDialog::FillTrees() {
+    const std::string folder = GetHostDirectory() + "\\dconf\\";
+    if (GetDirectoryReader().ReadDepartments(folder + "DepartmentInfo.xml", companies)) {
+        for (const Company& company : companies) {
+            const HTREEITEM node = InsertTreeItem(companyTree, nullptr, company.name, 0, kClosedGroupImage);
+            for (const ContactGroup& group : company.groups) InsertGroup(companyTree, node, group);
+        }
+    }
+    if (GetDirectoryReader().ReadFriends(folder + "FriendsInfo.xml", friendGroups)) {
+        for (const ContactGroup& group : friendGroups) InsertGroup(friendsTree, nullptr, group);
+    }
+}
+
+HTREEITEM ContactPickerDialog::InsertTreeItem(const TreeView& tree, HTREEITEM parent, const std::string& text,
+                                              LPARAM data, int image) {
+    if (tree.Handle() == nullptr) return nullptr;
+    return tree.InsertItem(parent, text, image, data);
+}
+
+void ContactPickerDialog::InsertGroup(const TreeView& tree, HTREEITEM parent, const ContactGroup& group) {
+    if (tree.Handle() == nullptr) return;
+    const HTREEITEM node = InsertTreeItem(tree, parent, group.name, 0, kClosedGroupImage);
+    for (const ContactEntry& entry : group.entries) {
+        InsertTreeItem(tree, node, entry.displayName, NumericId(entry), kPersonImage);
+        // The user's own entries start chosen, each identifier text once.
+        if (text::EqualIgnoringCase(entry.name, userId) && !HasEntryNamed(chosenEntries, entry.name))
+            chosenEntries.push_back(entry);
+    }
+    for (const ContactGroup& subgroup : group.subgroups) InsertGroup(tree, node, subgroup);
+}
+
+TreeView ContactPickerDialog::CurrentTree() const { return IsFriendsTab() ? friendsTree : companyTree; }
+
+bool ContactPickerDialog::IsFriendsTab() const { return tabs.GetCurSel() == 1; }
+
+HTREEITEM ContactPickerDialog::ItemUnderCursor(const TreeView& tree) const {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const RECT frame = tree.WindowRect();
+    UINT flags = 0;
+    const HTREEITEM item = tree.HitTest(POINT{cursor.x - frame.left, cursor.y - frame.top}, &flags);
+    if (item != nullptr && (flags & TVHT_ONITEMBUTTON) != 0) return nullptr;
+    return item;
+}
+
+void ContactPickerDialog::OnTreeClick(NMHDR*, LRESULT* result) {
+    const TreeView tree = CurrentTree();
+    if (const HTREEITEM item = ItemUnderCursor(tree)) {
+        const int image = tree.GetImage(item);
+        if (image == kClosedGroupImage) {
+            tree.SetImage(item, kOpenGroupImage, kOpenGroupImage);
+            tree.Expand(item, TVE_EXPAND);
+        } else if (image == kOpenGroupImage) {
+            tree.Expand(item, TVE_COLLAPSE);
+            tree.SetImage(item, kClosedGroupImage, kClosedGroupImage);
+        }
+    }
+    *result = 0;
+}
+
+// The click handler has run first and set the image to match the new expansion; the
+// tree's own double-click toggle then flips the expansion, so the image is flipped
+// here to match again.
+void ContactPickerDialog::OnCompanyTreeDblClk(NMHDR*, LRESULT* result) {
+    const TreeView tree = CurrentTree();
+    if (const HTREEITEM item = ItemUnderCursor(tree)) {
+        const int image = tree.GetImage(item);
+        if (image == kClosedGroupImage) {
+            tree.SetImage(item, kOpenGroupImage, kOpenGroupImage);
+            tree.Expand(item, TVE_COLLAPSE);
+        } else if (image == kOpenGroupImage) {
+            tree.Expand(item, TVE_EXPAND);
+            tree.SetImage(item, kClosedGroupImage, kClosedGroupImage);
+        }
+    }
+    *result = 0;
+}
+
+void ContactPickerDialog::OnFriendsTreeDblClk(NMHDR*, LRESULT* result) {
+    const TreeView tree = CurrentTree();
+    if (const HTREEITEM item = ItemUnderCursor(tree)) {
+        const int image = tree.GetImage(item);
+        if (image == kClosedGroupImage) {
+            tree.Expand(item, TVE_COLLAPSE);
+            tree.SetImage(item, kOpenGroupImage, kOpenGroupImage);
+        } else if (image == kOpenGroupImage) {
+            tree.SetImage(item, kClosedGroupImage, kClosedGroupImage);
+            tree.Expand(item, TVE_EXPAND);
+        }
+    }
+    *result = 0;
+}
+
+void ContactPickerDialog::OnMoveClicked() {
+    const TreeView tree = CurrentTree();
+    RowBatch batch(*this);
+    MoveItem(tree, tree.GetSelection());
+}
+
+void ContactPickerDialog::MoveItem(const TreeView& tree, HTREEITEM item) {
+    if (item == nullptr) return;
+    if (HTREEITEM child = tree.GetChild(item)) {
+        for (; child != nullptr; child = tree.GetNextSibling(child)) MoveItem(tree, child);
+        return;
+    }
+    LPARAM data = 0;
+    int image = -1;
+    // A company or group with nobody in it is not a person.
+    if (!tree.GetItem(item, &data, &image) || image != kPersonImage) return;
+    const int id = static_cast<int>(data);
+    if (IsChosenId(id)) return;
+    if (const ContactEntry* entry = FindEntryById(id)) {
+        AppendChosen(*entry);
+        AddChosenRow(chosenEntries.back());
+    }
+}
+
+bool ContactPickerDialog::IsChosenId(int id) const { return chosenIds.Contains(id); }
+
+const ContactEntry* ContactPickerDialog::FindEntryById(int id) {
+    if (IsFriendsTab()) {
+        if (!friendsIndex.IsBuilt()) friendsIndex.Build(friendGroups);
+        return friendsIndex.Find(id);
+    }
+    if (!companyIndex.IsBuilt()) companyIndex.Build(companies);
+    return companyIndex.Find(id);
+}
+
+// ---- Chosen list and manual entry ----
+
+ContactPickerDialog::RowBatch::RowBatch(ContactPickerDialog& picker) : picker_(picker) {
+    if (picker_.rowBatchDepth++ == 0) suspension_.emplace(picker_.chosenList);
+}
+
+ContactPickerDialog::RowBatch::~RowBatch() { --picker_.rowBatchDepth; }
+
+void ContactPickerDialog::AppendChosen(const ContactEntry& entry) {
+    chosenEntries.push_back(entry);
+    chosenIds.Add(entry);
+}
+
+void ContactPickerDialog::AddChosenRow(const ContactEntry& entry) {
+    RowBatch batch(*this);
+    const int row = chosenList.InsertItem(chosenList.GetItemCount(), entry.displayName);
+    chosenList.SetItemText(row, 1, RowKey(entry));
+    chosenList.SetItemText(row, 2, entry.groupName);
+}
+
+void ContactPickerDialog::OnAddClicked() {
+    const std::string name = Item(IDC_PICKER_NAME).GetText();
+    const std::string number = Item(IDC_TYPED_NUMBER).GetText();
+    if (const char* refusal = TypedPersonRefusal(name, number, chosenEntries)) {
+        ShowMessage(refusal, texts::kPickerCaption, MB_OK);
+        return;
+    }
+    AppendChosen(MakeTypedPerson(name, number));
+    AddChosenRow(chosenEntries.back());
+}
+
+// Rows and entries are in step by index, so a row takes its own entry with it, even
+// when another entry shows the same number.
+void ContactPickerDialog::OnRemoveClicked() {
+    const int selected = chosenList.GetSelectedCount();
+    if (selected == 0) return;
+    RowBatch batch(*this);
+    int start = -1;
+    for (int n = 0; n < selected; ++n) {
+        const int row = chosenList.GetNextItem(start, LVNI_SELECTED);
+        if (row < 0) break;
+        if (static_cast<size_t>(row) < chosenEntries.size()) {
+            chosenIds.Remove(chosenEntries[static_cast<size_t>(row)]);
+            chosenEntries.erase(chosenEntries.begin() + row);
+        }
+        chosenList.DeleteItem(row);
+        start = row - 1;
+    }
+}

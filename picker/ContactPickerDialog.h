@@ -1,0 +1,93 @@
+#pragma once
+// The modal contact picker (template 142): the company and friends trees on two tabs,
+// people typed in by hand, and the chosen list handed back to the conference dialog.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "directory/Company.h"
+#include "directory/ContactEntry.h"
+#include "directory/ContactGroup.h"
+#include "framework/Dialog.h"
+#include "framework/ListView.h"
+#include "framework/TabControl.h"
+#include "framework/TreeView.h"
+#include "picker/ChosenIds.h"
+#include "picker/DirectoryIndex.h"
+
+class ContactPickerDialog : public Dialog {
+public:
+    ContactPickerDialog(std::string userId, HWND parent = nullptr);
+    ~ContactPickerDialog() override;
+
+    // The chosen people: the caller may fill it before the run and reads it after.
+    std::vector<ContactEntry>& GetChosenEntries() { return chosenEntries; }
+
+protected:
+    BOOL OnInitDialog() override;
+    bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // Redraw of the chosen list suspended once for a batch of rows (nested batches join
+    // the outer one): Wine's list view does heavy work each time redrawing comes back on.
+    class RowBatch {
+    public:
+        explicit RowBatch(ContactPickerDialog& picker);
+        ~RowBatch();
+        RowBatch(const RowBatch&) = delete;
+        RowBatch& operator=(const RowBatch&) = delete;
+
+    private:
+        ContactPickerDialog& picker_;
+        std::optional<RedrawSuspension> suspension_;
+    };
+
+    // Dialog frame
+    void FindControls();
+    void ApplyTexts();
+    void InitControls();
+    void LayoutControls();
+    void OnSize();
+    void OnClose();
+    void OnDestroy();
+    void OnTabSelChange(NMHDR* header, LRESULT* result);
+
+    // Directory trees
+    void FillTrees();
+    HTREEITEM InsertTreeItem(const TreeView& tree, HTREEITEM parent, const std::string& text, LPARAM data,
+                             int image);
+    void InsertGroup(const TreeView& tree, HTREEITEM parent, const ContactGroup& group);
+    [[nodiscard]] TreeView CurrentTree() const;
+    [[nodiscard]] bool IsFriendsTab() const;
+    [[nodiscard]] HTREEITEM ItemUnderCursor(const TreeView& tree) const;
+    void OnTreeClick(NMHDR* header, LRESULT* result);
+    void OnCompanyTreeDblClk(NMHDR* header, LRESULT* result);
+    void OnFriendsTreeDblClk(NMHDR* header, LRESULT* result);
+    void OnMoveClicked();
+    void MoveItem(const TreeView& tree, HTREEITEM item);
+    [[nodiscard]] bool IsChosenId(int id) const;
+    [[nodiscard]] const ContactEntry* FindEntryById(int id);
+
+    // Chosen list and manual entry
+    void AppendChosen(const ContactEntry& entry);
+    void AddChosenRow(const ContactEntry& entry);
+    void OnAddClicked();
+    void OnRemoveClicked();
+
+    std::string userId;
+    std::vector<Company> companies;
+    std::vector<ContactGroup> friendGroups;
+    std::vector<ContactEntry> chosenEntries;
+
+    ChosenIds chosenIds;           // in step with chosenEntries from the first row on
+    DirectoryIndex companyIndex;   // built on the first move from each tab
+    DirectoryIndex friendsIndex;
+    int rowBatchDepth = 0;
+    // The controls, found once: every lookup of a child by id asks the window server.
+    TreeView companyTree;
+    TreeView friendsTree;
+    TabControl tabs;
+    ListView chosenList;
+
+    static const MessageMap<ContactPickerDialog> messageMap;
+};
