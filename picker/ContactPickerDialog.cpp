@@ -126,6 +126,8 @@ void ContactPickerDialog::OnDestroy() {
     // The chosen people outlive the window; the directory copies do not.
     companyIndex.Clear();
     friendsIndex.Clear();
+    companyOutline.Clear();
+    friendsOutline.Clear();
     std::vector<Company>().swap(companies);
     std::vector<ContactGroup>().swap(friendGroups);
     companyTree = TreeView();
@@ -148,7 +150,9 @@ void ContactPickerDialog::FillTrees() {
     if (GetDirectoryReader().ReadDepartments(folder + "DepartmentInfo.xml", companies)) {
         for (const Company& company : companies) {
             const HTREEITEM node = InsertTreeItem(companyTree, nullptr, company.name, 0, kClosedGroupImage);
+            const size_t place = companyOutline.BeginItem(node, 0, false);
             for (const ContactGroup& group : company.groups) InsertGroup(companyTree, node, group);
+            companyOutline.EndItem(place);
         }
     }
     if (GetDirectoryReader().ReadFriends(folder + "FriendsInfo.xml", friendGroups)) {
@@ -164,14 +168,22 @@ HTREEITEM ContactPickerDialog::InsertTreeItem(const TreeView& tree, HTREEITEM pa
 
 void ContactPickerDialog::InsertGroup(const TreeView& tree, HTREEITEM parent, const ContactGroup& group) {
     if (tree.Handle() == nullptr) return;
+    TreeOutline& outline = OutlineOf(tree);
     const HTREEITEM node = InsertTreeItem(tree, parent, group.name, 0, kClosedGroupImage);
+    const size_t place = outline.BeginItem(node, 0, false);
     for (const ContactEntry& entry : group.entries) {
-        InsertTreeItem(tree, node, entry.displayName, NumericId(entry), kPersonImage);
+        const int id = NumericId(entry);
+        outline.BeginItem(InsertTreeItem(tree, node, entry.displayName, id, kPersonImage), id, true);
         // The user's own entries start chosen, each identifier text once.
         if (text::EqualIgnoringCase(entry.name, userId) && !HasEntryNamed(chosenEntries, entry.name))
             chosenEntries.push_back(entry);
     }
     for (const ContactGroup& subgroup : group.subgroups) InsertGroup(tree, node, subgroup);
+    outline.EndItem(place);
+}
+
+TreeOutline& ContactPickerDialog::OutlineOf(const TreeView& tree) {
+    return tree.Handle() == friendsTree.Handle() ? friendsOutline : companyOutline;
 }
 
 TreeView ContactPickerDialog::CurrentTree() const { return IsFriendsTab() ? friendsTree : companyTree; }
@@ -242,28 +254,26 @@ void ContactPickerDialog::OnMoveClicked() {
     MoveItem(tree, tree.GetSelection());
 }
 
+// Everyone at or under the item, in tree order (a group's people before its subgroups'),
+// each looked up in the directory of the selected tab. A company or group with nobody
+// in it is not a person and adds nobody.
 void ContactPickerDialog::MoveItem(const TreeView& tree, HTREEITEM item) {
     if (item == nullptr) return;
-    if (HTREEITEM child = tree.GetChild(item)) {
-        for (; child != nullptr; child = tree.GetNextSibling(child)) MoveItem(tree, child);
-        return;
-    }
-    LPARAM data = 0;
-    int image = -1;
-    // A company or group with nobody in it is not a person.
-    if (!tree.GetItem(item, &data, &image) || image != kPersonImage) return;
-    const int id = static_cast<int>(data);
-    if (IsChosenId(id)) return;
-    if (const ContactEntry* entry = FindEntryById(id)) {
-        AppendChosen(*entry);
-        AddChosenRow(chosenEntries.back());
-    }
+    const bool friendsTab = IsFriendsTab();
+    OutlineOf(tree).ForEachPerson(item, [&](int id) {
+        if (IsChosenId(id)) return;
+        if (const ContactEntry* entry = FindEntryById(id, friendsTab)) {
+            AppendChosen(*entry);
+            AddChosenRow(chosenEntries.back());
+        }
+    });
 }
 
 bool ContactPickerDialog::IsChosenId(int id) const { return chosenIds.Contains(id); }
 
-const ContactEntry* ContactPickerDialog::FindEntryById(int id) {
-    if (IsFriendsTab()) {
+// The first person with the identifier in depth-first order of the tab's directory.
+const ContactEntry* ContactPickerDialog::FindEntryById(int id, bool friendsTab) {
+    if (friendsTab) {
         if (!friendsIndex.IsBuilt()) friendsIndex.Build(friendGroups);
         return friendsIndex.Find(id);
     }

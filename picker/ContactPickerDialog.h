@@ -14,6 +14,7 @@
 #include "framework/TreeView.h"
 #include "picker/ChosenIds.h"
 #include "picker/DirectoryIndex.h"
+#include "picker/TreeOutline.h"
 
 class ContactPickerDialog : public Dialog {
 public:
@@ -66,7 +67,8 @@ private:
     void OnMoveClicked();
     void MoveItem(const TreeView& tree, HTREEITEM item);
     [[nodiscard]] bool IsChosenId(int id) const;
-    [[nodiscard]] const ContactEntry* FindEntryById(int id);
+    [[nodiscard]] const ContactEntry* FindEntryById(int id, bool friendsTab);
+    TreeOutline& OutlineOf(const TreeView& tree);
 
     // Chosen list and manual entry
     void AppendChosen(const ContactEntry& entry);
@@ -82,6 +84,8 @@ private:
     ChosenIds chosenIds;           // in step with chosenEntries from the first row on
     DirectoryIndex companyIndex;   // built on the first move from each tab
     DirectoryIndex friendsIndex;
+    TreeOutline companyOutline;    // filled with the trees
+    TreeOutline friendsOutline;
     int rowBatchDepth = 0;
     // The controls, found once: every lookup of a child by id asks the window server.
     TreeView companyTree;

@@ -6,6 +6,7 @@
 #include "picker/DirectoryIndex.h"
 #include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
+#include "picker/TreeOutline.h"
 #include "res/resource.h"
 
 namespace {
@@ -166,4 +167,37 @@ TEST(PickerLayout, BelowFiftyOnePixelsTheHalvesOverlapWithoutFailing) {
     EXPECT_EQ(PlacementOf(layout, IDC_MOVE).x, 12);
     const PickerLayout odd = ComputePickerLayout(RECT{0, 0, 50, 100});
     EXPECT_EQ(PlacementOf(odd, IDC_PICKER_TABS).width, 0);  // -1 / 2 truncates toward zero
+}
+
+TEST(TreeOutline, VisitsThePeopleUnderAnItemInTreeOrder) {
+    // Handles stand in for tree items: company 1 { group 2 { 10, 11, group 3 { 12 }, group 4 {} }, group 5 { 13 } }
+    auto h = [](int n) { return reinterpret_cast<HTREEITEM>(static_cast<INT_PTR>(n)); };
+    TreeOutline outline;
+    const size_t company = outline.BeginItem(h(1), 0, false);
+    const size_t g2 = outline.BeginItem(h(2), 0, false);
+    outline.BeginItem(h(10), 10, true);
+    outline.BeginItem(h(11), 11, true);
+    const size_t g3 = outline.BeginItem(h(3), 0, false);
+    outline.BeginItem(h(12), 12, true);
+    outline.EndItem(g3);
+    outline.EndItem(outline.BeginItem(h(4), 0, false));
+    outline.EndItem(g2);
+    const size_t g5 = outline.BeginItem(h(5), 0, false);
+    outline.BeginItem(h(13), 13, true);
+    outline.EndItem(g5);
+    outline.EndItem(company);
+
+    auto people = [&](int item) {
+        std::vector<int> ids;
+        outline.ForEachPerson(h(item), [&](int id) { ids.push_back(id); });
+        return ids;
+    };
+    EXPECT_EQ(people(1), (std::vector<int>{10, 11, 12, 13}));
+    EXPECT_EQ(people(2), (std::vector<int>{10, 11, 12}));
+    EXPECT_EQ(people(3), (std::vector<int>{12}));
+    EXPECT_EQ(people(4), (std::vector<int>{}));  // an empty group is nobody
+    EXPECT_EQ(people(11), (std::vector<int>{11}));
+    EXPECT_EQ(people(99), (std::vector<int>{}));
+    outline.Clear();
+    EXPECT_EQ(people(1), (std::vector<int>{}));
 }
