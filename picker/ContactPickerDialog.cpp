@@ -200,51 +200,41 @@ HTREEITEM ContactPickerDialog::ItemUnderCursor(const TreeView& tree) const {
     return item;
 }
 
-void ContactPickerDialog::OnTreeClick(NMHDR*, LRESULT* result) {
+// For the group under the cursor in the current tree: a closed one (image 1) gets the
+// open image and `closedAction`, an open one gets `openAction` and the closed image;
+// `actionFirst` swaps the order of the two steps when closed, and when open back again.
+// A person, or no item, changes nothing.
+void ContactPickerDialog::SwitchGroupUnderCursor(UINT closedAction, UINT openAction, bool actionFirst) {
     const TreeView tree = CurrentTree();
-    if (const HTREEITEM item = ItemUnderCursor(tree)) {
-        const int image = tree.GetImage(item);
-        if (image == kClosedGroupImage) {
-            tree.SetImage(item, kOpenGroupImage, kOpenGroupImage);
-            tree.Expand(item, TVE_EXPAND);
-        } else if (image == kOpenGroupImage) {
-            tree.Expand(item, TVE_COLLAPSE);
-            tree.SetImage(item, kClosedGroupImage, kClosedGroupImage);
-        }
+    const HTREEITEM item = ItemUnderCursor(tree);
+    if (item == nullptr) return;
+    const int image = tree.GetImage(item);
+    if (image == kClosedGroupImage) {
+        if (actionFirst) tree.Expand(item, closedAction);
+        tree.SetImage(item, kOpenGroupImage, kOpenGroupImage);
+        if (!actionFirst) tree.Expand(item, closedAction);
+    } else if (image == kOpenGroupImage) {
+        if (!actionFirst) tree.Expand(item, openAction);
+        tree.SetImage(item, kClosedGroupImage, kClosedGroupImage);
+        if (actionFirst) tree.Expand(item, openAction);
     }
+}
+
+void ContactPickerDialog::OnTreeClick(NMHDR*, LRESULT* result) {
+    SwitchGroupUnderCursor(TVE_EXPAND, TVE_COLLAPSE, false);
     *result = 0;
 }
 
 // The click handler has run first and set the image to match the new expansion; the
 // tree's own double-click toggle then flips the expansion, so the image is flipped
-// here to match again.
+// here, against the expansion, to match it again after the toggle.
 void ContactPickerDialog::OnCompanyTreeDblClk(NMHDR*, LRESULT* result) {
-    const TreeView tree = CurrentTree();
-    if (const HTREEITEM item = ItemUnderCursor(tree)) {
-        const int image = tree.GetImage(item);
-        if (image == kClosedGroupImage) {
-            tree.SetImage(item, kOpenGroupImage, kOpenGroupImage);
-            tree.Expand(item, TVE_COLLAPSE);
-        } else if (image == kOpenGroupImage) {
-            tree.Expand(item, TVE_EXPAND);
-            tree.SetImage(item, kClosedGroupImage, kClosedGroupImage);
-        }
-    }
+    SwitchGroupUnderCursor(TVE_COLLAPSE, TVE_EXPAND, false);
     *result = 0;
 }
 
 void ContactPickerDialog::OnFriendsTreeDblClk(NMHDR*, LRESULT* result) {
-    const TreeView tree = CurrentTree();
-    if (const HTREEITEM item = ItemUnderCursor(tree)) {
-        const int image = tree.GetImage(item);
-        if (image == kClosedGroupImage) {
-            tree.Expand(item, TVE_COLLAPSE);
-            tree.SetImage(item, kOpenGroupImage, kOpenGroupImage);
-        } else if (image == kOpenGroupImage) {
-            tree.SetImage(item, kClosedGroupImage, kClosedGroupImage);
-            tree.Expand(item, TVE_EXPAND);
-        }
-    }
+    SwitchGroupUnderCursor(TVE_COLLAPSE, TVE_EXPAND, true);
     *result = 0;
 }
 

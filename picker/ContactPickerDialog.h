@@ -61,6 +61,7 @@ private:
     [[nodiscard]] TreeView CurrentTree() const;
     [[nodiscard]] bool IsFriendsTab() const;
     [[nodiscard]] HTREEITEM ItemUnderCursor(const TreeView& tree) const;
+    void SwitchGroupUnderCursor(UINT closedAction, UINT openAction, bool actionFirst);
     void OnTreeClick(NMHDR* header, LRESULT* result);
     void OnCompanyTreeDblClk(NMHDR* header, LRESULT* result);
     void OnFriendsTreeDblClk(NMHDR* header, LRESULT* result);

@@ -274,13 +274,15 @@ LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(initHook, code, wParam, lParam);
 }
 
+BOOL CALLBACK MatchPicker(HWND window, LPARAM found) {
+    if (::GetDlgItem(window, IDC_CHOSEN_LIST) == nullptr) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 HWND FindPicker() {
     HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-        if (::GetDlgItem(w, IDC_CHOSEN_LIST) == nullptr) return TRUE;
-        *reinterpret_cast<HWND*>(p) = w;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchPicker, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

