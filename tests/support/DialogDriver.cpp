@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "skinmm/SkinMM.h"
 
@@ -110,10 +111,11 @@ void DialogDriver::ExpectMessageBox(const std::string& text, const std::string& 
 }
 
 void DialogDriver::Wait(int ms) {
-    auto start = std::make_shared<DWORD>(0);
+    // Started on first reach; a start of "now | 1" could lie ahead of now and wrap.
+    auto start = std::make_shared<std::pair<bool, DWORD>>(false, 0);
     Then([start, ms] {
-        if (*start == 0) *start = ::GetTickCount() | 1;
-        return ::GetTickCount() - *start >= static_cast<DWORD>(ms);
+        if (!start->first) *start = {true, ::GetTickCount()};
+        return ::GetTickCount() - start->second >= static_cast<DWORD>(ms);
     });
 }
 
