@@ -11,8 +11,12 @@ const MessageMap<ConferenceDialog> ConferenceDialog::messageMap = {
     OnMessage(WM_SIZE, &ConferenceDialog::OnSize),
     OnMessage(WM_DESTROY, &ConferenceDialog::OnDestroy),
     OnMessage(WM_CLOSE, &ConferenceDialog::OnClose),
+    OnCommand(IDC_ADD_MEMBERS, BN_CLICKED, &ConferenceDialog::OnAddMembers),
+    OnCommand(IDC_DELETE_MEMBERS, BN_CLICKED, &ConferenceDialog::OnDeleteMembers),
     OnCommand(IDC_VOICE, BN_CLICKED, &ConferenceDialog::OnVoiceClicked),
     OnCommand(IDC_SMS, BN_CLICKED, &ConferenceDialog::OnSmsClicked),
+    OnNotify(IDC_MEMBER_LIST, NM_CLICK, &ConferenceDialog::OnListClick),
+    OnNotify(IDC_MEMBER_LIST, LVN_COLUMNCLICK, &ConferenceDialog::OnListColumnClick),
     OnCommand(IDC_START_NOW, BN_CLICKED, &ConferenceDialog::OnStartNow),
     OnCommand(IDC_START_SCHEDULED, BN_CLICKED, &ConferenceDialog::OnScheduled),
 };
@@ -40,12 +44,14 @@ BOOL ConferenceDialog::OnInitDialog() {
     headerControl = ListView_GetHeader(Item(IDC_MEMBER_LIST).Handle());
     LayoutControls();
     InitTimeAndList();
+    LoadDirectory();
 
     const ConferenceSettings& record = GetConferenceSettings();
     // Set after the typing limits, and not cut to them.
     Item(IDC_CONF_NAME).SetText(record.name);
     Item(IDC_CONF_DESCRIPTION).SetText(record.description);
     ApplyRecordStartAndNotice();
+    AddRecordMembers();
     return TRUE;
 }
 
@@ -54,6 +60,7 @@ void ConferenceDialog::InitTimeAndList() {
     Edit(Item(IDC_CONF_NAME).Handle()).LimitText(32);
     Edit(Item(IDC_CONF_DESCRIPTION).Handle()).LimitText(128);
     InitStartTime();
+    InitMemberList();
     InitNoticeChoices();
 }
 

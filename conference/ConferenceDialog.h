@@ -45,6 +45,17 @@ private:
     void OnStartNow();
     void OnScheduled();
 
+    // Member list
+    void InitMemberList();
+    void LoadDirectory();
+    void AddRecordMembers();
+    void AppendRow(const ContactEntry& entry);
+    void SetHeaderCheck(int on);
+    void OnAddMembers();
+    void OnDeleteMembers();
+    void OnListClick(NMHDR* header, LRESULT* result);
+    void OnListColumnClick(NMHDR* header, LRESULT* result);
+
     std::vector<Company> companies;
     std::string requestText;
     HWND notifyWindow = nullptr;

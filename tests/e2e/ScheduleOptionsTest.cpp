@@ -37,16 +37,8 @@ HostRecord Stored(const char* startText, int noticeMinutes) {
     return r;
 }
 
-HWND TimeControlOf(HWND dialog) { return ::FindWindowExA(dialog, nullptr, "#32770", nullptr); }
 HWND Field(HWND dialog, int id) { return ::GetDlgItem(TimeControlOf(dialog), id); }
 std::string Shown(HWND dialog, int id) { return GetText(TimeControlOf(dialog), id); }
-
-// Replaces the whole text of a digit edit by typing, as a user who selected it would.
-void Retype(HWND dialog, int id, const std::string& chars) {
-    const HWND field = Field(dialog, id);
-    ::SendMessageA(field, EM_SETSEL, 0, -1);
-    TypeChars(field, chars);
-}
 
 // A real click on one arrow of the spin button. The mouse-leave stops the up-down
 // control's hover tracking, which otherwise may send one more step later.
@@ -64,14 +56,6 @@ SYSTEMTIME PickerDate(HWND dialog) {
     SYSTEMTIME date{};
     ::SendDlgItemMessageA(dialog, 1053, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&date));
     return date;
-}
-
-void SetPickerDate(HWND dialog, int year, int month, int day) {
-    SYSTEMTIME date{};
-    date.wYear = static_cast<WORD>(year);
-    date.wMonth = static_cast<WORD>(month);
-    date.wDay = static_cast<WORD>(day);
-    ::SendDlgItemMessageA(dialog, 1053, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
 }
 
 int Selected(HWND dialog) { return static_cast<int>(::SendDlgItemMessageA(dialog, 1062, CB_GETCURSEL, 0, 0)); }

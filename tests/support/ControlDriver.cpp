@@ -1,5 +1,7 @@
 #include "support/ControlDriver.h"
 
+#include <cstring>
+
 namespace e2e {
 
 namespace {
@@ -55,9 +57,15 @@ void SelectListRows(HWND list, const std::vector<int>& rows) {
     }
 }
 
-void ClickListAt(HWND list, int x, int y) { PostClick(list, x, y, false); }
+void ClickListAt(HWND list, int x, int y) {
+    POINT screen{x, y};
+    ::ClientToScreen(list, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    PostClick(list, x, y, false);
+}
 
 POINT ListCellCentre(HWND list, int row, int column) {
+    ::SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
     RECT r{};
     r.top = column;
     r.left = LVIR_BOUNDS;
@@ -121,8 +129,9 @@ void SelectTreeItem(HWND tree, HTREEITEM item) {
 }
 
 void ClickTreeItem(HWND tree, HTREEITEM item, bool doubleClick) {
+    // The message takes the item in the rectangle's first bytes.
     RECT r{};
-    *reinterpret_cast<HTREEITEM*>(&r) = item;
+    std::memcpy(&r, &item, sizeof item);
     ::SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
     // The tree reads the click position from the cursor as well (hit-testing on NM_CLICK).
     POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};

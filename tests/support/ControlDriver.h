@@ -18,7 +18,8 @@ std::vector<std::string> ListColumn(HWND list, int column);
 void SelectListRows(HWND list, const std::vector<int>& rows);
 // A real click: button down and up posted at a point of the list's client area.
 void ClickListAt(HWND list, int x, int y);
-// The centre of a cell (its sub-item rectangle), in list client coordinates.
+// The centre of a cell (its sub-item rectangle), in list client coordinates, after
+// scrolling its row into view as a user would.
 POINT ListCellCentre(HWND list, int row, int column);
 // Posts a click on the header of `list` at x within column 0, moving the cursor there
 // first, since the list reads the click position from the message's cursor position.

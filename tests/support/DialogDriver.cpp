@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -216,6 +218,22 @@ void TypeChars(HWND control, const std::string& chars) {
 }
 
 bool IsChecked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+HWND TimeControlOf(HWND dialog) { return ::FindWindowExA(dialog, nullptr, "#32770", nullptr); }
+
+void Retype(HWND dialog, int fieldId, const std::string& chars) {
+    const HWND field = ::GetDlgItem(TimeControlOf(dialog), fieldId);
+    ::SendMessageA(field, EM_SETSEL, 0, -1);
+    TypeChars(field, chars);
+}
+
+void SetPickerDate(HWND dialog, int year, int month, int day) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(year);
+    date.wMonth = static_cast<WORD>(month);
+    date.wDay = static_cast<WORD>(day);
+    ::SendDlgItemMessageA(dialog, 1053, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
+}
 
 std::vector<std::string> SkinCalls() {
     const int length = skinmmStandInCallLog(nullptr, 0);

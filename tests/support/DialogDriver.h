@@ -91,6 +91,12 @@ void PostKey(HWND window, UINT virtualKey);
 void TypeChars(HWND control, const std::string& chars);
 bool IsChecked(HWND dialog, int id);
 
+// The conference dialog's start: the date picker and the time control's digit edits.
+HWND TimeControlOf(HWND dialog);
+// Replaces the whole text of a time field by typing, as a user who selected it would.
+void Retype(HWND dialog, int fieldId, const std::string& chars);
+void SetPickerDate(HWND dialog, int year, int month, int day);
+
 // The calls the stand-in skinning library has received, one line each.
 std::vector<std::string> SkinCalls();
 void ClearSkinCalls();

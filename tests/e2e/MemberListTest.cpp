@@ -1,0 +1,381 @@
+// The member list through the real export: people from the record and from the picker,
+// the check boxes of the rows and of the header, the chairman mark, deletion, and the
+// requests that come out of it byte for byte.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "support/ControlDriver.h"
+#include "support/DialogDriver.h"
+
+using namespace e2e;
+
+namespace {
+
+enum {
+    kName = 1003, kDescription = 1044, kVoice = 1046, kScheduled = 1052, kSms = 1058, kNoticeMinutes = 1062,
+    kAddMembers = 1005, kDeleteMembers = 1006, kMemberList = 1008,
+    kHours = 1034, kMinutes = 1035, kSeconds = 1036,
+    kPickerName = 1003, kPickerNumber = 1210, kAddTyped = 1166, kRemoveChosen = 1211, kChosenList = 1209,
+    kCompanyTree = 1208, kMove = 1157,
+};
+enum { kUnchecked = 0, kChecked = 1, kNotChairman = 2, kChairman = 3 };
+
+// The members' fixture directory in place of the sample host's, for one test.
+struct MembersDirectory {
+    ScopedHostFile departments{"dconf\\DepartmentInfo.xml", ReadFileBytes(TestDataPath("members/DepartmentInfo.xml"))};
+};
+
+struct HostRecord {
+    std::vector<const char*> ids;
+    ConferenceRecord record{};
+};
+
+HostRecord MakeRecord(const char* confId, std::vector<const char*> memberIds) {
+    HostRecord r;
+    r.ids = std::move(memberIds);
+    r.record.name = "周例会";
+    r.record.description = "讨论项目进度";
+    r.record.confId = confId;
+    r.record.startText = "既时会议";
+    r.record.memberIds = r.ids.data();
+    r.record.memberIdCount = static_cast<int>(r.ids.size());
+    return r;
+}
+
+HWND MemberList(HWND dialog) { return ::GetDlgItem(dialog, kMemberList); }
+HWND HeaderOf(HWND list) { return reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0)); }
+
+std::vector<int> ColumnImages(HWND list, int column) {
+    std::vector<int> images;
+    for (int row = 0; row < ListRowCount(list); ++row) images.push_back(ListCellImage(list, row, column));
+    return images;
+}
+
+HDITEMA HeaderItem(HWND list) {
+    HDITEMA item{};
+    item.mask = HDI_FORMAT | HDI_BITMAP;
+    ::SendMessageA(HeaderOf(list), HDM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item;
+}
+
+// A click on a row's check box area (or beside it) at `x`.
+void ClickRowAt(HWND list, int row, int x) { ClickListAt(list, x, ListCellCentre(list, row, 0).y); }
+
+// A click on the chairman column of a row, after widening that column so it can be hit.
+void ClickChairman(HWND list, int row) {
+    ::SendMessageA(list, LVM_SETCOLUMNWIDTH, 1, 30);
+    const POINT centre = ListCellCentre(list, row, 1);
+    ClickListAt(list, centre.x, centre.y);
+}
+
+// Whether the header, as drawn on screen, shows every pixel of `bitmap` somewhere near
+// its left edge.
+bool HeaderShowsBitmap(HWND header, HBITMAP bitmap) {
+    BITMAP shape{};
+    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof shape, &shape) == 0) return false;
+    ::RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client{};
+    ::GetClientRect(header, &client);
+    HDC screen = ::GetDC(header);
+    HDC copy = ::CreateCompatibleDC(screen);
+    HBITMAP drawn = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ previousDrawn = ::SelectObject(copy, drawn);
+    ::BitBlt(copy, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    HDC source = ::CreateCompatibleDC(screen);
+    HGDIOBJ previousSource = ::SelectObject(source, bitmap);
+    bool found = false;
+    for (int ox = 0; ox <= 12 && !found; ++ox) {
+        for (int oy = 0; oy + shape.bmHeight <= client.bottom && !found; ++oy) {
+            bool all = true;
+            for (int y = 0; y < shape.bmHeight && all; ++y)
+                for (int x = 0; x < shape.bmWidth && all; ++x)
+                    all = ::GetPixel(copy, ox + x, oy + y) == ::GetPixel(source, x, y);
+            found = all;
+        }
+    }
+    ::SelectObject(source, previousSource);
+    ::DeleteDC(source);
+    ::SelectObject(copy, previousDrawn);
+    ::DeleteObject(drawn);
+    ::DeleteDC(copy);
+    ::ReleaseDC(header, screen);
+    return found;
+}
+
+// Types one person by hand into the picker. The texts are set at once and the click is
+// posted, so a second person must wait for the next step.
+void TypePerson(HWND picker, const std::string& name, const std::string& number) {
+    SetText(picker, kPickerName, name);
+    SetText(picker, kPickerNumber, number);
+    Click(picker, kAddTyped);
+}
+
+void NameAndConfirm(HWND dialog) {
+    SetText(dialog, kName, "周例会");
+    Click(dialog, IDOK);
+}
+
+const std::string& RequestOf(const DialogDriver& driver) {
+    static const std::string none;
+    for (const HostMessage& message : driver.Messages())
+        if (message.code == 1 && message.hasText) return message.text;
+    ADD_FAILURE() << "no request reached the host";
+    return none;
+}
+
+}  // namespace
+
+TEST(MemberListFromRecord, FindsTopLevelPeopleEveryTimeTheyAreListedAndNobodyByAnEmptyId) {
+    MembersDirectory directory;
+    HostRecord given = MakeRecord("", {"1002", "1003", "", "1005", "9999", "1004"});
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        // 1003 sits only in a nested department; the empty id must not find the nameless entry.
+        EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"李明", "赵强", "赵强", "陈静"}));
+        EXPECT_EQ(ListColumn(list, 2), (std::vector<std::string>{"1002", "1005", "1005", "1004"}));
+        EXPECT_EQ(ListColumn(list, 3), (std::vector<std::string>{"研发部", "研发部", "市场部", "市场部"}));
+        EXPECT_EQ(ColumnImages(list, 0), (std::vector<int>(4, kChecked)));
+        EXPECT_EQ(ColumnImages(list, 1), (std::vector<int>(4, kNotChairman)));
+        EXPECT_EQ(ListCellImage(list, 0, 2), I_IMAGENONE);
+        NameAndConfirm(dialog);
+    });
+    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    const std::string request = RequestOf(driver);
+    EXPECT_NE(request.find("<dsml method=\"createconf\""), std::string::npos);
+    EXPECT_NE(request.find("<userlist>\r\n"
+                           "<user mobile=\"802\">sip:1002@example.cn</user>\r\n"
+                           "<user mobile=\"805\">sip:1005@example.cn</user>\r\n"
+                           "<user mobile=\"805\">sip:1005@example.cn</user>\r\n"
+                           "<user mobile=\"0804\">sip:1004@example.cn</user>\r\n"
+                           "</userlist>\r\n"),
+              std::string::npos)
+        << request;
+    ASSERT_EQ(record->memberIdCount, 4);
+    EXPECT_STREQ(record->memberIds[3], "1004");
+    EXPECT_STREQ(record->memberCount, "4");
+}
+
+TEST(MemberListThroughThePicker, WritesTheWeeklyMeetingRequestByteForByte) {
+    MembersDirectory directory;
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        SetText(dialog, kName, "周例会");
+        SetText(dialog, kDescription, "讨论项目进度");
+        Click(dialog, kVoice);
+        Click(dialog, kScheduled);
+        SetPickerDate(dialog, 2008, 5, 20);
+        Retype(dialog, kHours, "14");
+        Retype(dialog, kMinutes, "30");
+        Retype(dialog, kSeconds, "0");
+        Click(dialog, kSms);
+        ::SendDlgItemMessageA(dialog, kNoticeMinutes, CB_SETCURSEL, 1, 0);
+        Click(dialog, kAddMembers);
+    });
+    driver.OnPicker([](HWND picker) {
+        const HWND chosen = ::GetDlgItem(picker, kChosenList);
+        EXPECT_EQ(ListColumn(chosen, 0), (std::vector<std::string>{"王建国"})) << "the user starts chosen";
+        SelectListRows(chosen, {0});
+        Click(picker, kRemoveChosen);
+        TypePerson(picker, "小刘", "801");
+    });
+    driver.OnPicker([](HWND picker) {
+        const HWND tree = ::GetDlgItem(picker, kCompanyTree);
+        SelectTreeItem(tree, FindTreeItem(tree, {"甲公司", "研发部", "李明"}));
+        Click(picker, kMove);
+    });
+    driver.OnPicker([](HWND picker) {
+        EXPECT_EQ(ListColumn(::GetDlgItem(picker, kChosenList), 0), (std::vector<std::string>{"小刘", "李明"}));
+        Click(picker, IDOK);
+    });
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(ListColumn(MemberList(dialog), 0), (std::vector<std::string>{"小刘", "李明"}));
+        EXPECT_EQ(HeaderItem(MemberList(dialog)).fmt & HDF_BITMAP, HDF_BITMAP);
+        Click(dialog, IDOK);
+    });
+    const ConferenceRecord* record = driver.Run(nullptr, "1001");
+    EXPECT_EQ(RequestOf(driver),
+              "<dsml method=\"createconf\"  id=\"1001\">\r\n"
+              "<name>周例会</name>\r\n"
+              "<desc>讨论项目进度</desc>\r\n"
+              "<audio>1</audio>\r\n"
+              "<max>100</max>\r\n"
+              "<starttime flag=\"1\">20080520143000</starttime>\r\n"
+              "<msgtime flag=\"1\">20</msgtime>\r\n"
+              "<userlist>\r\n"
+              "<user mobile=\"801\"></user>\r\n"
+              "<user mobile=\"802\">sip:1002@example.cn</user>\r\n"
+              "</userlist>\r\n"
+              "</dsml>");
+    ASSERT_EQ(record->memberIdCount, 2);
+    EXPECT_STREQ(record->memberIds[0], "");
+    EXPECT_STREQ(record->memberIds[1], "1002");
+    EXPECT_STREQ(record->chairman, "1001");
+    EXPECT_STREQ(record->startText, "2008年05月20日 14:30");
+}
+
+TEST(MemberListChairman, UpdateRequestCarriesTheConfIdAndTheOneChairman) {
+    MembersDirectory directory;
+    HostRecord given = MakeRecord("77", {"1002", "1005"});
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        EXPECT_EQ(ColumnImages(list, 0), (std::vector<int>(3, kChecked)));
+        EXPECT_TRUE(HeaderShowsBitmap(HeaderOf(list), HeaderItem(list).hbm)) << "header checked in update mode";
+        ClickChairman(list, 0);
+    });
+    driver.OnConference([](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        EXPECT_EQ(ColumnImages(list, 1), (std::vector<int>{kChairman, kNotChairman, kNotChairman}));
+        ClickChairman(list, 2);
+    });
+    driver.OnConference([](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        EXPECT_EQ(ColumnImages(list, 1), (std::vector<int>{kNotChairman, kNotChairman, kChairman}));
+        ClickChairman(list, 2);  // a second click takes the mark away
+    });
+    driver.OnConference([](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        EXPECT_EQ(ColumnImages(list, 1), (std::vector<int>(3, kNotChairman)));
+        ClickChairman(list, 0);
+    });
+    driver.OnConference([](HWND dialog) { Click(dialog, IDOK); });
+    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    EXPECT_EQ(RequestOf(driver),
+              "<dsml method=\"updateconf\"  id=\"1001\">\r\n"
+              "<confid>77</confid>\r\n"
+              "<name>周例会</name>\r\n"
+              "<chairman>1002</chairman>\r\n"
+              "<desc>讨论项目进度</desc>\r\n"
+              "<audio>0</audio>\r\n"
+              "<max>100</max>\r\n"
+              "<starttime flag=\"0\"></starttime>\r\n"
+              "<msgtime flag=\"0\"></msgtime>\r\n"
+              "<userlist>\r\n"
+              "<user mobile=\"802\">sip:1002@example.cn</user>\r\n"
+              "<user mobile=\"805\">sip:1005@example.cn</user>\r\n"
+              "<user mobile=\"805\">sip:1005@example.cn</user>\r\n"
+              "</userlist>\r\n"
+              "</dsml>");
+    EXPECT_STREQ(record->chairman, "1002");
+    EXPECT_STREQ(record->confId, "77");
+    EXPECT_STREQ(record->memberCount, "3");
+}
+
+TEST(MemberListCheckBoxes, RowClicksNearTheLeftEdgeToggleAndTheHeaderFlipsAll) {
+    MembersDirectory directory;
+    HostRecord given = MakeRecord("", {"1002", "1005"});
+    DialogDriver driver;
+    HBITMAP uncheckedPicture = nullptr;
+    driver.OnConference([&](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        uncheckedPicture = HeaderItem(list).hbm;
+        EXPECT_TRUE(HeaderShowsBitmap(HeaderOf(list), uncheckedPicture)) << "header unchecked when creating";
+        ClickRowAt(list, 0, 3);
+        ClickRowAt(list, 1, 13);
+        ClickRowAt(list, 1, 13);  // twice: as it was
+        ClickRowAt(list, 2, 14);  // beside the box: nothing
+        ClickHeaderAt(list, 20);  // on the heading text: nothing
+    });
+    driver.OnConference([&](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        EXPECT_EQ(ColumnImages(list, 0), (std::vector<int>{kUnchecked, kChecked, kChecked}));
+        EXPECT_EQ(HeaderItem(list).hbm, uncheckedPicture);
+        ClickHeaderAt(list, 5);
+    });
+    driver.OnConference([&](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        EXPECT_EQ(ColumnImages(list, 0), (std::vector<int>(3, kChecked)));
+        const HBITMAP checkedPicture = HeaderItem(list).hbm;
+        EXPECT_NE(checkedPicture, uncheckedPicture);
+        EXPECT_TRUE(HeaderShowsBitmap(HeaderOf(list), checkedPicture));
+        ClickHeaderAt(list, 5);
+    });
+    driver.OnConference([&](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        EXPECT_EQ(ColumnImages(list, 0), (std::vector<int>(3, kUnchecked)));
+        EXPECT_EQ(HeaderItem(list).hbm, uncheckedPicture);
+        ClickRowAt(list, 2, 8);
+    });
+    driver.OnConference([](HWND dialog) { NameAndConfirm(dialog); });
+    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    const std::string request = RequestOf(driver);
+    EXPECT_NE(request.find("<userlist>\r\n<user mobile=\"805\">sip:1005@example.cn</user>\r\n</userlist>"),
+              std::string::npos)
+        << request;
+    EXPECT_STREQ(record->memberCount, "1");
+}
+
+TEST(MemberListTypedPeople, EveryTypedPersonArrivesOnceAndDeletionTakesTheRowsOwnPerson) {
+    MembersDirectory directory;
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) { Click(dialog, kAddMembers); });
+    driver.OnPicker([](HWND picker) { TypePerson(picker, "甲", "801"); });
+    driver.OnPicker([](HWND picker) { TypePerson(picker, "乙", "802"); });
+    driver.OnPicker([](HWND picker) { TypePerson(picker, "丙", "803"); });
+    driver.OnPicker([](HWND picker) { Click(picker, IDOK); });
+    driver.OnConference([](HWND dialog) {
+        // The user's own entry came along: 王建国 first.
+        EXPECT_EQ(ListColumn(MemberList(dialog), 0), (std::vector<std::string>{"王建国", "甲", "乙", "丙"}));
+        Click(dialog, kAddMembers);
+    });
+    driver.OnPicker([](HWND picker) { TypePerson(picker, "又甲", "801"); });  // the same number again: no new row
+    driver.OnPicker([](HWND picker) { TypePerson(picker, "丁", "804"); });
+    driver.OnPicker([](HWND picker) { Click(picker, IDOK); });
+    driver.OnConference([](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"王建国", "甲", "乙", "丙", "丁"}));
+        ClickChairman(list, 0);
+    });
+    driver.OnConference([](HWND dialog) {
+        SelectListRows(MemberList(dialog), {2, 3});
+        Click(dialog, kDeleteMembers);
+    });
+    driver.OnConference([](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"王建国", "甲", "丁"}));
+        SelectListRows(list, {1});
+        Click(dialog, kDeleteMembers);
+    });
+    driver.OnConference([](HWND dialog) { NameAndConfirm(dialog); });
+    const ConferenceRecord* record = driver.Run(nullptr, "1001");
+    const std::string request = RequestOf(driver);
+    EXPECT_NE(request.find("<chairman>1001</chairman>"), std::string::npos) << "the chairman stays with his row";
+    EXPECT_NE(request.find("<userlist>\r\n"
+                           "<user mobile=\"800\">sip:1001@example.cn</user>\r\n"
+                           "<user mobile=\"804\"></user>\r\n"
+                           "</userlist>"),
+              std::string::npos)
+        << request;
+    EXPECT_STREQ(record->memberCount, "2");
+}
+
+TEST(MemberListTypedPeople, DeletingRowsBeforeTheChairmanKeepsHimAndDeletingHimClearsTheMark) {
+    MembersDirectory directory;
+    for (const bool deleteChairman : {false, true}) {
+        HostRecord given = MakeRecord("", {"1002", "1005", "1004"});
+        DialogDriver driver;
+        driver.OnConference([](HWND dialog) {
+            ClickChairman(MemberList(dialog), 3);
+        });
+        driver.OnConference([deleteChairman](HWND dialog) {
+            SelectListRows(MemberList(dialog), deleteChairman ? std::vector<int>{0, 3} : std::vector<int>{0, 1});
+            Click(dialog, kDeleteMembers);
+        });
+        driver.OnConference([](HWND dialog) { NameAndConfirm(dialog); });
+        const ConferenceRecord* record = driver.Run(&given.record, "1001");
+        const std::string request = RequestOf(driver);
+        if (deleteChairman) {
+            EXPECT_EQ(request.find("<chairman>"), std::string::npos) << request;
+            EXPECT_STREQ(record->chairman, "1001");
+        } else {
+            EXPECT_NE(request.find("<chairman>1004</chairman>"), std::string::npos) << request;
+            EXPECT_STREQ(record->chairman, "1004");
+        }
+    }
+}
