@@ -3,9 +3,10 @@
 // "修改会议" edits the record the last call returned.
 //
 //   quorvel-host.exe            interactive, on the user's display
-//   quorvel-host.exe /script    create, then edit, without a person: confirms each
-//                               dialog itself, prints both requests and records, and
-//                               saves screenshots beside the executable
+//   quorvel-host.exe /script    create, then edit, without a person: picks members,
+//                               marks a chairman, confirms each dialog itself, prints
+//                               both requests and records, and saves screenshots
+//                               beside the executable
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -135,27 +136,33 @@ HWND CreateHostWindow(HINSTANCE instance, bool visible) {
 // The scripted run: a thread timer fires inside the dialog's modal loop and plays the user.
 namespace script {
 
-int step = 0;
+int conferenceStep = 0;
+int pickerStep = 0;
 bool editing = false;
 
+enum class Kind { Conference, Picker, MessageBox };
+
 struct Search {
-    bool messageBox;
+    Kind kind;
     HWND found;
 };
+
+Kind KindOf(HWND w) {
+    if (::GetDlgItem(w, 0xFFFF) != nullptr) return Kind::MessageBox;
+    return ::GetDlgItem(w, 1208) != nullptr ? Kind::Picker : Kind::Conference;
+}
 
 BOOL CALLBACK MatchDialog(HWND w, LPARAM p) {
     auto* s = reinterpret_cast<Search*>(p);
     char cls[32] = {};
     ::GetClassNameA(w, cls, sizeof cls);
-    if (std::string(cls) != "#32770" || !::IsWindowVisible(w)) return TRUE;
-    const bool isBox = ::GetDlgItem(w, 0xFFFF) != nullptr;
-    if (isBox != s->messageBox) return TRUE;
+    if (std::string(cls) != "#32770" || !::IsWindowVisible(w) || KindOf(w) != s->kind) return TRUE;
     s->found = w;
     return FALSE;
 }
 
-HWND FindThreadDialog(bool messageBox) {
-    Search search{messageBox, nullptr};
+HWND FindThreadDialog(Kind kind) {
+    Search search{kind, nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -163,30 +170,91 @@ HWND FindThreadDialog(bool messageBox) {
 void SetText(HWND dialog, int id, const char* s) { ::SetDlgItemTextA(dialog, id, s); }
 void Click(HWND dialog, int id) { ::PostMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND box = FindThreadDialog(true)) {
-        char shown[256] = {};
-        ::GetDlgItemTextA(box, 0xFFFF, shown, sizeof shown);
-        std::printf("message box: %s\n", shown);
-        std::fflush(stdout);
-        Click(box, IDOK);
-        return;
+// A click as the mouse makes it, at a cell of the member list.
+void ClickMemberCell(HWND dialog, int row, int column, bool atLeftEdge) {
+    HWND list = ::GetDlgItem(dialog, 1008);
+    ::SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    RECT cell{};
+    cell.top = column;
+    cell.left = LVIR_BOUNDS;
+    ::SendMessageA(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    const int x = atLeftEdge ? 5 : (cell.left + cell.right) / 2;
+    const LPARAM at = MAKELPARAM(x, (cell.top + cell.bottom) / 2);
+    ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+// The chairman column starts zero pixels wide; a user drags it open to reach the mark.
+void OpenChairmanColumn(HWND dialog) { ::SendDlgItemMessageA(dialog, 1008, LVM_SETCOLUMNWIDTH, 1, 26); }
+
+HTREEITEM Child(HWND tree, HTREEITEM parent, int index) {
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(
+        ::SendMessageA(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
+    for (; item != nullptr && index > 0; --index)
+        item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+    return item;
+}
+
+// Creating: the first company's first department (with its sub-department) and one
+// person typed by hand.
+void PickerStep(HWND picker) {
+    HWND tree = ::GetDlgItem(picker, 1208);
+    switch (pickerStep++) {
+    case 0: {
+        HTREEITEM company = Child(tree, nullptr, 0);
+        ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(company));
+        HTREEITEM department = Child(tree, company, 0);
+        ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(department));
+        ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(department));
+        Click(picker, 1157);
+        break;
     }
-    HWND dialog = FindThreadDialog(false);
-    if (dialog == nullptr) return;
-    switch (step++) {
+    case 1:
+        SetText(picker, 1003, "小刘");
+        SetText(picker, 1210, "13800138000");
+        Click(picker, 1166);
+        break;
+    case 2:
+        if (HWND conference = FindThreadDialog(Kind::Conference))
+            SaveWindowsScreenshot(conference, picker, "host-picker.bmp");
+        Click(picker, IDOK);
+        break;
+    default:
+        Click(picker, IDCANCEL);
+        break;
+    }
+}
+
+void ConferenceStep(HWND dialog) {
+    switch (conferenceStep++) {
     case 0:
         if (!editing) {
             SetText(dialog, 1003, "周例会");
             SetText(dialog, 1044, "讨论项目进度");
+            Click(dialog, 1046);
+            Click(dialog, 1005);
         } else {
             SetText(dialog, 1044, "讨论项目进度（改期）");
         }
         break;
     case 1:
+        // Marks the second person chairman.
+        OpenChairmanColumn(dialog);
+        ClickMemberCell(dialog, 1, 1, false);
+        break;
+    case 2:
+        // When creating, leaves the third person out.
+        if (!editing) ClickMemberCell(dialog, 2, 0, true);
+        break;
+    case 3: {
+        // No row highlighted, so that the marks show as they are.
+        LVITEMA none{};
+        none.stateMask = LVIS_SELECTED;
+        ::SendDlgItemMessageA(dialog, 1008, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
         SaveWindowScreenshot(dialog, editing ? "host-edit.bmp" : "host-create.bmp");
         Click(dialog, IDOK);
         break;
+    }
     default:
         // Still open after the confirmation attempt: a check refused it.
         Click(dialog, IDCANCEL);
@@ -194,11 +262,26 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND box = FindThreadDialog(Kind::MessageBox)) {
+        char shown[256] = {};
+        ::GetDlgItemTextA(box, 0xFFFF, shown, sizeof shown);
+        std::printf("message box: %s\n", shown);
+        std::fflush(stdout);
+        Click(box, IDOK);
+    } else if (HWND picker = FindThreadDialog(Kind::Picker)) {
+        PickerStep(picker);
+    } else if (HWND dialog = FindThreadDialog(Kind::Conference)) {
+        ConferenceStep(dialog);
+    }
+}
+
 }  // namespace script
 
 int RunScripted() {
     for (bool edit : {false, true}) {
-        script::step = 0;
+        script::conferenceStep = 0;
+        script::pickerStep = 0;
         script::editing = edit;
         const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, script::Tick);
         const std::string report = RunConference(edit);

@@ -3,11 +3,33 @@
 #include <cstdio>
 #include <vector>
 
-bool SaveWindowScreenshot(HWND window, const char* path) {
+namespace {
+
+void Repaint(HWND window) {
     ::UpdateWindow(window);
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+}  // namespace
+
+bool SaveWindowScreenshot(HWND window, const char* path) {
+    Repaint(window);
     RECT r{};
     ::GetWindowRect(window, &r);
+    return SaveScreenRect(r, path);
+}
+
+bool SaveWindowsScreenshot(HWND under, HWND over, const char* path) {
+    Repaint(under);
+    Repaint(over);
+    RECT a{}, b{}, both{};
+    ::GetWindowRect(under, &a);
+    ::GetWindowRect(over, &b);
+    ::UnionRect(&both, &a, &b);
+    return SaveScreenRect(both, path);
+}
+
+bool SaveScreenRect(const RECT& r, const char* path) {
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     if (width <= 0 || height <= 0) return false;
