@@ -1,6 +1,6 @@
 #include "xml/Bstr.h"
 
-#include <vector>
+#include <algorithm>
 
 #include "xml/XmlAccessError.h"
 
@@ -24,14 +24,26 @@ std::string Bstr::ToAnsi() const {
     const UINT units = ::SysStringLen(value);
     if (units == 0) return {};
     // A UTF-16 unit never takes more than two bytes in a double-byte code page.
-    std::vector<char> buffer;
+    std::string text;
     try {
-        buffer.resize(static_cast<size_t>(units) * 2 + 2);
+        text.resize(static_cast<size_t>(units) * 2);
     } catch (const std::bad_alloc&) {
         throw XmlAccessError(E_OUTOFMEMORY);
     }
-    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, value, static_cast<int>(units), buffer.data(),
-                                            static_cast<int>(buffer.size()), nullptr, nullptr);
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, value, static_cast<int>(units), text.data(),
+                                            static_cast<int>(text.size()), nullptr, nullptr);
     if (bytes == 0) RaiseConversionError();
-    return std::string(buffer.data(), static_cast<size_t>(bytes));
+    text.resize(static_cast<size_t>(bytes));
+    return text;
+}
+
+bool Bstr::EqualsAnsi(const std::string& text) const {
+    const UINT units = value == nullptr ? 0 : ::SysStringLen(value);
+    const bool ascii = std::all_of(value, value + units, [](OLECHAR unit) { return unit < 0x80; }) &&
+                       std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    // Anything else may convert to other bytes, or to the default character: convert it.
+    if (!ascii) return ToAnsi() == text;
+    return units == text.size() && std::equal(text.begin(), text.end(), value, [](char c, OLECHAR unit) {
+               return static_cast<unsigned char>(c) == unit;
+           });
 }

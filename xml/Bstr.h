@@ -36,6 +36,9 @@ public:
     [[nodiscard]] static Bstr FromAnsi(const std::string& text);
     // The text in the ANSI code page; unmappable characters become its default character.
     [[nodiscard]] std::string ToAnsi() const;
+    // Whether ToAnsi() would equal `text`. Names in documents are nearly always ASCII,
+    // which compares unit by byte without converting anything.
+    [[nodiscard]] bool EqualsAnsi(const std::string& text) const;
 
 private:
     BSTR value = nullptr;

@@ -9,10 +9,10 @@ using Microsoft::WRL::ComPtr;
 namespace {
 constexpr DOMNodeType kElementNode = NODE_ELEMENT;
 
-std::string NodeName(IXMLDOMNode* node) {
-    Bstr name;
-    CheckXmlCall(node->get_nodeName(name.Out()), node, IID_IXMLDOMNode);
-    return name.ToAnsi();
+bool HasNodeName(IXMLDOMNode* node, const std::string& name) {
+    Bstr nodeName;
+    CheckXmlCall(node->get_nodeName(nodeName.Out()), node, IID_IXMLDOMNode);
+    return nodeName.EqualsAnsi(name);
 }
 }  // namespace
 
@@ -39,19 +39,28 @@ XmlElementCursor XmlElement::GetChildren(std::string tagName) const {
     if (!node) RaiseNullReference();
     ComPtr<IXMLDOMNodeList> children;
     CheckXmlCall(node->get_childNodes(children.GetAddressOf()), node.Get(), IID_IXMLDOMNode);
-    return XmlElementCursor(std::move(children), std::move(tagName));
+    return XmlElementCursor(document, std::move(children), std::move(tagName));
 }
 
 XmlElement XmlElement::GetChild(std::string tagName) const {
     if (!node) return {};
     ComPtr<IXMLDOMNode> child;
     CheckXmlCall(node->get_firstChild(child.GetAddressOf()), node.Get(), IID_IXMLDOMNode);
-    while (child && NodeName(child.Get()) != tagName) {
+    while (child && !HasNodeName(child.Get(), tagName)) {
         ComPtr<IXMLDOMNode> next;
         CheckXmlCall(child->get_nextSibling(next.GetAddressOf()), child.Get(), IID_IXMLDOMNode);
         child = std::move(next);
     }
-    return XmlElement(child);
+    return ChildElement(std::move(child));
+}
+
+XmlElement XmlElement::ChildElement(ComPtr<IXMLDOMNode> child) const {
+    if (!child) return {};
+    DOMNodeType type = NODE_INVALID;
+    CheckXmlCall(child->get_nodeType(&type), child.Get(), IID_IXMLDOMNode);
+    if (type != kElementNode) return {};
+    // A child shares this element's document: no need to ask it for its owner.
+    return XmlElement(document, std::move(child));
 }
 
 ComPtr<IXMLDOMNode> XmlElement::FindAttribute(const std::string& name) const {
@@ -59,7 +68,8 @@ ComPtr<IXMLDOMNode> XmlElement::FindAttribute(const std::string& name) const {
     CheckXmlCall(node->get_attributes(attributes.GetAddressOf()), node.Get(), IID_IXMLDOMNode);
     if (!attributes) RaiseNullReference();
     const Bstr wideName = Bstr::FromAnsi(name);
-    const Bstr noNamespace = Bstr::FromAnsi("");
+    const Bstr noNamespace(::SysAllocStringLen(nullptr, 0));
+    if (noNamespace.Get() == nullptr) throw XmlAccessError(E_OUTOFMEMORY);
     ComPtr<IXMLDOMNode> attribute;
     CheckXmlCall(attributes->getQualifiedItem(wideName.Get(), noNamespace.Get(), attribute.GetAddressOf()),
                  attributes.Get(), IID_IXMLDOMNamedNodeMap);
@@ -72,7 +82,7 @@ bool XmlElement::HasAttribute(std::string name) const {
 }
 
 std::string XmlElement::GetAttribute(std::string name) const {
-    if (!HasAttribute(name)) return {};
+    if (!node) return {};
     const ComPtr<IXMLDOMNode> attribute = FindAttribute(name);
     if (!attribute) return {};
     Bstr value;

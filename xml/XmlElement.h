@@ -14,7 +14,8 @@ public:
     XmlElement() = default;
     // Empty unless `node` is an element; otherwise holds it and its owner document.
     explicit XmlElement(const Microsoft::WRL::ComPtr<IXMLDOMNode>& node);
-    // The root: holds `document` even when it has no document element.
+    // An element of `document` already known to be one: the root (`document` is held even
+    // when there is no document element), or a child found by a cursor.
     XmlElement(Microsoft::WRL::ComPtr<IXMLDOMDocument> document, Microsoft::WRL::ComPtr<IXMLDOMNode> node);
     XmlElement(const XmlElement&) = default;
     XmlElement& operator=(const XmlElement&) = default;
@@ -36,6 +37,9 @@ public:
 
 private:
     [[nodiscard]] Microsoft::WRL::ComPtr<IXMLDOMNode> FindAttribute(const std::string& name) const;
+
+    // The child element that `node` is, else empty; `node` is a child of this element.
+    [[nodiscard]] XmlElement ChildElement(Microsoft::WRL::ComPtr<IXMLDOMNode> node) const;
 
     // Declared before the node so that the node is dropped first.
     Microsoft::WRL::ComPtr<IXMLDOMDocument> document;

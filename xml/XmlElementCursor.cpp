@@ -5,16 +5,19 @@
 
 using Microsoft::WRL::ComPtr;
 
-XmlElementCursor::XmlElementCursor(ComPtr<IXMLDOMNodeList> list, std::string filter)
-    : list(std::move(list)), filter(std::move(filter)) {
+XmlElementCursor::XmlElementCursor(ComPtr<IXMLDOMDocument> document, ComPtr<IXMLDOMNodeList> list,
+                                   std::string filter)
+    : document(std::move(document)), list(std::move(list)), filter(std::move(filter)) {
     Restart();
 }
 
-XmlElementCursor::XmlElementCursor(const XmlElementCursor& other) : list(other.list), filter(other.filter) {
+XmlElementCursor::XmlElementCursor(const XmlElementCursor& other)
+    : document(other.document), list(other.list), filter(other.filter) {
     Restart();
 }
 
 XmlElementCursor& XmlElementCursor::operator=(const XmlElementCursor& other) {
+    document = other.document;
     list = other.list;
     filter = other.filter;
     Restart();
@@ -34,9 +37,10 @@ XmlElement XmlElementCursor::Next() {
         DOMNodeType type = NODE_INVALID;
         CheckXmlCall(node->get_nodeType(&type), node.Get(), IID_IXMLDOMNode);
         if (type != NODE_ELEMENT) continue;
-        if (filter.empty()) return XmlElement(node);
+        // Known to be an element of the parent's document: nothing more to ask of it.
+        if (filter.empty()) return XmlElement(document, std::move(node));
         Bstr name;
         CheckXmlCall(node->get_nodeName(name.Out()), node.Get(), IID_IXMLDOMNode);
-        if (name.ToAnsi() == filter) return XmlElement(node);
+        if (name.EqualsAnsi(filter)) return XmlElement(document, std::move(node));
     }
 }

@@ -13,7 +13,9 @@
 class XmlElementCursor {
 public:
     XmlElementCursor() = default;
-    XmlElementCursor(Microsoft::WRL::ComPtr<IXMLDOMNodeList> list, std::string filter);
+    // Over `list`, the child nodes of an element of `document`.
+    XmlElementCursor(Microsoft::WRL::ComPtr<IXMLDOMDocument> document, Microsoft::WRL::ComPtr<IXMLDOMNodeList> list,
+                     std::string filter);
     XmlElementCursor(const XmlElementCursor& other);
     XmlElementCursor& operator=(const XmlElementCursor& other);
     XmlElementCursor(XmlElementCursor&&) = default;
@@ -25,6 +27,8 @@ public:
 private:
     void Restart() const;
 
+    // Declared before the list so that the list is dropped first.
+    Microsoft::WRL::ComPtr<IXMLDOMDocument> document;
     Microsoft::WRL::ComPtr<IXMLDOMNodeList> list;
     std::string filter;
 };

@@ -4,6 +4,7 @@
 
 #include "FakeDomNode.h"
 #include "support/TestData.h"
+#include "xml/Bstr.h"
 #include "xml/XmlAccessError.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlPrologue.h"
@@ -23,6 +24,21 @@ std::vector<std::string> Ids(XmlElementCursor cursor) {
 }
 
 }  // namespace
+
+TEST(Bstr, EqualsAnsiComparesTheTextAsItConverts) {
+    const Bstr msg(::SysAllocString(L"Msg"));
+    EXPECT_TRUE(msg.EqualsAnsi("Msg"));
+    for (const char* other : {"msg", "Ms", "Msgs", ""}) EXPECT_FALSE(msg.EqualsAnsi(other)) << other;
+    const Bstr meeting(::SysAllocString(L"\u4F1A\u8BAE"));  // 会议
+    EXPECT_TRUE(meeting.EqualsAnsi("会议"));
+    EXPECT_FALSE(meeting.EqualsAnsi("会"));
+    EXPECT_TRUE(Bstr().EqualsAnsi(""));
+    EXPECT_FALSE(Bstr().EqualsAnsi("a"));
+    // Outside the code page: it converts to the default character, and compares so.
+    const Bstr thai(::SysAllocString(L"a\u0E01"));
+    EXPECT_EQ(thai.ToAnsi(), "a?");
+    EXPECT_TRUE(thai.EqualsAnsi("a?"));
+}
 
 TEST(XmlDocument, EveryEncodingGivesTheSameCodePageBytes) {
     for (const char* file : {"xml/utf8.xml", "xml/gbk.xml", "xml/utf16.xml", "xml/gb2312.xml", "xml/gb18030-upper.xml"}) {
