@@ -14,24 +14,6 @@ namespace {
 const std::string kNotice = "多媒体会议－提示";
 const std::string kBrennic = "Brennic";
 
-struct HostRecord {
-    std::vector<const char*> ids;
-    ConferenceRecord record{};
-};
-
-HostRecord MakeRecord(const char* name, const char* description, const char* confId,
-                      std::vector<const char*> memberIds = {}, int noticeMinutes = 0) {
-    HostRecord r;
-    r.ids = std::move(memberIds);
-    r.record.name = name;
-    r.record.description = description;
-    r.record.confId = confId;
-    r.record.memberIds = r.ids.data();
-    r.record.memberIdCount = static_cast<int>(r.ids.size());
-    r.record.noticeMinutes = noticeMinutes;
-    return r;
-}
-
 RECT ChildRect(HWND dialog, int id) {
     RECT r{};
     HWND control = ::GetDlgItem(dialog, id);

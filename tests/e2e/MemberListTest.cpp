@@ -30,21 +30,8 @@ struct MembersDirectory {
     ScopedHostFile departments{"dconf\\DepartmentInfo.xml", ReadFileBytes(TestDataPath("members/DepartmentInfo.xml"))};
 };
 
-struct HostRecord {
-    std::vector<const char*> ids;
-    ConferenceRecord record{};
-};
-
-HostRecord MakeRecord(const char* confId, std::vector<const char*> memberIds) {
-    HostRecord r;
-    r.ids = std::move(memberIds);
-    r.record.name = "周例会";
-    r.record.description = "讨论项目进度";
-    r.record.confId = confId;
-    r.record.startText = "既时会议";
-    r.record.memberIds = r.ids.data();
-    r.record.memberIdCount = static_cast<int>(r.ids.size());
-    return r;
+HostRecord WeeklyMeeting(const char* confId, std::vector<const char*> memberIds) {
+    return MakeRecord("周例会", "讨论项目进度", confId, std::move(memberIds), 0, "既时会议");
 }
 
 HWND MemberList(HWND dialog) { return ::GetDlgItem(dialog, kMemberList); }
@@ -132,7 +119,7 @@ const std::string& RequestOf(const DialogDriver& driver) {
 
 TEST(MemberListFromRecord, FindsTopLevelPeopleEveryTimeTheyAreListedAndNobodyByAnEmptyId) {
     MembersDirectory directory;
-    HostRecord given = MakeRecord("", {"1002", "1003", "", "1005", "9999", "1004"});
+    HostRecord given = WeeklyMeeting("", {"1002", "1003", "", "1005", "9999", "1004"});
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
         const HWND list = MemberList(dialog);
@@ -221,7 +208,7 @@ TEST(MemberListThroughThePicker, WritesTheWeeklyMeetingRequestByteForByte) {
 
 TEST(MemberListChairman, UpdateRequestCarriesTheConfIdAndTheOneChairman) {
     MembersDirectory directory;
-    HostRecord given = MakeRecord("77", {"1002", "1005"});
+    HostRecord given = WeeklyMeeting("77", {"1002", "1005"});
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
         const HWND list = MemberList(dialog);
@@ -269,7 +256,7 @@ TEST(MemberListChairman, UpdateRequestCarriesTheConfIdAndTheOneChairman) {
 
 TEST(MemberListCheckBoxes, RowClicksNearTheLeftEdgeToggleAndTheHeaderFlipsAll) {
     MembersDirectory directory;
-    HostRecord given = MakeRecord("", {"1002", "1005"});
+    HostRecord given = WeeklyMeeting("", {"1002", "1005"});
     DialogDriver driver;
     HBITMAP uncheckedPicture = nullptr;
     driver.OnConference([&](HWND dialog) {
@@ -363,7 +350,7 @@ TEST(MemberListTypedPeople, EveryTypedPersonArrivesOnceAndDeletionTakesTheRowsOw
 TEST(MemberListTypedPeople, DeletingRowsBeforeTheChairmanKeepsHimAndDeletingHimClearsTheMark) {
     MembersDirectory directory;
     for (const bool deleteChairman : {false, true}) {
-        HostRecord given = MakeRecord("", {"1002", "1005", "1004"});
+        HostRecord given = WeeklyMeeting("", {"1002", "1005", "1004"});
         DialogDriver driver;
         driver.OnConference([](HWND dialog) {
             ClickChairman(MemberList(dialog), 3);

@@ -23,18 +23,8 @@ const std::string kIntegerRequired = "请输入一个整数。";
 
 enum { kHours = 1034, kMinutes = 1035, kSeconds = 1036, kSpin = 1064 };
 
-struct HostRecord {
-    ConferenceRecord record{};
-};
-
 HostRecord Stored(const char* startText, int noticeMinutes) {
-    HostRecord r;
-    r.record.name = "周例会";
-    r.record.description = "";
-    r.record.confId = "";
-    r.record.startText = startText;
-    r.record.noticeMinutes = noticeMinutes;
-    return r;
+    return MakeRecord("周例会", "", "", {}, noticeMinutes, startText);
 }
 
 HWND Field(HWND dialog, int id) { return ::GetDlgItem(TimeControlOf(dialog), id); }

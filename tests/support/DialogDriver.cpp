@@ -217,6 +217,20 @@ void TypeChars(HWND control, const std::string& chars) {
     for (unsigned char c : chars) ::PostMessageA(control, WM_CHAR, c, 1);
 }
 
+HostRecord MakeRecord(const char* name, const char* description, const char* confId,
+                      std::vector<const char*> memberIds, int noticeMinutes, const char* startText) {
+    HostRecord r;
+    r.ids = std::move(memberIds);
+    r.record.name = name;
+    r.record.description = description;
+    r.record.confId = confId;
+    r.record.startText = startText;
+    r.record.memberIds = r.ids.data();
+    r.record.memberIdCount = static_cast<int>(r.ids.size());
+    r.record.noticeMinutes = noticeMinutes;
+    return r;
+}
+
 bool IsChecked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 HWND TimeControlOf(HWND dialog) { return ::FindWindowExA(dialog, nullptr, "#32770", nullptr); }

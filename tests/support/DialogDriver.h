@@ -29,6 +29,15 @@ struct MessageBoxInfo {
     std::string caption;
 };
 
+// A record as a host passes it in, with the storage of its member ids.
+struct HostRecord {
+    std::vector<const char*> ids;
+    ConferenceRecord record{};
+};
+HostRecord MakeRecord(const char* name, const char* description, const char* confId,
+                      std::vector<const char*> memberIds = {}, int noticeMinutes = 0,
+                      const char* startText = nullptr);
+
 class DialogDriver {
 public:
     // A step returns true when it is done, false to be tried again on the next tick.
