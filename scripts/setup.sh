@@ -1,23 +1,39 @@
 #!/usr/bin/env bash
-# Installs the cross compilers, Wine (64- and 32-bit), Xvfb and the CJK font on Debian.
+# Installs what building, testing and the sample host need on Debian: the cross
+# compilers, Wine, Xvfb, ImageMagick, the CJK font, CMake and GoogleTest's sources;
+# 32-bit Wine only where this machine can run 32-bit programs.
+# Packages are checked, not commands: a stand-in command must not hide a missing package.
 set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+source "$repo/scripts/machine.sh"
+
+packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+          g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+          wine wine64 xvfb x11-apps imagemagick fonts-wqy-microhei
+          cmake locales googletest)
+installed() { [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]; }
+
 need=()
-command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
-command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
-command -v wine64 >/dev/null || need+=(wine64)
-command -v Xvfb >/dev/null || need+=(xvfb)
-command -v xwd >/dev/null || need+=(x11-apps)
-command -v convert >/dev/null || need+=(imagemagick)
-command -v cmake >/dev/null || need+=(cmake)
-command -v localedef >/dev/null || need+=(locales)
-[ -d /usr/share/fonts/truetype/wqy ] || need+=(fonts-wqy-microhei)
-[ -d /usr/src/googletest ] || need+=(googletest)
-dpkg -s wine32:i386 >/dev/null 2>&1 || need32=1
+for p in "${packages[@]}"; do installed "$p" || need+=("$p"); done
+
+# 32-bit Wine is some 250 packages: worth it only where the kernel runs 32-bit programs.
+quorvel_probe_32bit
+need32=
+if [ "$QUORVEL_RUN_I686" = 1 ]; then
+    installed wine32:i386 || need32=wine32:i386
+else
+    echo "setup: 32-bit Wine not installed: $QUORVEL_I686_WHY"
+fi
+
 SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
-if [ ${#need[@]} -gt 0 ] || [ -n "${need32:-}" ]; then
-    $SUDO dpkg --add-architecture i386
+if [ ${#need[@]} -gt 0 ] || [ -n "$need32" ]; then
+    [ -n "$need32" ] && $SUDO dpkg --add-architecture i386
     $SUDO apt-get update -q
-    [ ${#need[@]} -gt 0 ] && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"
-    [ -n "${need32:-}" ] && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-remove wine32:i386
+    if [ ${#need[@]} -gt 0 ]; then
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"
+    fi
+    if [ -n "$need32" ]; then
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-remove "$need32"
+    fi
 fi
 true

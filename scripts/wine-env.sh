@@ -1,7 +1,32 @@
 # Sourced by the other scripts: a Wine prefix of our own, code page 936, a display,
 # and a persistent wineserver. Safe to source more than once in one shell.
+#
+# Every script runs Wine through here. Whether this machine can run 32-bit programs is
+# decided once (scripts/machine.sh) and picks the loader: Debian's `wine`, which can
+# run both architectures, where it can; the 64-bit loader called directly where it
+# cannot (Debian's `wine` would pick the 32-bit loader whenever it is installed, and
+# then nothing runs). QUORVEL_NO_32BIT=1 forces the second path. A `wine` in
+# build/wine-bin, first on PATH, is the selected loader for every caller, ctest too.
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
+source "$repo/scripts/machine.sh"
+quorvel_probe_32bit wine
+
+if [ "$QUORVEL_RUN_I686" = 1 ]; then
+    quorvel_wine_mode=win32
+    quorvel_loader=/usr/bin/wine
+else
+    quorvel_wine_mode=win64
+    quorvel_loader=/usr/lib/wine/wine64
+    export WINELOADER=$quorvel_loader
+fi
+mkdir -p "$repo/build/wine-bin"
+printf '#!/bin/sh\nexec %s "$@"\n' "$quorvel_loader" >"$repo/build/wine-bin/wine"
+printf '#!/bin/sh\nexec %s "$@"\n' /usr/lib/wine/wineserver >"$repo/build/wine-bin/wineserver"
+chmod +x "$repo/build/wine-bin/wine" "$repo/build/wine-bin/wineserver"
+case ":$PATH:" in *":$repo/build/wine-bin:"*) ;; *) export PATH="$repo/build/wine-bin:$PATH" ;; esac
+
+# A prefix made without 32-bit Wine cannot run 32-bit programs later: one per mode.
+export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix-$quorvel_wine_mode}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -37,6 +62,15 @@ if [ ! -f "$WINEPREFIX/.quorvel-ready" ]; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     touch "$WINEPREFIX/.quorvel-ready"
 fi
+
+# The architectures whose programs can run here, of those asked for.
+quorvel_runnable_archs() {
+    local arch
+    for arch in "$@"; do
+        [ "$arch" = i686 ] && [ "$QUORVEL_RUN_I686" != 1 ] && continue
+        printf '%s ' "$arch"
+    done
+}
 
 quorvel_env_stop() {
     wineserver -k >/dev/null 2>&1 || true

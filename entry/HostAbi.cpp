@@ -1,0 +1,38 @@
+// What a 32-bit host compiled from Quorvel.h relies on, checked where the i686 DLL is
+// built: its tests may not run on every build machine, so the compiler is the guard.
+#include <cstddef>
+#include <type_traits>
+
+#include "Quorvel.h"
+
+#if defined(__i386__)
+// The record as a Microsoft compiler lays it out for a 32-bit host: 4-byte pointers, no padding.
+static_assert(sizeof(void*) == 4, "i686 build with 8-byte pointers");
+static_assert(offsetof(ConferenceRecord, name) == 0, "record layout");
+static_assert(offsetof(ConferenceRecord, description) == 4, "record layout");
+static_assert(offsetof(ConferenceRecord, confId) == 8, "record layout");
+static_assert(offsetof(ConferenceRecord, userId) == 12, "record layout");
+static_assert(offsetof(ConferenceRecord, chairman) == 16, "record layout");
+static_assert(offsetof(ConferenceRecord, startText) == 20, "record layout");
+static_assert(offsetof(ConferenceRecord, memberCount) == 24, "record layout");
+static_assert(offsetof(ConferenceRecord, memberIds) == 28, "record layout");
+static_assert(offsetof(ConferenceRecord, memberIdCount) == 32, "record layout");
+static_assert(offsetof(ConferenceRecord, spare1) == 36, "record layout");
+static_assert(offsetof(ConferenceRecord, spare2) == 40, "record layout");
+static_assert(offsetof(ConferenceRecord, noticeMinutes) == 44, "record layout");
+static_assert(sizeof(ConferenceRecord) == 48, "record size");
+// A host declares the export from the header with the C calling convention; a
+// __stdcall definition would unbalance the host's stack on every call.
+static_assert(std::is_same<decltype(&DLL_CreateConference),
+                           ConferenceRecord*(__cdecl*)(HWND, const ConferenceRecord*, const char*)>::value,
+              "the export must be __cdecl");
+static_assert(!std::is_same<decltype(&DLL_CreateConference),
+                            ConferenceRecord*(__stdcall*)(HWND, const ConferenceRecord*, const char*)>::value,
+              "the compiler does not tell calling conventions apart");
+#elif defined(__x86_64__)
+static_assert(offsetof(ConferenceRecord, memberIds) == 56, "record layout");
+static_assert(offsetof(ConferenceRecord, memberIdCount) == 64, "record layout");
+static_assert(offsetof(ConferenceRecord, spare1) == 72, "record layout");
+static_assert(offsetof(ConferenceRecord, noticeMinutes) == 88, "record layout");
+static_assert(sizeof(ConferenceRecord) == 96, "record size");
+#endif
