@@ -23,8 +23,12 @@ struct RequestValues {
 // The document: lines end with CR LF, the last one (</dsml>) has none.
 [[nodiscard]] std::string WriteRequestDocument(const RequestValues& values);
 
-// Escapes & < > " so that any value keeps the document well-formed.
-[[nodiscard]] std::string EscapeXml(const std::string& value);
+// Values as element content and as attribute values, so that any value keeps the
+// document well-formed: & < > " escaped; the C0 controls XML cannot carry and a lead
+// byte without its trail byte left out; other bytes, GBK or not, unchanged. In attributes
+// tab and line breaks become references, so that they arrive as sent.
+[[nodiscard]] std::string EscapeXmlText(const std::string& value);
+[[nodiscard]] std::string EscapeXmlAttribute(const std::string& value);
 
 // The user part of a member's URI, by bytes: from after the first "sip:" up to the
 // first at sign.

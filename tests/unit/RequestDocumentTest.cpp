@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "conference/RequestDocument.h"
+#include "xml/XmlDocument.h"
 
 namespace {
 
@@ -79,6 +81,61 @@ TEST(RequestDocument, EscapesMarkupInEveryValue) {
     EXPECT_NE(doc.find("<name>R&amp;D &lt;\xD6\xDC\xBB\xE1&gt;</name>"), std::string::npos);
     EXPECT_NE(doc.find("<desc>1 &lt; 2 &amp; 3 &gt; &quot;x&quot;</desc>"), std::string::npos);
     EXPECT_NE(doc.find("<user mobile=\"8&quot;1\">sip:&lt;a&gt;@d</user>"), std::string::npos);
+}
+
+namespace {
+// Parses a request as the server would: false when it is not well-formed XML.
+bool ParseRequest(const std::string& request, Microsoft::WRL::ComPtr<IXMLDOMDocument>& document) {
+    const int length = ::MultiByteToWideChar(936, 0, request.data(), static_cast<int>(request.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(936, 0, request.data(), static_cast<int>(request.size()), wide.data(), length);
+    document = CreateDomDocument();
+    VARIANT_BOOL ok = VARIANT_FALSE;
+    BSTR text = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    const HRESULT hr = document->loadXML(text, &ok);
+    ::SysFreeString(text);
+    return SUCCEEDED(hr) && ok == VARIANT_TRUE;
+}
+
+std::wstring Attribute(IXMLDOMDocument* document, const wchar_t* path) {
+    Microsoft::WRL::ComPtr<IXMLDOMNode> node;
+    BSTR query = ::SysAllocString(path);
+    const HRESULT hr = document->selectSingleNode(query, &node);
+    ::SysFreeString(query);
+    if (hr != S_OK) return L"<missing>";
+    BSTR value = nullptr;
+    node->get_text(&value);
+    std::wstring result(value != nullptr ? value : L"");
+    ::SysFreeString(value);
+    return result;
+}
+}  // namespace
+
+TEST(RequestDocument, StaysWellFormedAndKeepsValuesWhateverTheyHold) {
+    std::string everyControl;
+    for (int c = 1; c < 0x20; ++c) everyControl += static_cast<char>(c);
+    RequestValues v;
+    v.updateMode = true;
+    v.userId = "10\x01" "01\t";
+    v.confId = "7\x1F" "7";
+    v.name = "A" + everyControl + "B";
+    v.chairmanId = "1002\x0B";
+    v.description = "line one\r\nline two\x08";
+    v.members = {Member(1, "1002", "13\n9\r0\t1\x02", "sip:1002\x07@d"),
+                 Member(1, "", "\x81\x0A", "\xFF\x80\xD6\xDC\x81")};  // lone lead bytes
+    const std::string doc = WriteRequestDocument(v);
+
+    EXPECT_NE(doc.find("<name>A\t\n\rB</name>"), std::string::npos);
+    EXPECT_NE(doc.find("<desc>line one\r\nline two</desc>"), std::string::npos);
+    EXPECT_NE(doc.find("id=\"1001&#9;\">"), std::string::npos);
+    EXPECT_NE(doc.find("<user mobile=\"13&#10;9&#13;0&#9;1\">sip:1002@d</user>"), std::string::npos);
+    EXPECT_NE(doc.find("<user mobile=\"&#10;\">\xFF\x80\xD6\xDC</user>"), std::string::npos);
+
+    Microsoft::WRL::ComPtr<IXMLDOMDocument> parsed;
+    ASSERT_TRUE(ParseRequest(doc, parsed));
+    EXPECT_EQ(Attribute(parsed.Get(), L"/dsml/@id"), L"1001\t");
+    EXPECT_EQ(Attribute(parsed.Get(), L"/dsml/userlist/user/@mobile"), L"13\n9\r0\t1");
+    EXPECT_EQ(Attribute(parsed.Get(), L"/dsml/confid"), L"77");
 }
 
 TEST(MemberIdFromUri, FollowsTheByteRule) {
