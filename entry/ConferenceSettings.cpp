@@ -1,9 +1,14 @@
 #include "entry/ConferenceSettings.h"
 
 #include "entry/ProcessObjects.h"
+#include "framework/Text.h"
 
 namespace {
-std::string TextOf(const char* s) { return s != nullptr ? std::string(s) : std::string(); }
+// Far beyond what the dialog confirms (64 and 128 bytes), and short enough that an
+// absurd text from the host never stalls the edit that shows it.
+constexpr size_t kLongestRecordText = 4096;
+
+std::string TextOf(const char* s) { return text::BoundedText(s, kLongestRecordText); }
 }  // namespace
 
 ConferenceSettings ConferenceSettings::FromHost(const ConferenceRecord& record) {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace text {
@@ -65,6 +66,19 @@ std::string RemoveByte(const std::string& s, char c) {
     for (char b : s)
         if (b != c) result += b;
     return result;
+}
+
+std::string BoundedText(const char* s, size_t maxBytes) {
+    if (s == nullptr) return {};
+    const size_t length = ::strnlen(s, maxBytes + 1);
+    if (length <= maxBytes) return std::string(s, length);
+    size_t end = 0;
+    while (end < maxBytes) {
+        const size_t step = ::IsDBCSLeadByte(static_cast<BYTE>(s[end])) ? 2 : 1;
+        if (end + step > maxBytes) break;
+        end += step;
+    }
+    return std::string(s, end);
 }
 
 std::string GetWindowText(HWND window) {

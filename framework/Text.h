@@ -24,6 +24,11 @@ std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2))
 // The text without any byte equal to `c`.
 [[nodiscard]] std::string RemoveByte(const std::string& s, char c);
 
+// A C text (null: the empty text) cut to its first characters that fit in `maxBytes`,
+// never splitting a double-byte character; no byte past maxBytes + 1 is read, so a huge
+// text costs no more than a short one.
+[[nodiscard]] std::string BoundedText(const char* s, size_t maxBytes);
+
 // Window texts through the ANSI functions, so that byte counts are those of the code page.
 [[nodiscard]] std::string GetWindowText(HWND window);
 void SetWindowText(HWND window, const std::string& s);

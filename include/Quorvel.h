@@ -15,7 +15,8 @@ extern "C" {
 #define WM_CONFERENCE_RESULT (WM_USER + 0x200)
 
 /* A conference's settings. In a record the host passes in, a null text means the
- * empty text. The record the library returns is its own, with every text non-null;
+ * empty text, and a text longer than 4096 bytes is cut to its first 4096 bytes at a
+ * character boundary (the dialog then refuses it as too long). The record the library returns is its own, with every text non-null;
  * it stays valid until the next call or unload; the host never frees it. */
 typedef struct ConferenceRecord {
     const char *name, *description, *confId, *userId, *chairman, *startText, *memberCount;

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "entry/ConferenceSettings.h"
+#include "framework/Text.h"
+
+TEST(BoundedText, CutsAtACharacterBoundaryAndReadsNoFurther) {
+    EXPECT_EQ(text::BoundedText(nullptr, 4), "");
+    EXPECT_EQ(text::BoundedText("abcd", 4), "abcd");
+    EXPECT_EQ(text::BoundedText("abcde", 4), "abcd");
+    // 周 is two bytes: it is kept whole or left out, never split.
+    EXPECT_EQ(text::BoundedText("ab\xD6\xDC", 4), "ab\xD6\xDC");
+    EXPECT_EQ(text::BoundedText("abc\xD6\xDC", 4), "abc");
+    EXPECT_EQ(text::BoundedText("\xD6\xDC\xD6\xDC\xD6\xDC", 5), "\xD6\xDC\xD6\xDC");
+    // Only maxBytes + 1 bytes may be read: this buffer has no terminator after them.
+    const char unterminated[5] = {'a', 'b', 'c', 'd', 'e'};
+    EXPECT_EQ(text::BoundedText(unterminated, 4), "abcd");
+}
+
+TEST(ConferenceSettings, TakesAHostRecordWithAbsurdTextsAndCounts) {
+    const std::string huge(1 << 20, 'x');
+    std::string oddChinese = "a";
+    for (int i = 0; i < 3000; ++i) oddChinese += "\xD6\xDC";
+    const char* ids[] = {"1002", nullptr};
+    ConferenceRecord record{};
+    record.name = huge.c_str();
+    record.description = oddChinese.c_str();
+    record.memberIds = ids;
+    record.memberIdCount = 2;
+    ConferenceSettings copy = ConferenceSettings::FromHost(record);
+    EXPECT_EQ(copy.name, huge.substr(0, 4096));
+    EXPECT_EQ(copy.description.size(), 4095u);  // "a" and 2,047 whole characters
+    EXPECT_EQ(copy.confId, "");
+    EXPECT_EQ(copy.memberIds, (std::vector<std::string>{"1002", ""}));
+
+    record.memberIdCount = -5;
+    EXPECT_TRUE(ConferenceSettings::FromHost(record).memberIds.empty());
+    record.memberIds = nullptr;
+    record.memberIdCount = 1000;
+    EXPECT_TRUE(ConferenceSettings::FromHost(record).memberIds.empty());
+}
