@@ -66,8 +66,10 @@ int TakeOverRecord(ConferenceSettings& own, const ConferenceSettings* given) {
 ConferenceRecord* PublishConferenceRecord() {
     PublishedRecord& published = GetPublishedRecord();
     const ConferenceSettings& s = GetConferenceSettings();
-    published.memberIdTexts.clear();
-    for (const std::string& id : s.memberIds) published.memberIdTexts.push_back(id.c_str());
+    std::vector<const char*> memberIdTexts;
+    memberIdTexts.reserve(s.memberIds.size());
+    for (const std::string& id : s.memberIds) memberIdTexts.push_back(id.c_str());
+    published.memberIdTexts.swap(memberIdTexts);
     ConferenceRecord& view = published.view;
     view.name = s.name.c_str();
     view.description = s.description.c_str();

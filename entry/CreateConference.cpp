@@ -1,14 +1,44 @@
 // The library's one export.
+#include <objbase.h>
+
+#include <atomic>
 #include <optional>
 
 #include "Quorvel.h"
 #include "conference/ConferenceDialog.h"
 #include "entry/ConferenceApp.h"
 #include "entry/ConferenceSettings.h"
+#include "entry/ProcessObjects.h"
+
+namespace {
+// One call at a time, across threads and within one.
+std::atomic<bool> callRunning{false};
+
+// COM for the duration of a call: a host thread without COM still gets its texts,
+// directory and pictures. A thread already in the multithreaded apartment is used as it
+// is (the initialisation then fails with RPC_E_CHANGED_MODE and is not balanced).
+class ComForCall {
+public:
+    ComForCall() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComForCall() {
+        if (SUCCEEDED(result_)) ::CoUninitialize();
+    }
+    ComForCall(const ComForCall&) = delete;
+    ComForCall& operator=(const ComForCall&) = delete;
+
+private:
+    HRESULT result_;
+};
+}  // namespace
 
 extern "C" ConferenceRecord* DLL_CreateConference(HWND notifyWindow, const ConferenceRecord* record,
                                                   const char* userId) {
+    // A call while another runs (from the host's handler of the result message, or from
+    // another thread) would share the dialog's state: it opens nothing and gets the
+    // record as it stands.
+    if (callRunning.exchange(true)) return &GetPublishedRecord().view;
     try {
+        ComForCall com;
         // The library's start-up, on the first call rather than at load: it creates COM
         // objects and may show a message box, which the loader lock does not allow.
         GetConferenceApp().Start();
@@ -25,5 +55,15 @@ extern "C" ConferenceRecord* DLL_CreateConference(HWND notifyWindow, const Confe
     } catch (...) {
         // Nothing unwinds into the host; the record holds whatever was stored.
     }
-    return PublishConferenceRecord();
+    ConferenceRecord* result;
+    try {
+        result = PublishConferenceRecord();
+    } catch (...) {
+        // Out of memory while publishing: an empty record rather than texts that may
+        // have moved since the last publication.
+        static ConferenceRecord empty{"", "", "", "", "", "", "", nullptr, 0, "", "", 0};
+        result = &empty;
+    }
+    callRunning = false;
+    return result;
 }

@@ -7,9 +7,10 @@
 
 #include "entry/ConferenceSettings.h"
 
-// The host's view of the conference record, rebuilt by PublishConferenceRecord.
+// The host's view of the conference record, rebuilt by PublishConferenceRecord; every
+// text is non-null even before the first publication.
 struct PublishedRecord {
-    ConferenceRecord view{};
+    ConferenceRecord view{"", "", "", "", "", "", "", nullptr, 0, "", "", 0};
     std::vector<const char*> memberIdTexts;
 };
 PublishedRecord& GetPublishedRecord();

@@ -7,9 +7,9 @@
 Application::~Application() = default;
 
 void Application::Start() {
-    if (started_) return;
-    // Set first: the hook may pump messages in a message box.
-    started_ = true;
+    // Claimed before the hook runs: the hook may pump messages in a message box, and a
+    // first call racing on another thread must not run it again.
+    if (started_.exchange(true)) return;
     InitInstance();
 }
 

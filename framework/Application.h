@@ -2,6 +2,7 @@
 // The application object's base: one start-up hook, run once. A library's hook must
 // not run from its entry point (inside the loader lock it may create COM objects or
 // show windows), so the library calls Start when it is first used.
+#include <atomic>
 #include <string>
 
 class Application {
@@ -11,9 +12,9 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Runs InitInstance on the first call only.
+    // Runs InitInstance on the first call only, whichever thread makes it.
     void Start();
-    [[nodiscard]] bool Started() const { return started_; }
+    [[nodiscard]] bool Started() const { return started_.load(); }
 
 protected:
     // The start-up hook; true means go on.
@@ -23,5 +24,5 @@ protected:
     [[nodiscard]] static std::string Name();
 
 private:
-    bool started_ = false;
+    std::atomic<bool> started_{false};
 };
