@@ -19,4 +19,6 @@ for arch in $archs; do
     (cd "$repo/build/$arch" && ctest --output-on-failure) || status=1
 done
 [ -n "$runnable" ] || { echo "no tests could run on this machine"; status=1; }
+# The hostile corpus, one process a case, on the builds just made.
+QUORVEL_SKIP_BUILD=1 QUORVEL_ARCHS=$archs bash "$repo/scripts/hostile.sh" || status=1
 exit $status
