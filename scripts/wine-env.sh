@@ -59,8 +59,8 @@ fi
 # The prefix is booted with the display it will be used with; a 2 s stall on every
 # window close goes away when Wine does not wait for a window manager.
 mkdir -p "$WINEPREFIX"
-wineserver -p 60 </dev/null >/dev/null 2>&1
-wine wineboot </dev/null >/dev/null 2>&1
+wineserver -p 60 </dev/null >/dev/null 2>&1 || true  # already running: reuse it
+wine wineboot </dev/null >/dev/null 2>&1 || true
 if [ ! -f "$WINEPREFIX/.quorvel-ready" ]; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     touch "$WINEPREFIX/.quorvel-ready"
