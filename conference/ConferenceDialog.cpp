@@ -4,6 +4,7 @@
 #include "conference/RequestDocument.h"
 #include "controls/TimeControl.h"
 #include "framework/DateTimePicker.h"
+#include "framework/ListView.h"
 #include "res/resource.h"
 #include "skinmm/SkinMM.h"
 
@@ -21,7 +22,7 @@ const MessageMap<ConferenceDialog> ConferenceDialog::messageMap = {
     OnCommand(IDC_START_SCHEDULED, BN_CLICKED, &ConferenceDialog::OnScheduled),
 };
 
-ConferenceDialog::ConferenceDialog(const ConferenceSettings* record, HWND) : Dialog(IDD_CONFERENCE) {
+ConferenceDialog::ConferenceDialog(const ConferenceSettings* record) : Dialog(IDD_CONFERENCE) {
     updateMode = TakeOverRecord(GetConferenceSettings(), record);
     allChecked = updateMode;
 }
@@ -41,7 +42,7 @@ BOOL ConferenceDialog::OnInitDialog() {
     else
         timeControl.reset();
 
-    headerControl = ListView_GetHeader(Item(IDC_MEMBER_LIST).Handle());
+    headerControl = Item<ListView>(IDC_MEMBER_LIST).GetHeader();
     LayoutControls();
     InitTimeAndList();
     LoadDirectory();
@@ -57,8 +58,8 @@ BOOL ConferenceDialog::OnInitDialog() {
 
 void ConferenceDialog::InitTimeAndList() {
     // Byte limits: a Chinese character counts 2.
-    Edit(Item(IDC_CONF_NAME).Handle()).LimitText(32);
-    Edit(Item(IDC_CONF_DESCRIPTION).Handle()).LimitText(128);
+    Item<Edit>(IDC_CONF_NAME).LimitText(32);
+    Item<Edit>(IDC_CONF_DESCRIPTION).LimitText(128);
     InitStartTime();
     InitMemberList();
     InitNoticeChoices();
@@ -166,7 +167,7 @@ void ConferenceDialog::OnOK() {
         record.startText = texts::kStartAtOnce;
     } else {
         SYSTEMTIME date{};
-        if (!DateTimePicker(Item(IDC_START_DATE).Handle()).GetSystemTime(date) || !timeControl) {
+        if (!Item<DateTimePicker>(IDC_START_DATE).GetSystemTime(date) || !timeControl) {
             ShowMessage(texts::kTimeNotSet, texts::kCaptionNotice);
             return;
         }
@@ -175,7 +176,7 @@ void ConferenceDialog::OnOK() {
     }
 
     request.smsOn = smsOn == 1;
-    request.noticeMinutes = smsOn == 1 ? 10 * ComboBox(Item(IDC_NOTICE_MINUTES).Handle()).GetCurSel() + 10 : 0;
+    request.noticeMinutes = smsOn == 1 ? 10 * Item<ComboBox>(IDC_NOTICE_MINUTES).GetCurSel() + 10 : 0;
     record.noticeMinutes = request.noticeMinutes;
 
     record.memberIds.clear();

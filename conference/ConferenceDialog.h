@@ -15,7 +15,7 @@ class TimeControl;
 class ConferenceDialog : public Dialog {
 public:
     // Takes `record` (may be null) over into the library's record.
-    explicit ConferenceDialog(const ConferenceSettings* record, HWND parent = nullptr);
+    explicit ConferenceDialog(const ConferenceSettings* record);
     ~ConferenceDialog() override;
 
     void SetUserId(const std::string& id) { userId = id; }
@@ -53,8 +53,8 @@ private:
     void SetHeaderCheck(int on);
     void OnAddMembers();
     void OnDeleteMembers();
-    void OnListClick(NMHDR* header, LRESULT* result);
-    void OnListColumnClick(NMHDR* header, LRESULT* result);
+    LRESULT OnListClick(const NMITEMACTIVATE& click);
+    LRESULT OnListColumnClick(const NMLISTVIEW& click);
 
     std::vector<Company> companies;
     std::string requestText;

@@ -26,7 +26,7 @@ constexpr int kPictureCentred = 0x802;
 }  // namespace
 
 void ConferenceDialog::InitMemberList() {
-    const ListView list(Item(IDC_MEMBER_LIST).Handle());
+    const auto list = Item<ListView>(IDC_MEMBER_LIST);
     list.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     // The pictures belong to the skin holder: the list must not destroy them with itself.
     list.SetStyle((list.Style() & ~static_cast<LONG_PTR>(LVS_SORTASCENDING | LVS_SORTDESCENDING)) |
@@ -63,7 +63,7 @@ void ConferenceDialog::LoadDirectory() {
 }
 
 void ConferenceDialog::AppendRow(const ContactEntry& entry) {
-    const ListView list(Item(IDC_MEMBER_LIST).Handle());
+    const auto list = Item<ListView>(IDC_MEMBER_LIST);
     const int row = list.InsertItem(list.GetItemCount(), entry.displayName, kChecked);
     list.SetItemText(row, 2, entry.name);
     list.SetItemText(row, 3, entry.groupName);
@@ -90,7 +90,7 @@ void ConferenceDialog::OnAddMembers() {
         for (const ContactEntry& entry : FindDirectoryEntries(companies, member.id)) chosen.push_back(entry);
 
     if (picker.DoModal(Handle()) == IDOK) {
-        const ListView list(Item(IDC_MEMBER_LIST).Handle());
+        const auto list = Item<ListView>(IDC_MEMBER_LIST);
         {
             const RedrawSuspension batch(list);
             for (const ContactEntry& entry : chosen) {
@@ -108,7 +108,7 @@ void ConferenceDialog::OnAddMembers() {
 }
 
 void ConferenceDialog::OnDeleteMembers() {
-    const ListView list(Item(IDC_MEMBER_LIST).Handle());
+    const auto list = Item<ListView>(IDC_MEMBER_LIST);
     const int selected = list.GetSelectedCount();
     int start = -1;
     for (int n = 0; n < selected; ++n) {
@@ -121,19 +121,17 @@ void ConferenceDialog::OnDeleteMembers() {
     }
 }
 
-void ConferenceDialog::OnListClick(NMHDR* header, LRESULT* result) {
-    const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(header);
-    *result = 0;
-    const int row = click->iItem;
-    if (row < 0) return;
-    const ListView list(Item(IDC_MEMBER_LIST).Handle());
-    if (click->ptAction.x <= kCheckBoxWidth && click->iSubItem == 0) {
+LRESULT ConferenceDialog::OnListClick(const NMITEMACTIVATE& click) {
+    const int row = click.iItem;
+    if (row < 0) return 0;
+    const auto list = Item<ListView>(IDC_MEMBER_LIST);
+    if (click.ptAction.x <= kCheckBoxWidth && click.iSubItem == 0) {
         if (static_cast<size_t>(row) < members.size()) {
             MemberEntry& member = members[static_cast<size_t>(row)];
             member.checked = member.checked != 0 ? 0 : 1;
             list.SetItemImage(row, 0, member.checked != 0 ? kChecked : kUnchecked);
         }
-    } else if (click->iSubItem == 1) {
+    } else if (click.iSubItem == 1) {
         for (int i = 0; i < list.GetItemCount(); ++i) {
             if (i != row) {
                 list.SetItemImage(i, 1, kNotChairman);
@@ -146,22 +144,22 @@ void ConferenceDialog::OnListClick(NMHDR* header, LRESULT* result) {
             }
         }
     }
+    return 0;
 }
 
-void ConferenceDialog::OnListColumnClick(NMHDR* header, LRESULT* result) {
-    *result = 0;
-    if (reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem != 0) return;
-    const DWORD position = ::GetMessagePos();
-    POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+LRESULT ConferenceDialog::OnListColumnClick(const NMLISTVIEW& click) {
+    if (click.iSubItem != 0) return 0;
+    POINT point = CurrentMessage().pt;
     ::ScreenToClient(headerControl, &point);
-    if (point.x > kCheckBoxWidth) return;
+    if (point.x > kCheckBoxWidth) return 0;
 
     allChecked = allChecked == 0 ? 1 : 0;
     SetHeaderCheck(allChecked);
-    const ListView list(Item(IDC_MEMBER_LIST).Handle());
+    const auto list = Item<ListView>(IDC_MEMBER_LIST);
     const RedrawSuspension batch(list);
     for (size_t i = 0; i < members.size(); ++i) {
         members[i].checked = allChecked;
         list.SetItemImage(static_cast<int>(i), 0, allChecked == 1 ? kChecked : kUnchecked);
     }
+    return 0;
 }

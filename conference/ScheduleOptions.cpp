@@ -28,17 +28,17 @@ void ConferenceDialog::InitStartTime() {
     date.wHour = static_cast<WORD>(local.tm_hour);
     date.wMinute = static_cast<WORD>(local.tm_min);
     date.wSecond = static_cast<WORD>(local.tm_sec);
-    DateTimePicker(Item(IDC_START_DATE).Handle()).SetSystemTime(date);
+    Item<DateTimePicker>(IDC_START_DATE).SetSystemTime(date);
     if (timeControl) timeControl->SetTime(start);
 
     char shown[64] = {};
     std::strftime(shown, sizeof shown, " :%Y-%m-%d %H:%M:%S", &local);
     Item(IDC_CURRENT_TIME).SetText(GetMessageText(10409) + shown);
-    Button(Item(IDC_START_NOW).Handle()).SetCheck(BST_CHECKED);
+    Item<Button>(IDC_START_NOW).SetCheck(BST_CHECKED);
 }
 
 void ConferenceDialog::InitNoticeChoices() {
-    const ComboBox minutes(Item(IDC_NOTICE_MINUTES).Handle());
+    const auto minutes = Item<ComboBox>(IDC_NOTICE_MINUTES);
     minutes.AddString(texts::kTenMinutes);
     minutes.AddString(texts::kTwentyMinutes);
     minutes.AddString(texts::kThirtyMinutes);
@@ -48,30 +48,30 @@ void ConferenceDialog::InitNoticeChoices() {
 void ConferenceDialog::ApplyRecordStartAndNotice() {
     const ConferenceSettings& record = GetConferenceSettings();
     const bool atOnce = record.startText == texts::kStartAtOnce;
-    Button(Item(IDC_START_NOW).Handle()).SetCheck(atOnce ? BST_CHECKED : BST_UNCHECKED);
-    Button(Item(IDC_START_SCHEDULED).Handle()).SetCheck(atOnce ? BST_UNCHECKED : BST_CHECKED);
+    Item<Button>(IDC_START_NOW).SetCheck(atOnce ? BST_CHECKED : BST_UNCHECKED);
+    Item<Button>(IDC_START_SCHEDULED).SetCheck(atOnce ? BST_UNCHECKED : BST_CHECKED);
     scheduled = atOnce ? 0 : 1;
 
-    const ComboBox minutes(Item(IDC_NOTICE_MINUTES).Handle());
+    const auto minutes = Item<ComboBox>(IDC_NOTICE_MINUTES);
     const int n = record.noticeMinutes;
     if (n == 10 || n == 20 || n == 30) {
         minutes.SetCurSel(n / 10 - 1);
-        Button(Item(IDC_SMS).Handle()).SetCheck(BST_CHECKED);
+        Item<Button>(IDC_SMS).SetCheck(BST_CHECKED);
         smsOn = 1;
     } else {
         minutes.SetCurSel(0);
-        Button(Item(IDC_SMS).Handle()).SetCheck(BST_UNCHECKED);
+        Item<Button>(IDC_SMS).SetCheck(BST_UNCHECKED);
     }
 }
 
 void ConferenceDialog::OnVoiceClicked() {
     voiceOn = voiceOn == 0 ? 1 : 0;
-    Button(Item(IDC_VOICE).Handle()).SetCheck(voiceOn);
+    Item<Button>(IDC_VOICE).SetCheck(voiceOn);
 }
 
 void ConferenceDialog::OnSmsClicked() {
     smsOn = smsOn == 0 ? 1 : 0;
-    Button(Item(IDC_SMS).Handle()).SetCheck(smsOn);
+    Item<Button>(IDC_SMS).SetCheck(smsOn);
 }
 
 void ConferenceDialog::OnStartNow() { scheduled = 0; }

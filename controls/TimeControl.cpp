@@ -89,9 +89,9 @@ void TimeControl::ArrangeControls() {
 
 // The up arrow proposes a negative change (the spin keeps its default range), so it
 // raises the focused field; a step past either end of the field's range does nothing.
-void TimeControl::OnSpinDelta(NMHDR* header, LRESULT* result) {
+LRESULT TimeControl::OnSpinDelta(const NMUPDOWN& change) {
     UpdateData(true);  // a failed field has been reported and now has the focus
-    const int step = reinterpret_cast<NMUPDOWN*>(header)->iDelta <= 0 ? 1 : -1;
+    const int step = change.iDelta <= 0 ? 1 : -1;
     const HWND focus = ::GetFocus();
     int* target = &hours;
     const DigitEdit* edit = &hoursEdit;
@@ -108,5 +108,5 @@ void TimeControl::OnSpinDelta(NMHDR* header, LRESULT* result) {
     const long long stepped = static_cast<long long>(*target) + step;
     if (stepped >= lowest && stepped <= highest) *target = static_cast<int>(stepped);
     UpdateData(false);
-    *result = 0;
+    return 0;
 }

@@ -30,7 +30,7 @@ protected:
 
 private:
     void OnSize();
-    void OnSpinDelta(NMHDR* header, LRESULT* result);
+    LRESULT OnSpinDelta(const NMUPDOWN& change);
     void ArrangeControls();
 
     Window minuteSecondColon;

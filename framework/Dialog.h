@@ -24,7 +24,11 @@ public:
 
     [[nodiscard]] HWND Handle() const { return handle_; }
     [[nodiscard]] Window AsWindow() const { return Window(handle_); }
-    [[nodiscard]] Window Item(int id) const { return Window(::GetDlgItem(handle_, id)); }
+    // A control of the dialog, seen through the wrapper of its kind: Item<Button>(IDOK).
+    template <class Control = Window>
+    [[nodiscard]] Control Item(int id) const {
+        return Control(::GetDlgItem(handle_, id));
+    }
 
     // The owner a modal dialog takes when its caller names none: the top-level
     // window that is active on this thread, as the class library chose it.
@@ -40,8 +44,6 @@ protected:
     virtual void DoDataExchange(DataExchange& exchange) {}
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
-    // Called after the window is gone (WM_NCDESTROY); the object may delete itself here.
-    virtual void PostNcDestroy() {}
     // Derived classes forward to their message map.
     virtual bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         return false;
@@ -50,6 +52,7 @@ protected:
     void EndDialog(INT_PTR code);
     // Default dialog processing of the message being handled, run before the rest of a handler.
     LRESULT Default();
+    // The message being handled, with the cursor position and time of its sending.
     [[nodiscard]] const MSG& CurrentMessage() const { return current_; }
     // A message box owned by this dialog.
     int ShowMessage(const char* text, const char* caption, UINT flags = MB_OK) const;

@@ -1,7 +1,6 @@
 #pragma once
 // List view and header wrappers (ANSI messages, so texts are code page bytes).
 #include <string>
-#include <vector>
 
 #include "framework/Window.h"
 
@@ -12,7 +11,6 @@ public:
     void AddExtendedStyle(DWORD styles) const {
         Send(LVM_SETEXTENDEDLISTVIEWSTYLE, styles, static_cast<LPARAM>(styles));
     }
-    [[nodiscard]] DWORD GetExtendedStyle() const { return static_cast<DWORD>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
     void SetImageList(HIMAGELIST images, int which) const {
         Send(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images));
     }
@@ -25,7 +23,6 @@ public:
         column.iSubItem = index;
         return static_cast<int>(Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
     }
-    [[nodiscard]] int GetColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, column)); }
     [[nodiscard]] HWND GetHeader() const { return reinterpret_cast<HWND>(Send(LVM_GETHEADER)); }
 
     [[nodiscard]] int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
@@ -48,15 +45,6 @@ public:
         item.iSubItem = column;
         item.pszText = const_cast<char*>(text.c_str());
         Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    }
-    [[nodiscard]] std::string GetItemText(int index, int column) const {
-        std::vector<char> buffer(1024);
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(buffer.size());
-        const LRESULT length = Send(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-        return std::string(buffer.data(), static_cast<size_t>(length));
     }
     void SetItemImage(int index, int column, int image) const {
         LVITEMA item{};

@@ -37,7 +37,7 @@ const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
     OnNotify(IDC_COMPANY_TREE, NM_CLICK, &ContactPickerDialog::OnTreeClick),
 };
 
-ContactPickerDialog::ContactPickerDialog(std::string userId, HWND)
+ContactPickerDialog::ContactPickerDialog(std::string userId)
     : Dialog(IDD_CONTACT_PICKER), userId(std::move(userId)) {}
 
 ContactPickerDialog::~ContactPickerDialog() = default;
@@ -47,10 +47,10 @@ bool ContactPickerDialog::DispatchMessageMap(UINT message, WPARAM wParam, LPARAM
 }
 
 void ContactPickerDialog::FindControls() {
-    companyTree = TreeView(Item(IDC_COMPANY_TREE).Handle());
-    friendsTree = TreeView(Item(IDC_FRIENDS_TREE).Handle());
-    tabs = TabControl(Item(IDC_PICKER_TABS).Handle());
-    chosenList = ListView(Item(IDC_CHOSEN_LIST).Handle());
+    companyTree = Item<TreeView>(IDC_COMPANY_TREE);
+    friendsTree = Item<TreeView>(IDC_FRIENDS_TREE);
+    tabs = Item<TabControl>(IDC_PICKER_TABS);
+    chosenList = Item<ListView>(IDC_CHOSEN_LIST);
 }
 
 // ---- Dialog frame ----
@@ -136,11 +136,12 @@ void ContactPickerDialog::OnDestroy() {
     chosenList = ListView();
 }
 
-void ContactPickerDialog::OnTabSelChange(NMHDR*, LRESULT*) {
+LRESULT ContactPickerDialog::OnTabSelChange(const NMHDR&) {
     const int selected = tabs.GetCurSel();
-    if (selected < 0) return;
+    if (selected < 0) return 0;
     companyTree.Show(selected == 0);
     friendsTree.Show(selected != 0);
+    return 0;
 }
 
 // ---- Directory trees ----
@@ -220,22 +221,22 @@ void ContactPickerDialog::SwitchGroupUnderCursor(UINT closedAction, UINT openAct
     }
 }
 
-void ContactPickerDialog::OnTreeClick(NMHDR*, LRESULT* result) {
+LRESULT ContactPickerDialog::OnTreeClick(const NMHDR&) {
     SwitchGroupUnderCursor(TVE_EXPAND, TVE_COLLAPSE, false);
-    *result = 0;
+    return 0;
 }
 
 // The click handler has run first and set the image to match the new expansion; the
 // tree's own double-click toggle then flips the expansion, so the image is flipped
 // here, against the expansion, to match it again after the toggle.
-void ContactPickerDialog::OnCompanyTreeDblClk(NMHDR*, LRESULT* result) {
+LRESULT ContactPickerDialog::OnCompanyTreeDblClk(const NMHDR&) {
     SwitchGroupUnderCursor(TVE_COLLAPSE, TVE_EXPAND, false);
-    *result = 0;
+    return 0;
 }
 
-void ContactPickerDialog::OnFriendsTreeDblClk(NMHDR*, LRESULT* result) {
+LRESULT ContactPickerDialog::OnFriendsTreeDblClk(const NMHDR&) {
     SwitchGroupUnderCursor(TVE_COLLAPSE, TVE_EXPAND, true);
-    *result = 0;
+    return 0;
 }
 
 void ContactPickerDialog::OnMoveClicked() {
