@@ -1,5 +1,6 @@
 #include "controls/TimeControl.h"
 
+#include "controls/FieldRules.h"
 #include "framework/DataExchange.h"
 #include "res/resource.h"
 #include "skinmm/SkinMM.h"
@@ -87,11 +88,9 @@ void TimeControl::ArrangeControls() {
     }
 }
 
-// The up arrow proposes a negative change (the spin keeps its default range), so it
-// raises the focused field; a step past either end of the field's range does nothing.
+// Steps the focused field (the hours when no field has the focus) within its range.
 LRESULT TimeControl::OnSpinDelta(const NMUPDOWN& change) {
     UpdateData(true);  // a failed field has been reported and now has the focus
-    const int step = change.iDelta <= 0 ? 1 : -1;
     const HWND focus = ::GetFocus();
     int* target = &hours;
     const DigitEdit* edit = &hoursEdit;
@@ -105,8 +104,7 @@ LRESULT TimeControl::OnSpinDelta(const NMUPDOWN& change) {
     int lowest = 0;
     int highest = 0;
     edit->GetRange(lowest, highest);
-    const long long stepped = static_cast<long long>(*target) + step;
-    if (stepped >= lowest && stepped <= highest) *target = static_cast<int>(stepped);
+    *target = SpinStep(*target, change.iDelta, lowest, highest);
     UpdateData(false);
     return 0;
 }

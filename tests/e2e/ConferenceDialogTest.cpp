@@ -2,9 +2,12 @@
 // their order with their texts, the record take-over, the layout and the skin calls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "conference/ConferenceLayout.h"
+#include "res/resource.h"
 #include "support/DialogDriver.h"
 
 using namespace e2e;
@@ -14,9 +17,8 @@ namespace {
 const std::string kNotice = "多媒体会议－提示";
 const std::string kBrennic = "Brennic";
 
-RECT ChildRect(HWND dialog, int id) {
+RECT ChildRect(HWND dialog, HWND control) {
     RECT r{};
-    HWND control = ::GetDlgItem(dialog, id);
     ::GetWindowRect(control, &r);
     ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     return r;
@@ -167,53 +169,43 @@ TEST(ConferenceRecordTakeOver, ANewConferenceStartsWithTheNoticeOff) {
     EXPECT_EQ(second.Run(nullptr, "1001")->noticeMinutes, 0);
 }
 
-TEST(ConferenceDialogLayout, PlacesControlsFromTheClientWidth) {
+TEST(ConferenceDialogLayout, PlacesEveryControlAsTheLayoutSays) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        RECT client{};
-        ::GetClientRect(dialog, &client);
-        const int w = client.right;
-        const int d = (w - 124) / 2;
-        const RECT name = ChildRect(dialog, 1003);
-        EXPECT_EQ(name.left, 65);
-        EXPECT_EQ(name.top, 6);
-        EXPECT_EQ(name.right - name.left, w - 75);
-        const RECT date = ChildRect(dialog, 1053);
-        EXPECT_EQ(date.left, 88);
-        EXPECT_EQ(date.right - date.left, d);
-        const RECT list = ChildRect(dialog, 1008);
-        EXPECT_EQ(list.top, 307);
-        EXPECT_EQ(list.bottom - list.top, 80);
-        const RECT cancel = ChildRect(dialog, IDCANCEL);
-        EXPECT_EQ(cancel.left, w - 110);
-        EXPECT_EQ(cancel.top, 444);
-        const RECT ok = ChildRect(dialog, IDOK);
-        EXPECT_EQ(ok.left, 60);
-
-        // The time control is the child dialog right of the date picker.
+        // The time control is the child dialog that holds the hours field.
         HWND timeControl = ::GetParent(::GetDlgItem(::FindWindowExA(dialog, nullptr, "#32770", nullptr), 1034));
         ASSERT_NE(timeControl, nullptr);
-        RECT t{};
-        ::GetWindowRect(timeControl, &t);
-        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&t), 2);
-        EXPECT_EQ(t.left, 97 + d);
-        EXPECT_EQ(t.top, 219);
-        EXPECT_EQ(t.right - t.left, w - 117 - d);
-        EXPECT_EQ(t.bottom - t.top, 18);
+        const auto expectLayout = [&](const char* when) {
+            RECT client{};
+            ::GetClientRect(dialog, &client);
+            for (const ConferencePlacement& p : ComputeConferenceLayout(client.right)) {
+                SCOPED_TRACE(testing::Message() << when << ", control " << p.id);
+                const HWND control = p.id == kTimeControlPlacement ? timeControl : ::GetDlgItem(dialog, p.id);
+                const RECT r = ChildRect(dialog, control);
+                EXPECT_EQ(r.left, p.x);
+                EXPECT_EQ(r.top, p.y);
+                EXPECT_EQ(r.right - r.left, std::max(p.width, 0));
+                if (p.id == IDC_NOTICE_MINUTES) {
+                    // The height given includes the drop-down: the closed list keeps its own
+                    // height, and the drop-down takes the rest.
+                    RECT dropped{};
+                    ::SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+                    EXPECT_EQ((r.bottom - r.top) + (dropped.bottom - dropped.top), p.height);
+                } else {
+                    EXPECT_EQ(r.bottom - r.top, std::max(p.height, 0));
+                }
+            }
+        };
+        expectLayout("as opened");
 
         // A client area 300 pixels wide, as a resize would give it.
         RECT frame{};
         ::GetWindowRect(dialog, &frame);
-        const int extra = (frame.right - frame.left) - w;
+        RECT client{};
+        ::GetClientRect(dialog, &client);
+        const int extra = (frame.right - frame.left) - client.right;
         ::SetWindowPos(dialog, nullptr, 0, 0, 300 + extra, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
-        const RECT narrowDate = ChildRect(dialog, 1053);
-        EXPECT_EQ(narrowDate.left, 88);
-        EXPECT_EQ(narrowDate.right - narrowDate.left, 88);
-        ::GetWindowRect(timeControl, &t);
-        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&t), 2);
-        EXPECT_EQ(t.left, 185);
-        EXPECT_EQ(t.right - t.left, 95);
-        EXPECT_EQ(ChildRect(dialog, IDCANCEL).left, 190);
+        expectLayout("300 pixels wide");
         Click(dialog, IDCANCEL);
     });
     driver.Run(nullptr, "1001");
