@@ -1,11 +1,9 @@
 #include "conference/ConferenceDialog.h"
 
+#include "Quorvel.h"
 #include "conference/ConferenceLayout.h"
 #include "conference/ConferenceTexts.h"
 #include "conference/Confirm.h"
-#include "controls/TimeControl.h"
-#include "framework/DateTimePicker.h"
-#include "framework/ListView.h"
 #include "res/resource.h"
 #include "skinmm/SkinMM.h"
 
@@ -23,10 +21,9 @@ const MessageMap<ConferenceDialog> ConferenceDialog::messageMap = {
     OnCommand(IDC_START_SCHEDULED, BN_CLICKED, &ConferenceDialog::OnScheduled),
 };
 
-ConferenceDialog::ConferenceDialog(const ConferenceSettings* record) : Dialog(IDD_CONFERENCE) {
-    updateMode = TakeOverRecord(GetConferenceSettings(), record);
-    allChecked = updateMode;
-}
+ConferenceDialog::ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given)
+    : Dialog(IDD_CONFERENCE), record(record), updateMode(TakeOverRecord(record, given)),
+      memberList(updateMode == 1) {}
 
 ConferenceDialog::~ConferenceDialog() = default;
 
@@ -36,24 +33,16 @@ bool ConferenceDialog::DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lP
 
 BOOL ConferenceDialog::OnInitDialog() {
     skinmmSetSkin(Handle(), texts::kSkinName);
-
-    timeControl = std::make_unique<TimeControl>();
-    if (timeControl->CreateChild(Handle()))
-        timeControl->AsWindow().Show(true);
-    else
-        timeControl.reset();
-
-    headerControl = Item<ListView>(IDC_MEMBER_LIST).GetHeader();
+    options.CreateTimeControl(Handle());
+    memberList.Attach(Handle());
     LayoutControls();
     InitTimeAndList();
-    LoadDirectory();
-
-    const ConferenceSettings& record = GetConferenceSettings();
+    memberList.LoadDirectory();
     // Set after the typing limits, and not cut to them.
     Item(IDC_CONF_NAME).SetText(record.name);
     Item(IDC_CONF_DESCRIPTION).SetText(record.description);
-    ApplyRecordStartAndNotice();
-    AddRecordMembers();
+    options.ApplyRecord(record);
+    memberList.AddRecordMembers(record.memberIds);
     return TRUE;
 }
 
@@ -61,17 +50,16 @@ void ConferenceDialog::InitTimeAndList() {
     // Byte limits: a Chinese character counts 2.
     Item<Edit>(IDC_CONF_NAME).LimitText(32);
     Item<Edit>(IDC_CONF_DESCRIPTION).LimitText(128);
-    InitStartTime();
-    InitMemberList();
-    InitNoticeChoices();
+    options.InitStart(record.startText);
+    memberList.Init();
+    options.InitNoticeChoices();
 }
 
 void ConferenceDialog::LayoutControls() {
     // Sizing messages come before the controls exist.
     if (!Item(IDC_CONF_NAME).Exists()) return;
     for (const ConferencePlacement& p : ComputeConferenceLayout(AsWindow().ClientRect().right)) {
-        const Window control = p.id != kTimeControlPlacement ? Item(p.id)
-                                                             : (timeControl ? timeControl->AsWindow() : Window());
+        const Window control = p.id != kTimeControlPlacement ? Item(p.id) : options.TimeControlWindow();
         if (control.Handle() != nullptr) control.Move(p.x, p.y, p.width, p.height);
     }
 }
@@ -83,7 +71,7 @@ void ConferenceDialog::OnSize() {
 
 void ConferenceDialog::OnDestroy() {
     Default();
-    timeControl.reset();
+    options.DestroyTimeControl();
 }
 
 void ConferenceDialog::NotifyHost(WPARAM code, LPARAM text) const {
@@ -108,19 +96,15 @@ void ConferenceDialog::OnOK() {
     values.userId = userId;
     values.name = Item(IDC_CONF_NAME).GetText();
     values.description = Item(IDC_CONF_DESCRIPTION).GetText();
-    values.chairmanIndex = chairmanIndex;
-    values.voiceOn = voiceOn == 1;
-    values.scheduled = scheduled != 0;
-    values.readStart = [this]() -> std::optional<std::string> {
-        SYSTEMTIME date{};
-        if (!Item<DateTimePicker>(IDC_START_DATE).GetSystemTime(date) || !timeControl) return std::nullopt;
-        return text::Format("%04d%02d%02d", date.wYear, date.wMonth, date.wDay) + timeControl->GetTimeText();
-    };
-    values.smsOn = smsOn == 1;
-    values.noticeChoice = Item<ComboBox>(IDC_NOTICE_MINUTES).GetCurSel();
-    values.members = members;
+    values.chairmanIndex = memberList.ChairmanIndex();
+    values.voiceOn = options.VoiceOn();
+    values.scheduled = options.Scheduled();
+    values.readStart = [this] { return options.ReadStart(); };
+    values.smsOn = options.SmsOn();
+    values.noticeChoice = options.NoticeChoice();
+    values.members = memberList.Members();
 
-    const std::variant<Refusal, std::string> result = Confirm(values, GetConferenceSettings());
+    const std::variant<Refusal, std::string> result = Confirm(values, record);
     if (const auto* refusal = std::get_if<Refusal>(&result)) {
         ShowMessage(refusal->text, refusal->caption);
         return;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "conference/MemberEntry.h"
-#include "entry/ConferenceSettings.h"
+#include "conference/ConferenceSettings.h"
 
 // What the dialog holds when the user confirms.
 struct ConferenceValues {

@@ -1,11 +1,8 @@
-// The conference dialog's member list: people from the record and from the picker,
-// check boxes per row and in the header, the chairman mark, deletion.
-#include "conference/ConferenceDialog.h"
+#include "conference/MemberList.h"
+
 #include "conference/MemberListRules.h"
 #include "directory/DirectoryReader.h"
 #include "directory/HostDirectory.h"
-#include "framework/Header.h"
-#include "framework/ListView.h"
 #include "picker/ContactPickerDialog.h"
 #include "res/resource.h"
 #include "skin/SkinImages.h"
@@ -25,8 +22,13 @@ constexpr int kPictureCentred = 0x802;
 
 }  // namespace
 
-void ConferenceDialog::InitMemberList() {
-    const auto list = Item<ListView>(IDC_MEMBER_LIST);
+void MemberList::Attach(HWND owner) {
+    dialog = owner;
+    list = Window(owner).Item<ListView>(IDC_MEMBER_LIST);
+    header = Header(list.GetHeader());
+}
+
+void MemberList::Init() {
     list.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     // The pictures belong to the skin holder: the list must not destroy them with itself.
     list.SetStyle((list.Style() & ~static_cast<LONG_PTR>(LVS_SORTASCENDING | LVS_SORTDESCENDING)) |
@@ -39,8 +41,7 @@ void ConferenceDialog::InitMemberList() {
     SetHeaderCheck(allChecked);
 }
 
-void ConferenceDialog::SetHeaderCheck(int on) {
-    const Header header(headerControl);
+void MemberList::SetHeaderCheck(int on) {
     char heading[256] = {};
     HDITEMA item{};
     item.mask = HDI_TEXT | HDI_FORMAT | HDI_BITMAP;
@@ -57,13 +58,12 @@ void ConferenceDialog::SetHeaderCheck(int on) {
     header.SetItem(0, item);
 }
 
-void ConferenceDialog::LoadDirectory() {
+void MemberList::LoadDirectory() {
     // An unreadable file leaves the list without directory matches, silently.
     (void)GetDirectoryReader().ReadDepartments(GetHostDirectory() + "\\dconf\\" + "DepartmentInfo.xml", companies);
 }
 
-void ConferenceDialog::AppendRow(const ContactEntry& entry) {
-    const auto list = Item<ListView>(IDC_MEMBER_LIST);
+void MemberList::AppendRow(const ContactEntry& entry) {
     const int row = list.InsertItem(list.GetItemCount(), entry.displayName, kChecked);
     list.SetItemText(row, 2, entry.name);
     list.SetItemText(row, 3, entry.groupName);
@@ -72,9 +72,9 @@ void ConferenceDialog::AppendRow(const ContactEntry& entry) {
     list.SetItemImage(row, 3, I_IMAGENONE);
 }
 
-void ConferenceDialog::AddRecordMembers() {
-    const RedrawSuspension batch(Item(IDC_MEMBER_LIST));
-    for (const std::string& id : GetConferenceSettings().memberIds) {
+void MemberList::AddRecordMembers(const std::vector<std::string>& memberIds) {
+    const RedrawSuspension batch(list);
+    for (const std::string& id : memberIds) {
         for (const ContactEntry& entry : FindDirectoryEntries(companies, id)) {
             members.push_back(MemberFromEntry(entry));
             AppendRow(entry);
@@ -82,15 +82,14 @@ void ConferenceDialog::AddRecordMembers() {
     }
 }
 
-void ConferenceDialog::OnAddMembers() {
+void MemberList::OnAddMembers(const std::string& userId) {
     ContactPickerDialog picker(userId);
     std::vector<ContactEntry>& chosen = picker.GetChosenEntries();
     chosen.clear();
     for (const MemberEntry& member : members)
         for (const ContactEntry& entry : FindDirectoryEntries(companies, member.id)) chosen.push_back(entry);
 
-    if (picker.DoModal(Handle()) == IDOK) {
-        const auto list = Item<ListView>(IDC_MEMBER_LIST);
+    if (picker.DoModal(dialog) == IDOK) {
         {
             const RedrawSuspension batch(list);
             for (const ContactEntry& entry : chosen) {
@@ -107,8 +106,7 @@ void ConferenceDialog::OnAddMembers() {
     chosen.clear();
 }
 
-void ConferenceDialog::OnDeleteMembers() {
-    const auto list = Item<ListView>(IDC_MEMBER_LIST);
+void MemberList::OnDeleteMembers() {
     const int selected = list.GetSelectedCount();
     int start = -1;
     for (int n = 0; n < selected; ++n) {
@@ -121,10 +119,9 @@ void ConferenceDialog::OnDeleteMembers() {
     }
 }
 
-LRESULT ConferenceDialog::OnListClick(const NMITEMACTIVATE& click) {
+LRESULT MemberList::OnClick(const NMITEMACTIVATE& click) {
     const int row = click.iItem;
     if (row < 0) return 0;
-    const auto list = Item<ListView>(IDC_MEMBER_LIST);
     if (click.ptAction.x <= kCheckBoxWidth && click.iSubItem == 0) {
         if (static_cast<size_t>(row) < members.size()) {
             MemberEntry& member = members[static_cast<size_t>(row)];
@@ -147,15 +144,13 @@ LRESULT ConferenceDialog::OnListClick(const NMITEMACTIVATE& click) {
     return 0;
 }
 
-LRESULT ConferenceDialog::OnListColumnClick(const NMLISTVIEW& click) {
+LRESULT MemberList::OnColumnClick(const NMLISTVIEW& click, POINT cursor) {
     if (click.iSubItem != 0) return 0;
-    POINT point = CurrentMessage().pt;
-    ::ScreenToClient(headerControl, &point);
-    if (point.x > kCheckBoxWidth) return 0;
+    ::ScreenToClient(header.Handle(), &cursor);
+    if (cursor.x > kCheckBoxWidth) return 0;
 
     allChecked = allChecked == 0 ? 1 : 0;
     SetHeaderCheck(allChecked);
-    const auto list = Item<ListView>(IDC_MEMBER_LIST);
     const RedrawSuspension batch(list);
     for (size_t i = 0; i < members.size(); ++i) {
         members[i].checked = allChecked;
