@@ -2,7 +2,7 @@
 
 #include "conference/MemberListRules.h"
 #include "directory/DirectoryReader.h"
-#include "directory/HostDirectory.h"
+#include "directory/HostFiles.h"
 #include "picker/ContactPickerDialog.h"
 #include "res/resource.h"
 #include "skin/SkinImages.h"
@@ -17,7 +17,6 @@ constexpr int kNotChairman = 2;
 constexpr int kChairman = 3;
 // A click this near the left edge hits the check box of a row or of the header.
 constexpr int kCheckBoxWidth = 13;
-constexpr int kCentred = 6;
 constexpr int kPictureCentred = 0x802;
 
 }  // namespace
@@ -34,10 +33,10 @@ void MemberList::Init() {
     list.SetStyle((list.Style() & ~static_cast<LONG_PTR>(LVS_SORTASCENDING | LVS_SORTDESCENDING)) |
                   LVS_SHAREIMAGELISTS);
     list.SetImageList(GetSkinImages().listCheckImages.Get(), LVSIL_SMALL);
-    list.InsertColumn(0, GetMessageText(10413), kCentred, 120);
+    list.InsertColumn(0, GetMessageText(10413), kCentredColumn, 120);
     list.InsertColumn(1, std::string(), kPictureCentred, 0);
-    list.InsertColumn(2, GetMessageText(10415), kCentred, 100);
-    list.InsertColumn(3, GetMessageText(10416), kCentred, list.ClientRect().right - 221);
+    list.InsertColumn(2, GetMessageText(10415), kCentredColumn, 100);
+    list.InsertColumn(3, GetMessageText(10416), kCentredColumn, list.ClientRect().right - 221);
     SetHeaderCheck(allChecked);
 }
 
@@ -60,7 +59,7 @@ void MemberList::SetHeaderCheck(int on) {
 
 void MemberList::LoadDirectory() {
     // An unreadable file leaves the list without directory matches, silently.
-    (void)GetDirectoryReader().ReadDepartments(GetHostDirectory() + "\\dconf\\" + "DepartmentInfo.xml", companies);
+    (void)GetDirectoryReader().ReadDepartments(HostDepartmentsFile(), companies);
 }
 
 void MemberList::AppendRow(const ContactEntry& entry) {
@@ -107,16 +106,8 @@ void MemberList::OnAddMembers(const std::string& userId) {
 }
 
 void MemberList::OnDeleteMembers() {
-    const int selected = list.GetSelectedCount();
-    int start = -1;
-    for (int n = 0; n < selected; ++n) {
-        const int row = list.GetNextItem(start, LVNI_SELECTED);
-        if (row < 0) break;
-        // Rows and members stay in step by index, so the row's own person goes.
-        RemoveMemberAt(members, chairmanIndex, row);
-        list.DeleteItem(row);
-        start = row - 1;
-    }
+    // Rows and members stay in step by index, so the row's own person goes.
+    list.DeleteSelectedItems([this](int row) { RemoveMemberAt(members, chairmanIndex, row); });
 }
 
 LRESULT MemberList::OnClick(const NMITEMACTIVATE& click) {

@@ -1,7 +1,9 @@
 #include "controls/TimeControl.h"
 
+#include "controls/ControlTexts.h"
 #include "controls/FieldRules.h"
 #include "framework/DataExchange.h"
+#include "framework/Module.h"
 #include "res/resource.h"
 #include "skinmm/SkinMM.h"
 
@@ -34,6 +36,11 @@ void TimeControl::DoDataExchange(DataExchange& exchange) {
     exchange.Integer(IDC_HOURS, hours);
     exchange.Integer(IDC_MINUTES, minutes);
     exchange.Integer(IDC_SECONDS, seconds);
+}
+
+void TimeControl::OnValueNotInteger() {
+    ShowMessageBox(::GetAncestor(Handle(), GA_ROOT), texts::kIntegerRequired, texts::kCaptionNotice,
+                   MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL TimeControl::OnInitDialog() {

@@ -22,6 +22,7 @@ public:
 
 protected:
     void DoDataExchange(DataExchange& exchange) override;
+    void OnValueNotInteger() override;
     BOOL OnInitDialog() override;
     // Enter and Esc never close the time control by themselves.
     void OnOK() override {}

@@ -55,7 +55,11 @@ bool Dialog::UpdateData(bool saving) {
     if (handle_ == nullptr) return false;
     DataExchange exchange(handle_, saving);
     DoDataExchange(exchange);
-    return !exchange.Failed();
+    if (!exchange.Failed()) return true;
+    OnValueNotInteger();
+    ::SetFocus(exchange.FailedControl());
+    ::SendMessageA(exchange.FailedControl(), EM_SETSEL, 0, -1);
+    return false;
 }
 
 BOOL Dialog::OnInitDialog() {

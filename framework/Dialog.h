@@ -35,13 +35,16 @@ public:
     static HWND SafeOwner(HWND owner);
 
     // Runs DoDataExchange: `saving` reads the controls into the values, otherwise the
-    // values are shown. False when a value could not be read (the user has been told).
+    // values are shown. False when a value could not be read: the user has been told
+    // (OnValueNotInteger) and the field has the focus, its text selected.
     bool UpdateData(bool saving);
 
 protected:
     // Binds the controls and shows the values; derived classes call it first.
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(DataExchange& exchange) {}
+    // Tells the user that a field read by DoDataExchange holds no number.
+    virtual void OnValueNotInteger() {}
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // Derived classes forward to their message map.

@@ -4,6 +4,10 @@
 
 #include "framework/Window.h"
 
+// The column format the dialogs' lists have always been given: centred (LVCFMT_CENTER)
+// with bit 4 set as well.
+inline constexpr int kCentredColumn = 6;
+
 class ListView : public Window {
 public:
     using Window::Window;
@@ -63,6 +67,20 @@ public:
         return item.iImage;
     }
     void DeleteItem(int index) const { Send(LVM_DELETEITEM, static_cast<WPARAM>(index)); }
+    // Deletes the selected rows from the first on; `removing(row)` runs just before each
+    // row goes, while rows and their entries are still in step by index.
+    template <class Removing>
+    void DeleteSelectedItems(Removing removing) const {
+        const int selected = GetSelectedCount();
+        int start = -1;
+        for (int n = 0; n < selected; ++n) {
+            const int row = GetNextItem(start, LVNI_SELECTED);
+            if (row < 0) break;
+            removing(row);
+            DeleteItem(row);
+            start = row - 1;
+        }
+    }
 };
 
 // Suspends a window's redrawing for a batch of changes; Wine's list view does heavy

@@ -1,7 +1,7 @@
 #include "picker/ContactPickerDialog.h"
 
 #include "directory/DirectoryReader.h"
-#include "directory/HostDirectory.h"
+#include "directory/HostFiles.h"
 #include "framework/TabControl.h"
 #include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
@@ -17,8 +17,6 @@ constexpr int kOpenGroupImage = 0;
 constexpr int kClosedGroupImage = 1;
 constexpr int kPersonImage = 2;
 
-// Centred, as the list's columns have always been created.
-constexpr int kColumnFormat = 6;
 constexpr DWORD kChosenListStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
 
 }  // namespace
@@ -92,9 +90,9 @@ void ContactPickerDialog::InitControls() {
     skinmmRemoveCtrl(friendsTree.Handle());
 
     chosenList.AddExtendedStyle(kChosenListStyles);
-    chosenList.InsertColumn(0, GetMessageText(10607), kColumnFormat, 70);
-    chosenList.InsertColumn(1, GetMessageText(10608), kColumnFormat, 100);
-    chosenList.InsertColumn(2, GetMessageText(10416), kColumnFormat, 100);
+    chosenList.InsertColumn(0, GetMessageText(10607), kCentredColumn, 70);
+    chosenList.InsertColumn(1, GetMessageText(10608), kCentredColumn, 100);
+    chosenList.InsertColumn(2, GetMessageText(10416), kCentredColumn, 100);
 }
 
 void ContactPickerDialog::LayoutControls() {
@@ -147,8 +145,7 @@ LRESULT ContactPickerDialog::OnTabSelChange(const NMHDR&) {
 // ---- Directory trees ----
 
 void ContactPickerDialog::FillTrees() {
-    const std::string folder = GetHostDirectory() + "\\dconf\\";
-    if (GetDirectoryReader().ReadDepartments(folder + "DepartmentInfo.xml", companies)) {
+    if (GetDirectoryReader().ReadDepartments(HostDepartmentsFile(), companies)) {
         for (const Company& company : companies) {
             const HTREEITEM node = InsertTreeItem(companyTree, nullptr, company.name, 0, kClosedGroupImage);
             const size_t place = companyOutline.BeginItem(node, 0, false);
@@ -156,7 +153,7 @@ void ContactPickerDialog::FillTrees() {
             companyOutline.EndItem(place);
         }
     }
-    if (GetDirectoryReader().ReadFriends(folder + "FriendsInfo.xml", friendGroups)) {
+    if (GetDirectoryReader().ReadFriends(HostFriendsFile(), friendGroups)) {
         for (const ContactGroup& group : friendGroups) InsertGroup(friendsTree, nullptr, group);
     }
 }
@@ -296,7 +293,7 @@ void ContactPickerDialog::OnAddClicked() {
     const std::string name = Item(IDC_PICKER_NAME).GetText();
     const std::string number = Item(IDC_TYPED_NUMBER).GetText();
     if (const char* refusal = TypedPersonRefusal(name, number, chosenEntries)) {
-        ShowMessage(refusal, texts::kPickerCaption, MB_OK);
+        ShowMessage(refusal, texts::kCaptionNotice, MB_OK);
         return;
     }
     AppendChosen(MakeTypedPerson(name, number));
@@ -309,15 +306,9 @@ void ContactPickerDialog::OnRemoveClicked() {
     const int selected = chosenList.GetSelectedCount();
     if (selected == 0) return;
     RowBatch batch(*this);
-    int start = -1;
-    for (int n = 0; n < selected; ++n) {
-        const int row = chosenList.GetNextItem(start, LVNI_SELECTED);
-        if (row < 0) break;
-        if (static_cast<size_t>(row) < chosenEntries.size()) {
-            chosenIds.Remove(chosenEntries[static_cast<size_t>(row)]);
-            chosenEntries.erase(chosenEntries.begin() + row);
-        }
-        chosenList.DeleteItem(row);
-        start = row - 1;
-    }
+    chosenList.DeleteSelectedItems([this](int row) {
+        if (static_cast<size_t>(row) >= chosenEntries.size()) return;
+        chosenIds.Remove(chosenEntries[static_cast<size_t>(row)]);
+        chosenEntries.erase(chosenEntries.begin() + row);
+    });
 }

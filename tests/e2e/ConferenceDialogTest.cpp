@@ -7,15 +7,13 @@
 #include <vector>
 
 #include "conference/ConferenceLayout.h"
+#include "conference/ConferenceTexts.h"
 #include "res/resource.h"
 #include "support/DialogDriver.h"
 
 using namespace e2e;
 
 namespace {
-
-const std::string kNotice = "多媒体会议－提示";
-const std::string kBrennic = "Brennic";
 
 RECT ChildRect(HWND dialog, HWND control) {
     RECT r{};
@@ -43,8 +41,8 @@ TEST(ConferenceDialogClosing, CancelButtonSendsOneCancelAndLeavesAnEmptyRecord) 
 TEST(ConferenceDialogClosing, EscSendsOneCancel) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        ::SetFocus(::GetDlgItem(dialog, 1003));
-        PostKey(::GetDlgItem(dialog, 1003), VK_ESCAPE);
+        ::SetFocus(::GetDlgItem(dialog, IDC_CONF_NAME));
+        PostKey(::GetDlgItem(dialog, IDC_CONF_NAME), VK_ESCAPE);
     });
     driver.Run(nullptr, "1001");
     EXPECT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{2}));
@@ -63,30 +61,30 @@ TEST(ConferenceDialogChecks, RefusesInOrderAndStoresWhatEachStepStored) {
     const std::string longDescription(129, 'd');
     // 1: blanks only.
     driver.OnConference([](HWND dialog) {
-        SetText(dialog, 1003, "   ");
+        SetText(dialog, IDC_CONF_NAME, "   ");
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox("会议名称不能为空", kNotice);
+    driver.ExpectMessageBox(texts::kNameEmpty, texts::kCaptionNotice);
     // 2: 65 bytes, set as a record or paste would, past the typing limit.
     driver.OnConference([&](HWND dialog) {
-        SetText(dialog, 1003, longName);
-        SetText(dialog, 1044, longDescription);
+        SetText(dialog, IDC_CONF_NAME, longName);
+        SetText(dialog, IDC_CONF_DESCRIPTION, longDescription);
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox("会议名称过长，不能超过64位字符或者32个汉字", kBrennic);
+    driver.ExpectMessageBox(texts::kNameTooLong, texts::kCaptionLength);
     // 3: name fine, description 129 bytes.
     driver.OnConference([](HWND dialog) {
-        SetText(dialog, 1003, " 周例会 ");
+        SetText(dialog, IDC_CONF_NAME, " 周例会 ");
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox("会议描述过长，不能超过128位字符或者64个汉字", kBrennic);
+    driver.ExpectMessageBox(texts::kDescriptionTooLong, texts::kCaptionLength);
     // 4: everything fine but nobody to invite.
     driver.OnConference([](HWND dialog) {
-        SetText(dialog, 1044, "讨论项目进度");
-        Click(dialog, 1051);  // start at once
+        SetText(dialog, IDC_CONF_DESCRIPTION, "讨论项目进度");
+        Click(dialog, IDC_START_NOW);  // start at once
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox("请您选择参加会议人员", kNotice);
+    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
 
     const ConferenceRecord* record = driver.Run(nullptr, "1001");
@@ -96,7 +94,7 @@ TEST(ConferenceDialogChecks, RefusesInOrderAndStoresWhatEachStepStored) {
     EXPECT_STREQ(record->chairman, "1001");
     EXPECT_STREQ(record->description, "讨论项目进度");
     EXPECT_STREQ(record->memberCount, "100");
-    EXPECT_STREQ(record->startText, "既时会议");
+    EXPECT_STREQ(record->startText, texts::kStartAtOnce);
     EXPECT_EQ(record->noticeMinutes, 0);
     EXPECT_EQ(record->memberIdCount, 0);
 }
@@ -104,10 +102,10 @@ TEST(ConferenceDialogChecks, RefusesInOrderAndStoresWhatEachStepStored) {
 TEST(ConferenceDialogChecks, FirstRefusalStoresNothing) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        SetText(dialog, 1003, std::string(66, 'x'));
+        SetText(dialog, IDC_CONF_NAME, std::string(66, 'x'));
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox("会议名称过长，不能超过64位字符或者32个汉字", kBrennic);
+    driver.ExpectMessageBox(texts::kNameTooLong, texts::kCaptionLength);
     driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
     const ConferenceRecord* record = driver.Run(nullptr, "1001");
     EXPECT_STREQ(record->name, "");
@@ -121,8 +119,8 @@ TEST(ConferenceRecordTakeOver, UpdateModeShowsTheRecordWholeAndKeepsItsConfId) {
     HostRecord given = MakeRecord(name.c_str(), "说明\r\n第二行", "12");
     DialogDriver driver;
     driver.OnConference([&](HWND dialog) {
-        EXPECT_EQ(GetText(dialog, 1003), name);
-        EXPECT_EQ(GetText(dialog, 1044), "说明\r\n第二行");
+        EXPECT_EQ(GetText(dialog, IDC_CONF_NAME), name);
+        EXPECT_EQ(GetText(dialog, IDC_CONF_DESCRIPTION), "说明\r\n第二行");
         char caption[64] = {};
         ::GetWindowTextA(dialog, caption, sizeof caption);
         EXPECT_STREQ(caption, "创建多媒体会议");
@@ -138,15 +136,15 @@ TEST(ConferenceRecordTakeOver, TheReturnedRecordPassedBackOpensWithItsContents) 
     HostRecord given = MakeRecord("季度会", "第一次", "");
     DialogDriver first;
     first.OnConference([](HWND dialog) { Click(dialog, IDOK); });  // stores name, then refuses: no members
-    first.ExpectMessageBox("请您选择参加会议人员", kNotice);
+    first.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     first.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
     ConferenceRecord* returned = first.Run(&given.record, "1001");
     ASSERT_STREQ(returned->name, "季度会");
 
     DialogDriver second;
     second.OnConference([](HWND dialog) {
-        EXPECT_EQ(GetText(dialog, 1003), "季度会");
-        EXPECT_EQ(GetText(dialog, 1044), "第一次");
+        EXPECT_EQ(GetText(dialog, IDC_CONF_NAME), "季度会");
+        EXPECT_EQ(GetText(dialog, IDC_CONF_DESCRIPTION), "第一次");
         Click(dialog, IDCANCEL);
     });
     second.Run(returned, "1001");
@@ -156,14 +154,14 @@ TEST(ConferenceRecordTakeOver, ANewConferenceStartsWithTheNoticeOff) {
     HostRecord given = MakeRecord("季度会", "", "", {}, 20);
     DialogDriver first;
     first.OnConference([](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, 1058));
+        EXPECT_TRUE(IsChecked(dialog, IDC_SMS));
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(first.Run(&given.record, "1001")->noticeMinutes, 20);
 
     DialogDriver second;
     second.OnConference([](HWND dialog) {
-        EXPECT_FALSE(IsChecked(dialog, 1058));
+        EXPECT_FALSE(IsChecked(dialog, IDC_SMS));
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(second.Run(nullptr, "1001")->noticeMinutes, 0);
@@ -214,11 +212,11 @@ TEST(ConferenceDialogLayout, PlacesEveryControlAsTheLayoutSays) {
 TEST(ConferenceDialogLayout, TypingStopsAtThe32ByteLimitOfTheName) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        ::SetFocus(::GetDlgItem(dialog, 1003));
-        TypeChars(::GetDlgItem(dialog, 1003), std::string(40, 'a'));
+        ::SetFocus(::GetDlgItem(dialog, IDC_CONF_NAME));
+        TypeChars(::GetDlgItem(dialog, IDC_CONF_NAME), std::string(40, 'a'));
     });
     driver.OnConference([](HWND dialog) {
-        EXPECT_EQ(GetText(dialog, 1003), std::string(32, 'a'));
+        EXPECT_EQ(GetText(dialog, IDC_CONF_NAME), std::string(32, 'a'));
         Click(dialog, IDCANCEL);
     });
     driver.Run(nullptr, "1001");

@@ -8,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include "res/resource.h"
 #include "skinmm/SkinMM.h"
 
 namespace e2e {
@@ -176,11 +177,11 @@ void DialogDriver::CloseEverything() {
 }
 
 HWND FindConferenceDialog() {
-    return FindThreadDialog([](HWND w) { return ::GetDlgItem(w, 1046) != nullptr && ::GetDlgItem(w, 1008) != nullptr; });
+    return FindThreadDialog([](HWND w) { return ::GetDlgItem(w, IDC_VOICE) != nullptr && ::GetDlgItem(w, IDC_MEMBER_LIST) != nullptr; });
 }
 
 HWND FindPickerDialog() {
-    return FindThreadDialog([](HWND w) { return ::GetDlgItem(w, 1212) != nullptr && ::GetDlgItem(w, 1209) != nullptr; });
+    return FindThreadDialog([](HWND w) { return ::GetDlgItem(w, IDC_FRIENDS_TREE) != nullptr && ::GetDlgItem(w, IDC_CHOSEN_LIST) != nullptr; });
 }
 
 MessageBoxInfo FindMessageBox() {
@@ -246,7 +247,7 @@ void SetPickerDate(HWND dialog, int year, int month, int day) {
     date.wYear = static_cast<WORD>(year);
     date.wMonth = static_cast<WORD>(month);
     date.wDay = static_cast<WORD>(day);
-    ::SendDlgItemMessageA(dialog, 1053, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
+    ::SendDlgItemMessageA(dialog, IDC_START_DATE, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
 }
 
 std::vector<std::string> SkinCalls() {

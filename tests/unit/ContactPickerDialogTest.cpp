@@ -19,7 +19,7 @@ using namespace e2e;
 
 namespace {
 
-const std::string kCaption = texts::kPickerCaption;
+const std::string kCaption = texts::kCaptionNotice;
 
 // The picker's directory files, replaced for one test and restored afterwards.
 class PickerFiles {

@@ -4,14 +4,13 @@
 #include <sstream>
 
 #include "TestWindows.h"
+#include "controls/ControlTexts.h"
 #include "controls/TimeControl.h"
 #include "framework/Text.h"
 #include "res/resource.h"
 #include "skinmm/SkinMM.h"
 
 namespace {
-
-const char kIntegerRequired[] = "请输入一个整数。";
 
 std::string SkinLog() {
     const int size = skinmmStandInCallLog(nullptr, 0);
@@ -209,7 +208,7 @@ TEST_F(TimeControlTest, AnEmptyFieldIsReportedAndKeepsItsValueAndThoseAfterIt) {
     }
     EXPECT_EQ(timeText, "110507");  // hours read; minutes and seconds as they were
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].text, kIntegerRequired);
+    EXPECT_EQ(seen[0].text, texts::kIntegerRequired);
     EXPECT_EQ(seen[0].owner, parent);  // the control's top-level window
     EXPECT_EQ(::GetFocus(), Field(IDC_MINUTES));
     EXPECT_EQ(Shown(IDC_MINUTES), "");  // reading back does not rewrite the fields
@@ -231,7 +230,7 @@ TEST_F(TimeControlTest, SpinGoesOnAfterAFailedReadAndRefillsTheField) {
     testwindows::MessageBoxWatcher watcher;
     Spin(-1);
     ASSERT_EQ(watcher.Seen().size(), 1u);
-    EXPECT_EQ(watcher.Seen()[0].text, kIntegerRequired);
+    EXPECT_EQ(watcher.Seen()[0].text, texts::kIntegerRequired);
     // The failed field took the focus, so the step went to it.
     EXPECT_EQ(Shown(IDC_HOURS), "10");
     EXPECT_EQ(Shown(IDC_MINUTES), "5");
