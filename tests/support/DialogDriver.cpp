@@ -193,6 +193,9 @@ MessageBoxInfo FindMessageBox() {
     char caption[256] = {};
     ::GetWindowTextA(info.box, caption, sizeof caption);
     info.caption = caption;
+    info.okOnly = ::GetDlgItem(info.box, IDOK) != nullptr;
+    for (int id : {IDCANCEL, IDYES, IDNO, IDRETRY, IDABORT, IDIGNORE})
+        if (::GetDlgItem(info.box, id) != nullptr) info.okOnly = false;
     return info;
 }
 

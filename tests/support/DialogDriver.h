@@ -27,6 +27,7 @@ struct MessageBoxInfo {
     HWND owner = nullptr;
     std::string text;
     std::string caption;
+    bool okOnly = false;  // an OK button and no other
 };
 
 // A record as a host passes it in, with the storage of its member ids.

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "TestWindows.h"
+#include "support/TestWindows.h"
 #include "framework/Dialog.h"
 #include "res/resource.h"
 

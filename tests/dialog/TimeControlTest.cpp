@@ -3,7 +3,7 @@
 #include <memory>
 #include <sstream>
 
-#include "TestWindows.h"
+#include "support/TestWindows.h"
 #include "controls/ControlTexts.h"
 #include "controls/TimeControl.h"
 #include "framework/Text.h"
