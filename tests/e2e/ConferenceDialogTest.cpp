@@ -225,16 +225,24 @@ TEST(ConferenceDialogLayout, TypingStopsAtThe32ByteLimitOfTheName) {
 TEST(ConferenceDialogSkin, SkinsTheDialogFirstAndTheTimeControlWithItsShape) {
     ClearSkinCalls();
     DialogDriver driver;
-    driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
+    std::vector<std::string> expected;
+    std::string finalShape;
+    driver.OnConference([&](HWND dialog) {
+        const HWND time = TimeControlOf(dialog);
+        expected = {SkinCall("skinmmSetSkin", dialog, "createmeeting"), SkinCall("skinmmSetSkin", time, "TimeControl")};
+        for (int id : {IDC_HOURS, IDC_MINUTES, IDC_SECONDS, IDC_HOUR_MINUTE_COLON, IDC_MINUTE_SECOND_COLON})
+            expected.push_back(SkinCall("skinmmRemoveCtrl", ::GetDlgItem(time, id), std::to_string(id)));
+        RECT client{};
+        ::GetClientRect(time, &client);
+        // The shape follows the time control's size: the last one is that of its placement.
+        finalShape = SkinCall("skinmmSetChildShapeRect", time,
+                              "timearea 0 0 " + std::to_string(client.right) + " " + std::to_string(client.bottom - 1) +
+                                  " 1");
+        Click(dialog, IDCANCEL);
+    });
     driver.Run(nullptr, "1001");
     const std::vector<std::string> calls = SkinCalls();
-    ASSERT_GE(calls.size(), 2u);
-    EXPECT_EQ(calls[0].rfind("skinmmSetSkin ", 0), 0u);
-    EXPECT_NE(calls[0].find(" createmeeting"), std::string::npos);
-    EXPECT_EQ(calls[1].rfind("skinmmSetSkin ", 0), 0u);
-    EXPECT_NE(calls[1].find(" TimeControl"), std::string::npos);
-    bool shaped = false;
-    for (const std::string& call : calls)
-        if (call.find("skinmmSetChildShapeRect") == 0 && call.find(" timearea ") != std::string::npos) shaped = true;
-    EXPECT_TRUE(shaped);
+    ASSERT_GE(calls.size(), expected.size() + 1);
+    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + static_cast<long>(expected.size())), expected);
+    EXPECT_EQ(calls.back(), finalShape);
 }

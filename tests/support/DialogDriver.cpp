@@ -8,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include "directory/HostDirectory.h"
 #include "res/resource.h"
 #include "skinmm/SkinMM.h"
 
@@ -267,12 +268,13 @@ std::vector<std::string> SkinCalls() {
 
 void ClearSkinCalls() { skinmmStandInClearLog(); }
 
-std::string HostFolder() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\'));
+std::string SkinCall(const char* call, HWND window, const std::string& rest) {
+    char handle[32] = {};
+    std::snprintf(handle, sizeof handle, "%p", static_cast<void*>(window));
+    return std::string(call) + " " + handle + " " + rest;
 }
+
+std::string HostFolder() { return GetHostDirectory(); }
 
 std::string ReadFileBytes(const std::string& path, bool* exists) {
     std::string bytes;
