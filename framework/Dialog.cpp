@@ -126,7 +126,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     {
         const ScopeGuard restore([this, &outer] { current_ = outer; });
         handled = DispatchMessageMap(message, wParam, lParam, result);
-        if (!handled) handled = HandleBuiltIn(message, wParam, lParam, result);
+        if (!handled) handled = HandleBuiltIn(message, wParam, result);
     }
     if (!handled) return FALSE;
 
@@ -151,7 +151,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool Dialog::HandleBuiltIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool Dialog::HandleBuiltIn(UINT message, WPARAM wParam, LRESULT& result) {
     switch (message) {
     case WM_INITDIALOG:
         result = OnInitDialog();

@@ -42,13 +42,13 @@ public:
 protected:
     // Binds the controls and shows the values; derived classes call it first.
     virtual BOOL OnInitDialog();
-    virtual void DoDataExchange(DataExchange& exchange) {}
+    virtual void DoDataExchange(DataExchange& /*exchange*/) {}
     // Tells the user that a field read by DoDataExchange holds no number.
     virtual void OnValueNotInteger() {}
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // Derived classes forward to their message map.
-    virtual bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    virtual bool DispatchMessageMap(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
         return false;
     }
 
@@ -63,7 +63,7 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool HandleBuiltIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool HandleBuiltIn(UINT message, WPARAM wParam, LRESULT& result);
 
     int templateId_;
     HWND handle_ = nullptr;
