@@ -1,21 +1,18 @@
 #pragma once
-// The modal conference dialog (template 138): name, description, voice, start,
-// members and SMS notice; on OK it writes the request document.
-#include <memory>
+// The modal conference dialog (template 138): name and description, the schedule and
+// notice options, the member list; on OK it confirms the values into the record it
+// was given and sends the request document to the host.
 #include <string>
-#include <vector>
 
-#include "conference/MemberEntry.h"
-#include "directory/Company.h"
-#include "entry/ConferenceSettings.h"
+#include "conference/ConferenceSettings.h"
+#include "conference/MemberList.h"
+#include "conference/ScheduleOptions.h"
 #include "framework/Dialog.h"
-
-class TimeControl;
 
 class ConferenceDialog : public Dialog {
 public:
-    // Takes `record` (may be null) over into the library's record.
-    explicit ConferenceDialog(const ConferenceSettings* record, HWND parent = nullptr);
+    // Takes `given` (may be null) over into `record`, which the dialog then works on.
+    ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given);
     ~ConferenceDialog() override;
 
     void SetUserId(const std::string& id) { userId = id; }
@@ -28,7 +25,6 @@ protected:
     bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // Dialog frame
     void OnSize();
     void OnDestroy();
     void OnClose();
@@ -36,39 +32,22 @@ private:
     void InitTimeAndList();
     void NotifyHost(WPARAM code, LPARAM text) const;
 
-    // Schedule and notice options
-    void InitStartTime();
-    void InitNoticeChoices();
-    void ApplyRecordStartAndNotice();
-    void OnVoiceClicked();
-    void OnSmsClicked();
-    void OnStartNow();
-    void OnScheduled();
+    void OnAddMembers() { memberList.OnAddMembers(userId); }
+    void OnDeleteMembers() { memberList.OnDeleteMembers(); }
+    LRESULT OnListClick(const NMITEMACTIVATE& click) { return memberList.OnClick(click); }
+    LRESULT OnListColumnClick(const NMLISTVIEW& click) { return memberList.OnColumnClick(click, CurrentMessage().pt); }
+    void OnVoiceClicked() { options.OnVoiceClicked(); }
+    void OnSmsClicked() { options.OnSmsClicked(); }
+    void OnStartNow() { options.OnStartNow(); }
+    void OnScheduled() { options.OnScheduled(); }
 
-    // Member list
-    void InitMemberList();
-    void LoadDirectory();
-    void AddRecordMembers();
-    void AppendRow(const ContactEntry& entry);
-    void SetHeaderCheck(int on);
-    void OnAddMembers();
-    void OnDeleteMembers();
-    void OnListClick(NMHDR* header, LRESULT* result);
-    void OnListColumnClick(NMHDR* header, LRESULT* result);
-
-    std::vector<Company> companies;
+    ConferenceSettings& record;
+    const int updateMode;  // 1: the record names an existing conference
     std::string requestText;
     HWND notifyWindow = nullptr;
-    int updateMode = 0;
-    std::unique_ptr<TimeControl> timeControl;
-    HWND headerControl = nullptr;
-    std::vector<MemberEntry> members;
     std::string userId;
-    int voiceOn = 0;
-    int smsOn = 0;
-    int allChecked = 0;
-    unsigned char scheduled = 0;
-    int chairmanIndex = -1;
+    MemberList memberList;
+    ScheduleOptions options;
 
     static const MessageMap<ConferenceDialog> messageMap;
 };

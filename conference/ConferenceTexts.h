@@ -1,8 +1,8 @@
 #pragma once
 // Fixed texts of the conference dialog (the source is UTF-8, the bytes are code page 936).
+#include "text/CommonTexts.h"
 
 namespace texts {
-inline constexpr char kCaptionNotice[] = "多媒体会议－提示";
 inline constexpr char kCaptionLength[] = "Brennic";
 inline constexpr char kNameEmpty[] = "会议名称不能为空";
 inline constexpr char kNameTooLong[] = "会议名称过长，不能超过64位字符或者32个汉字";

@@ -1,11 +1,8 @@
-// The conference dialog's member list: people from the record and from the picker,
-// check boxes per row and in the header, the chairman mark, deletion.
-#include "conference/ConferenceDialog.h"
+#include "conference/MemberList.h"
+
 #include "conference/MemberListRules.h"
 #include "directory/DirectoryReader.h"
-#include "directory/HostDirectory.h"
-#include "framework/Header.h"
-#include "framework/ListView.h"
+#include "directory/HostFiles.h"
 #include "picker/ContactPickerDialog.h"
 #include "res/resource.h"
 #include "skin/SkinImages.h"
@@ -20,27 +17,30 @@ constexpr int kNotChairman = 2;
 constexpr int kChairman = 3;
 // A click this near the left edge hits the check box of a row or of the header.
 constexpr int kCheckBoxWidth = 13;
-constexpr int kCentred = 6;
 constexpr int kPictureCentred = 0x802;
 
 }  // namespace
 
-void ConferenceDialog::InitMemberList() {
-    const ListView list(Item(IDC_MEMBER_LIST).Handle());
+void MemberList::Attach(HWND owner) {
+    dialog = owner;
+    list = Window(owner).Item<ListView>(IDC_MEMBER_LIST);
+    header = Header(list.GetHeader());
+}
+
+void MemberList::Init() {
     list.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     // The pictures belong to the skin holder: the list must not destroy them with itself.
     list.SetStyle((list.Style() & ~static_cast<LONG_PTR>(LVS_SORTASCENDING | LVS_SORTDESCENDING)) |
                   LVS_SHAREIMAGELISTS);
     list.SetImageList(GetSkinImages().listCheckImages.Get(), LVSIL_SMALL);
-    list.InsertColumn(0, GetMessageText(10413), kCentred, 120);
+    list.InsertColumn(0, GetMessageText(10413), kCentredColumn, 120);
     list.InsertColumn(1, std::string(), kPictureCentred, 0);
-    list.InsertColumn(2, GetMessageText(10415), kCentred, 100);
-    list.InsertColumn(3, GetMessageText(10416), kCentred, list.ClientRect().right - 221);
+    list.InsertColumn(2, GetMessageText(10415), kCentredColumn, 100);
+    list.InsertColumn(3, GetMessageText(10416), kCentredColumn, list.ClientRect().right - 221);
     SetHeaderCheck(allChecked);
 }
 
-void ConferenceDialog::SetHeaderCheck(int on) {
-    const Header header(headerControl);
+void MemberList::SetHeaderCheck(int on) {
     char heading[256] = {};
     HDITEMA item{};
     item.mask = HDI_TEXT | HDI_FORMAT | HDI_BITMAP;
@@ -57,13 +57,12 @@ void ConferenceDialog::SetHeaderCheck(int on) {
     header.SetItem(0, item);
 }
 
-void ConferenceDialog::LoadDirectory() {
+void MemberList::LoadDirectory() {
     // An unreadable file leaves the list without directory matches, silently.
-    (void)GetDirectoryReader().ReadDepartments(GetHostDirectory() + "\\dconf\\" + "DepartmentInfo.xml", companies);
+    (void)GetDirectoryReader().ReadDepartments(HostDepartmentsFile(), companies);
 }
 
-void ConferenceDialog::AppendRow(const ContactEntry& entry) {
-    const ListView list(Item(IDC_MEMBER_LIST).Handle());
+void MemberList::AppendRow(const ContactEntry& entry) {
     const int row = list.InsertItem(list.GetItemCount(), entry.displayName, kChecked);
     list.SetItemText(row, 2, entry.name);
     list.SetItemText(row, 3, entry.groupName);
@@ -72,9 +71,9 @@ void ConferenceDialog::AppendRow(const ContactEntry& entry) {
     list.SetItemImage(row, 3, I_IMAGENONE);
 }
 
-void ConferenceDialog::AddRecordMembers() {
-    const RedrawSuspension batch(Item(IDC_MEMBER_LIST));
-    for (const std::string& id : GetConferenceSettings().memberIds) {
+void MemberList::AddRecordMembers(const std::vector<std::string>& memberIds) {
+    const RedrawSuspension batch(list);
+    for (const std::string& id : memberIds) {
         for (const ContactEntry& entry : FindDirectoryEntries(companies, id)) {
             members.push_back(MemberFromEntry(entry));
             AppendRow(entry);
@@ -82,15 +81,14 @@ void ConferenceDialog::AddRecordMembers() {
     }
 }
 
-void ConferenceDialog::OnAddMembers() {
+void MemberList::OnAddMembers(const std::string& userId) {
     ContactPickerDialog picker(userId);
     std::vector<ContactEntry>& chosen = picker.GetChosenEntries();
     chosen.clear();
     for (const MemberEntry& member : members)
         for (const ContactEntry& entry : FindDirectoryEntries(companies, member.id)) chosen.push_back(entry);
 
-    if (picker.DoModal(Handle()) == IDOK) {
-        const ListView list(Item(IDC_MEMBER_LIST).Handle());
+    if (picker.DoModal(dialog) == IDOK) {
         {
             const RedrawSuspension batch(list);
             for (const ContactEntry& entry : chosen) {
@@ -107,33 +105,21 @@ void ConferenceDialog::OnAddMembers() {
     chosen.clear();
 }
 
-void ConferenceDialog::OnDeleteMembers() {
-    const ListView list(Item(IDC_MEMBER_LIST).Handle());
-    const int selected = list.GetSelectedCount();
-    int start = -1;
-    for (int n = 0; n < selected; ++n) {
-        const int row = list.GetNextItem(start, LVNI_SELECTED);
-        if (row < 0) break;
-        // Rows and members stay in step by index, so the row's own person goes.
-        RemoveMemberAt(members, chairmanIndex, row);
-        list.DeleteItem(row);
-        start = row - 1;
-    }
+void MemberList::OnDeleteMembers() {
+    // Rows and members stay in step by index, so the row's own person goes.
+    list.DeleteSelectedItems([this](int row) { RemoveMemberAt(members, chairmanIndex, row); });
 }
 
-void ConferenceDialog::OnListClick(NMHDR* header, LRESULT* result) {
-    const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(header);
-    *result = 0;
-    const int row = click->iItem;
-    if (row < 0) return;
-    const ListView list(Item(IDC_MEMBER_LIST).Handle());
-    if (click->ptAction.x <= kCheckBoxWidth && click->iSubItem == 0) {
+LRESULT MemberList::OnClick(const NMITEMACTIVATE& click) {
+    const int row = click.iItem;
+    if (row < 0) return 0;
+    if (click.ptAction.x <= kCheckBoxWidth && click.iSubItem == 0) {
         if (static_cast<size_t>(row) < members.size()) {
             MemberEntry& member = members[static_cast<size_t>(row)];
             member.checked = member.checked != 0 ? 0 : 1;
             list.SetItemImage(row, 0, member.checked != 0 ? kChecked : kUnchecked);
         }
-    } else if (click->iSubItem == 1) {
+    } else if (click.iSubItem == 1) {
         for (int i = 0; i < list.GetItemCount(); ++i) {
             if (i != row) {
                 list.SetItemImage(i, 1, kNotChairman);
@@ -146,22 +132,20 @@ void ConferenceDialog::OnListClick(NMHDR* header, LRESULT* result) {
             }
         }
     }
+    return 0;
 }
 
-void ConferenceDialog::OnListColumnClick(NMHDR* header, LRESULT* result) {
-    *result = 0;
-    if (reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem != 0) return;
-    const DWORD position = ::GetMessagePos();
-    POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    ::ScreenToClient(headerControl, &point);
-    if (point.x > kCheckBoxWidth) return;
+LRESULT MemberList::OnColumnClick(const NMLISTVIEW& click, POINT cursor) {
+    if (click.iSubItem != 0) return 0;
+    ::ScreenToClient(header.Handle(), &cursor);
+    if (cursor.x > kCheckBoxWidth) return 0;
 
     allChecked = allChecked == 0 ? 1 : 0;
     SetHeaderCheck(allChecked);
-    const ListView list(Item(IDC_MEMBER_LIST).Handle());
     const RedrawSuspension batch(list);
     for (size_t i = 0; i < members.size(); ++i) {
         members[i].checked = allChecked;
         list.SetItemImage(static_cast<int>(i), 0, allChecked == 1 ? kChecked : kUnchecked);
     }
+    return 0;
 }

@@ -1,6 +1,5 @@
-// The voice option, the start (at once or scheduled) and the SMS notice of the
-// conference dialog.
-#include "conference/ConferenceDialog.h"
+#include "conference/ScheduleOptions.h"
+
 #include "conference/ConferenceTexts.h"
 #include "conference/StartTime.h"
 #include "controls/TimeControl.h"
@@ -8,8 +7,24 @@
 #include "res/resource.h"
 #include "text/MessageTable.h"
 
-void ConferenceDialog::InitStartTime() {
-    const std::string& startText = GetConferenceSettings().startText;
+ScheduleOptions::ScheduleOptions() = default;
+
+ScheduleOptions::~ScheduleOptions() = default;
+
+void ScheduleOptions::CreateTimeControl(HWND owner) {
+    dialog = Window(owner);
+    timeControl = std::make_unique<TimeControl>();
+    if (timeControl->CreateChild(owner))
+        timeControl->AsWindow().Show(true);
+    else
+        timeControl.reset();
+}
+
+void ScheduleOptions::DestroyTimeControl() { timeControl.reset(); }
+
+Window ScheduleOptions::TimeControlWindow() const { return timeControl ? timeControl->AsWindow() : Window(); }
+
+void ScheduleOptions::InitStart(const std::string& startText) {
     std::time_t start = std::time(nullptr);
     std::tm stored{};
     if (!startText.empty() && startText != texts::kStartAtOnce && ParseStartText(startText, stored)) {
@@ -28,52 +43,55 @@ void ConferenceDialog::InitStartTime() {
     date.wHour = static_cast<WORD>(local.tm_hour);
     date.wMinute = static_cast<WORD>(local.tm_min);
     date.wSecond = static_cast<WORD>(local.tm_sec);
-    DateTimePicker(Item(IDC_START_DATE).Handle()).SetSystemTime(date);
+    dialog.Item<DateTimePicker>(IDC_START_DATE).SetSystemTime(date);
     if (timeControl) timeControl->SetTime(start);
 
     char shown[64] = {};
     std::strftime(shown, sizeof shown, " :%Y-%m-%d %H:%M:%S", &local);
-    Item(IDC_CURRENT_TIME).SetText(GetMessageText(10409) + shown);
-    Button(Item(IDC_START_NOW).Handle()).SetCheck(BST_CHECKED);
+    dialog.Item(IDC_CURRENT_TIME).SetText(GetMessageText(10409) + shown);
+    dialog.Item<Button>(IDC_START_NOW).SetCheck(BST_CHECKED);
 }
 
-void ConferenceDialog::InitNoticeChoices() {
-    const ComboBox minutes(Item(IDC_NOTICE_MINUTES).Handle());
+void ScheduleOptions::InitNoticeChoices() {
+    const auto minutes = dialog.Item<ComboBox>(IDC_NOTICE_MINUTES);
     minutes.AddString(texts::kTenMinutes);
     minutes.AddString(texts::kTwentyMinutes);
     minutes.AddString(texts::kThirtyMinutes);
     minutes.SetCurSel(0);
 }
 
-void ConferenceDialog::ApplyRecordStartAndNotice() {
-    const ConferenceSettings& record = GetConferenceSettings();
+void ScheduleOptions::ApplyRecord(const ConferenceSettings& record) {
     const bool atOnce = record.startText == texts::kStartAtOnce;
-    Button(Item(IDC_START_NOW).Handle()).SetCheck(atOnce ? BST_CHECKED : BST_UNCHECKED);
-    Button(Item(IDC_START_SCHEDULED).Handle()).SetCheck(atOnce ? BST_UNCHECKED : BST_CHECKED);
+    dialog.Item<Button>(IDC_START_NOW).SetCheck(atOnce ? BST_CHECKED : BST_UNCHECKED);
+    dialog.Item<Button>(IDC_START_SCHEDULED).SetCheck(atOnce ? BST_UNCHECKED : BST_CHECKED);
     scheduled = atOnce ? 0 : 1;
 
-    const ComboBox minutes(Item(IDC_NOTICE_MINUTES).Handle());
+    const auto minutes = dialog.Item<ComboBox>(IDC_NOTICE_MINUTES);
     const int n = record.noticeMinutes;
     if (n == 10 || n == 20 || n == 30) {
         minutes.SetCurSel(n / 10 - 1);
-        Button(Item(IDC_SMS).Handle()).SetCheck(BST_CHECKED);
+        dialog.Item<Button>(IDC_SMS).SetCheck(BST_CHECKED);
         smsOn = 1;
     } else {
         minutes.SetCurSel(0);
-        Button(Item(IDC_SMS).Handle()).SetCheck(BST_UNCHECKED);
+        dialog.Item<Button>(IDC_SMS).SetCheck(BST_UNCHECKED);
     }
 }
 
-void ConferenceDialog::OnVoiceClicked() {
+void ScheduleOptions::OnVoiceClicked() {
     voiceOn = voiceOn == 0 ? 1 : 0;
-    Button(Item(IDC_VOICE).Handle()).SetCheck(voiceOn);
+    dialog.Item<Button>(IDC_VOICE).SetCheck(voiceOn);
 }
 
-void ConferenceDialog::OnSmsClicked() {
+void ScheduleOptions::OnSmsClicked() {
     smsOn = smsOn == 0 ? 1 : 0;
-    Button(Item(IDC_SMS).Handle()).SetCheck(smsOn);
+    dialog.Item<Button>(IDC_SMS).SetCheck(smsOn);
 }
 
-void ConferenceDialog::OnStartNow() { scheduled = 0; }
+int ScheduleOptions::NoticeChoice() const { return dialog.Item<ComboBox>(IDC_NOTICE_MINUTES).GetCurSel(); }
 
-void ConferenceDialog::OnScheduled() { scheduled = 1; }
+std::optional<std::string> ScheduleOptions::ReadStart() const {
+    SYSTEMTIME date{};
+    if (!dialog.Item<DateTimePicker>(IDC_START_DATE).GetSystemTime(date) || !timeControl) return std::nullopt;
+    return text::Format("%04d%02d%02d", date.wYear, date.wMonth, date.wDay) + timeControl->GetTimeText();
+}

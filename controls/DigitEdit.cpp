@@ -1,6 +1,6 @@
 #include "controls/DigitEdit.h"
 
-#include "framework/Text.h"
+#include "controls/FieldRules.h"
 
 const MessageMap<DigitEdit> DigitEdit::messageMap = {
     OnMessage(WM_CHAR, &DigitEdit::OnChar),
@@ -28,8 +28,7 @@ void DigitEdit::OnChar() {
     const std::string kept = edit.GetText();
     const int keptEnd = HIWORD(edit.GetSel());
     Default();
-    const int value = text::ParseInt(edit.GetText());
-    if (value < minValue || value > maxValue) {
+    if (!InDigitRange(edit.GetText(), minValue, maxValue)) {
         edit.SetText(kept);
         edit.SetSel(keptEnd, keptEnd);
         edit.ScrollCaret();

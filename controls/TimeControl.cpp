@@ -1,6 +1,9 @@
 #include "controls/TimeControl.h"
 
+#include "controls/ControlTexts.h"
+#include "controls/FieldRules.h"
 #include "framework/DataExchange.h"
+#include "framework/Module.h"
 #include "res/resource.h"
 #include "skinmm/SkinMM.h"
 
@@ -33,6 +36,11 @@ void TimeControl::DoDataExchange(DataExchange& exchange) {
     exchange.Integer(IDC_HOURS, hours);
     exchange.Integer(IDC_MINUTES, minutes);
     exchange.Integer(IDC_SECONDS, seconds);
+}
+
+void TimeControl::OnValueNotInteger() {
+    ShowMessageBox(::GetAncestor(Handle(), GA_ROOT), texts::kIntegerRequired, texts::kCaptionNotice,
+                   MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL TimeControl::OnInitDialog() {
@@ -87,11 +95,9 @@ void TimeControl::ArrangeControls() {
     }
 }
 
-// The up arrow proposes a negative change (the spin keeps its default range), so it
-// raises the focused field; a step past either end of the field's range does nothing.
-void TimeControl::OnSpinDelta(NMHDR* header, LRESULT* result) {
+// Steps the focused field (the hours when no field has the focus) within its range.
+LRESULT TimeControl::OnSpinDelta(const NMUPDOWN& change) {
     UpdateData(true);  // a failed field has been reported and now has the focus
-    const int step = reinterpret_cast<NMUPDOWN*>(header)->iDelta <= 0 ? 1 : -1;
     const HWND focus = ::GetFocus();
     int* target = &hours;
     const DigitEdit* edit = &hoursEdit;
@@ -105,8 +111,7 @@ void TimeControl::OnSpinDelta(NMHDR* header, LRESULT* result) {
     int lowest = 0;
     int highest = 0;
     edit->GetRange(lowest, highest);
-    const long long stepped = static_cast<long long>(*target) + step;
-    if (stepped >= lowest && stepped <= highest) *target = static_cast<int>(stepped);
+    *target = SpinStep(*target, change.iDelta, lowest, highest);
     UpdateData(false);
-    *result = 0;
+    return 0;
 }

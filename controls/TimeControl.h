@@ -22,6 +22,7 @@ public:
 
 protected:
     void DoDataExchange(DataExchange& exchange) override;
+    void OnValueNotInteger() override;
     BOOL OnInitDialog() override;
     // Enter and Esc never close the time control by themselves.
     void OnOK() override {}
@@ -30,7 +31,7 @@ protected:
 
 private:
     void OnSize();
-    void OnSpinDelta(NMHDR* header, LRESULT* result);
+    LRESULT OnSpinDelta(const NMUPDOWN& change);
     void ArrangeControls();
 
     Window minuteSecondColon;

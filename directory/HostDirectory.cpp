@@ -1,11 +1,9 @@
 #include "directory/HostDirectory.h"
 
-#include <windows.h>
+#include "framework/Module.h"
 
 std::string GetHostDirectory() {
-    char path[255] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    const std::string full(path, length < sizeof path ? length : sizeof path);
+    const std::string full = ModuleFileName(nullptr, 255);
     const size_t slash = full.rfind('\\');
     return slash == std::string::npos ? std::string() : full.substr(0, slash);
 }

@@ -7,7 +7,7 @@
 #include "Quorvel.h"
 #include "conference/ConferenceDialog.h"
 #include "entry/ConferenceApp.h"
-#include "entry/ConferenceSettings.h"
+#include "entry/HostRecord.h"
 #include "entry/ProcessObjects.h"
 
 namespace {
@@ -46,9 +46,9 @@ extern "C" ConferenceRecord* DLL_CreateConference(HWND notifyWindow, const Confe
         // The host may pass the very record this library returned last time: copy it
         // before the take-over empties the library's own.
         std::optional<ConferenceSettings> given;
-        if (record != nullptr) given = ConferenceSettings::FromHost(*record);
+        if (record != nullptr) given = SettingsFromHost(*record);
 
-        ConferenceDialog dialog(given ? &*given : nullptr);
+        ConferenceDialog dialog(GetConferenceSettings(), given ? &*given : nullptr);
         dialog.SetUserId(userId != nullptr ? userId : "");
         dialog.SetNotifyWindow(notifyWindow);
         dialog.DoModal(Dialog::SafeOwner(nullptr));

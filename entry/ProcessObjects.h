@@ -5,7 +5,7 @@
 // together in ProcessObjects.cpp, because C++ orders construction only within one file.
 #include <vector>
 
-#include "entry/ConferenceSettings.h"
+#include "entry/HostRecord.h"
 
 // The host's view of the conference record, rebuilt by PublishConferenceRecord; every
 // text is non-null even before the first publication.

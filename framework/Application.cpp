@@ -1,7 +1,5 @@
 #include "framework/Application.h"
 
-#include <windows.h>
-
 #include "framework/Module.h"
 
 Application::~Application() = default;
@@ -14,9 +12,8 @@ void Application::Start() {
 }
 
 std::string Application::Name() {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(ModuleHandle(), path, sizeof path);
-    std::string name(path, length < sizeof path ? length : 0);
+    std::string name = ModuleFileName(ModuleHandle());
+    if (name.size() >= MAX_PATH) name.clear();  // a cut path names no file
     const size_t slash = name.find_last_of("\\/");
     if (slash != std::string::npos) name.erase(0, slash + 1);
     const size_t dot = name.rfind('.');

@@ -1,14 +1,10 @@
 #include "framework/DataExchange.h"
 
-#include "framework/Module.h"
 #include "framework/SubclassedWindow.h"
 #include "framework/Text.h"
 #include "framework/Window.h"
 
 namespace {
-
-constexpr char kIntegerRequired[] = "请输入一个整数。";
-constexpr char kCaption[] = "多媒体会议－提示";
 
 // A number is optional white space, an optional sign and at least one digit; what
 // follows the digits is not looked at, as scanf's "%d" reads.
@@ -43,15 +39,9 @@ void DataExchange::Integer(int id, int& value) {
     }
     const std::string shown = text::GetWindowText(item);
     if (!HoldsNumber(shown)) {
-        Fail(item);
+        failed_ = true;
+        failedControl_ = item;
         return;
     }
     value = text::ParseInt(shown);
-}
-
-void DataExchange::Fail(HWND control) {
-    failed_ = true;
-    ShowMessageBox(::GetAncestor(dialog_, GA_ROOT), kIntegerRequired, kCaption, MB_OK | MB_ICONEXCLAMATION);
-    ::SetFocus(control);
-    ::SendMessageA(control, EM_SETSEL, 0, -1);
 }

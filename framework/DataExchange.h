@@ -18,15 +18,15 @@ public:
     // Binds `control` to the dialog's control `id`; a bound control stays bound.
     void Control(int id, SubclassedWindow& control);
     void Control(int id, Window& control);
-    // `value` shown as a plain decimal number. Reading a field that holds no number tells
-    // the user that an integer is required, puts the focus on the field and stops the
-    // exchange: this value and those after it keep what they held.
+    // `value` shown as a plain decimal number. Reading a field that holds no number
+    // stops the exchange: this value and those after it keep what they held.
     void Integer(int id, int& value);
+    // The field that stopped the exchange; null while none has.
+    [[nodiscard]] HWND FailedControl() const { return failedControl_; }
 
 private:
-    void Fail(HWND control);
-
     HWND dialog_;
     bool saving_;
     bool failed_ = false;
+    HWND failedControl_ = nullptr;
 };

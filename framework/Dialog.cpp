@@ -2,6 +2,7 @@
 
 #include "framework/DataExchange.h"
 #include "framework/Module.h"
+#include "framework/ScopeGuard.h"
 
 Dialog::Dialog(int templateId) : templateId_(templateId) {}
 
@@ -26,6 +27,14 @@ void RegisterCommonControls() {
                                                        ICC_DATE_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 }
+
+// The message as handlers see it, with where the cursor was and when, as the system
+// recorded them for the message being processed.
+MSG CurrentMessageOf(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const DWORD position = ::GetMessagePos();
+    return MSG{window, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()),
+               POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))}};
+}
 }  // namespace
 
 INT_PTR Dialog::DoModal(HWND owner) {
@@ -46,7 +55,11 @@ bool Dialog::UpdateData(bool saving) {
     if (handle_ == nullptr) return false;
     DataExchange exchange(handle_, saving);
     DoDataExchange(exchange);
-    return !exchange.Failed();
+    if (!exchange.Failed()) return true;
+    OnValueNotInteger();
+    ::SetFocus(exchange.FailedControl());
+    ::SendMessageA(exchange.FailedControl(), EM_SETSEL, 0, -1);
+    return false;
 }
 
 BOOL Dialog::OnInitDialog() {
@@ -69,9 +82,8 @@ LRESULT Dialog::Default() {
     const MSG message = current_;
     bypass_ = message;
     bypassActive_ = true;
-    const LRESULT result = ::DefDlgProcA(message.hwnd, message.message, message.wParam, message.lParam);
-    bypassActive_ = false;
-    return result;
+    const ScopeGuard endBypass([this] { bypassActive_ = false; });
+    return ::DefDlgProcA(message.hwnd, message.message, message.wParam, message.lParam);
 }
 
 int Dialog::ShowMessage(const char* text, const char* caption, UINT flags) const {
@@ -104,16 +116,18 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(handle_, DWLP_USER, 0);
         handle_ = nullptr;
-        PostNcDestroy();  // may delete this
         return FALSE;
     }
 
     const MSG outer = current_;
-    current_ = MSG{handle_, message, wParam, lParam, 0, {}};
+    current_ = CurrentMessageOf(handle_, message, wParam, lParam);
     LRESULT result = 0;
-    bool handled = DispatchMessageMap(message, wParam, lParam, result);
-    if (!handled) handled = HandleBuiltIn(message, wParam, lParam, result);
-    current_ = outer;
+    bool handled = false;
+    {
+        const ScopeGuard restore([this, &outer] { current_ = outer; });
+        handled = DispatchMessageMap(message, wParam, lParam, result);
+        if (!handled) handled = HandleBuiltIn(message, wParam, result);
+    }
     if (!handled) return FALSE;
 
     switch (message) {
@@ -137,7 +151,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool Dialog::HandleBuiltIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool Dialog::HandleBuiltIn(UINT message, WPARAM wParam, LRESULT& result) {
     switch (message) {
     case WM_INITDIALOG:
         result = OnInitDialog();

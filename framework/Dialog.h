@@ -24,32 +24,38 @@ public:
 
     [[nodiscard]] HWND Handle() const { return handle_; }
     [[nodiscard]] Window AsWindow() const { return Window(handle_); }
-    [[nodiscard]] Window Item(int id) const { return Window(::GetDlgItem(handle_, id)); }
+    // A control of the dialog, seen through the wrapper of its kind: Item<Button>(IDOK).
+    template <class Control = Window>
+    [[nodiscard]] Control Item(int id) const {
+        return Control(::GetDlgItem(handle_, id));
+    }
 
     // The owner a modal dialog takes when its caller names none: the top-level
     // window that is active on this thread, as the class library chose it.
     static HWND SafeOwner(HWND owner);
 
     // Runs DoDataExchange: `saving` reads the controls into the values, otherwise the
-    // values are shown. False when a value could not be read (the user has been told).
+    // values are shown. False when a value could not be read: the user has been told
+    // (OnValueNotInteger) and the field has the focus, its text selected.
     bool UpdateData(bool saving);
 
 protected:
     // Binds the controls and shows the values; derived classes call it first.
     virtual BOOL OnInitDialog();
-    virtual void DoDataExchange(DataExchange& exchange) {}
+    virtual void DoDataExchange(DataExchange& /*exchange*/) {}
+    // Tells the user that a field read by DoDataExchange holds no number.
+    virtual void OnValueNotInteger() {}
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
-    // Called after the window is gone (WM_NCDESTROY); the object may delete itself here.
-    virtual void PostNcDestroy() {}
     // Derived classes forward to their message map.
-    virtual bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    virtual bool DispatchMessageMap(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
         return false;
     }
 
     void EndDialog(INT_PTR code);
     // Default dialog processing of the message being handled, run before the rest of a handler.
     LRESULT Default();
+    // The message being handled, with the cursor position and time of its sending.
     [[nodiscard]] const MSG& CurrentMessage() const { return current_; }
     // A message box owned by this dialog.
     int ShowMessage(const char* text, const char* caption, UINT flags = MB_OK) const;
@@ -57,7 +63,7 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool HandleBuiltIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool HandleBuiltIn(UINT message, WPARAM wParam, LRESULT& result);
 
     int templateId_;
     HWND handle_ = nullptr;

@@ -1,9 +1,12 @@
 #pragma once
 // List view and header wrappers (ANSI messages, so texts are code page bytes).
 #include <string>
-#include <vector>
 
 #include "framework/Window.h"
+
+// The column format the dialogs' lists have always been given: centred (LVCFMT_CENTER)
+// with bit 4 set as well.
+inline constexpr int kCentredColumn = 6;
 
 class ListView : public Window {
 public:
@@ -12,7 +15,6 @@ public:
     void AddExtendedStyle(DWORD styles) const {
         Send(LVM_SETEXTENDEDLISTVIEWSTYLE, styles, static_cast<LPARAM>(styles));
     }
-    [[nodiscard]] DWORD GetExtendedStyle() const { return static_cast<DWORD>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
     void SetImageList(HIMAGELIST images, int which) const {
         Send(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images));
     }
@@ -25,7 +27,6 @@ public:
         column.iSubItem = index;
         return static_cast<int>(Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
     }
-    [[nodiscard]] int GetColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, column)); }
     [[nodiscard]] HWND GetHeader() const { return reinterpret_cast<HWND>(Send(LVM_GETHEADER)); }
 
     [[nodiscard]] int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
@@ -49,15 +50,6 @@ public:
         item.pszText = const_cast<char*>(text.c_str());
         Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     }
-    [[nodiscard]] std::string GetItemText(int index, int column) const {
-        std::vector<char> buffer(1024);
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(buffer.size());
-        const LRESULT length = Send(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-        return std::string(buffer.data(), static_cast<size_t>(length));
-    }
     void SetItemImage(int index, int column, int image) const {
         LVITEMA item{};
         item.mask = LVIF_IMAGE;
@@ -75,6 +67,20 @@ public:
         return item.iImage;
     }
     void DeleteItem(int index) const { Send(LVM_DELETEITEM, static_cast<WPARAM>(index)); }
+    // Deletes the selected rows from the first on; `removing(row)` runs just before each
+    // row goes, while rows and their entries are still in step by index.
+    template <class Removing>
+    void DeleteSelectedItems(Removing removing) const {
+        const int selected = GetSelectedCount();
+        int start = -1;
+        for (int n = 0; n < selected; ++n) {
+            const int row = GetNextItem(start, LVNI_SELECTED);
+            if (row < 0) break;
+            removing(row);
+            DeleteItem(row);
+            start = row - 1;
+        }
+    }
 };
 
 // Suspends a window's redrawing for a batch of changes; Wine's list view does heavy

@@ -7,10 +7,14 @@
 //       OnNotify(1008, NM_CLICK, &ConferenceDialog::OnListClick),
 //   };
 //
+// A notification handler takes the notification's own structure (NMHDR, or one that
+// begins with it such as NMITEMACTIVATE) and returns the notification's result.
 // A handler that wants the default processing first calls Default() itself.
 #include <windows.h>
 #include <commctrl.h>
+#include <functional>
 #include <initializer_list>
+#include <type_traits>
 #include <vector>
 
 template <class T>
@@ -20,23 +24,38 @@ struct MessageMapEntry {
     UINT message;
     UINT id;
     UINT code;
-    void (T::*plain)();
-    void (T::*notify)(NMHDR*, LRESULT*);
+    std::function<LRESULT(T&, LPARAM)> handle;
 };
 
 template <class T>
 MessageMapEntry<T> OnMessage(UINT message, void (T::*handler)()) {
-    return {MessageMapEntry<T>::Kind::Message, message, 0, 0, handler, nullptr};
+    return {MessageMapEntry<T>::Kind::Message, message, 0, 0, [handler](T& target, LPARAM) {
+                (target.*handler)();
+                return LRESULT{0};
+            }};
 }
 
 template <class T>
 MessageMapEntry<T> OnCommand(UINT id, UINT code, void (T::*handler)()) {
-    return {MessageMapEntry<T>::Kind::Command, WM_COMMAND, id, code, handler, nullptr};
+    return {MessageMapEntry<T>::Kind::Command, WM_COMMAND, id, code, [handler](T& target, LPARAM) {
+                (target.*handler)();
+                return LRESULT{0};
+            }};
 }
 
-template <class T>
-MessageMapEntry<T> OnNotify(UINT id, UINT code, void (T::*handler)(NMHDR*, LRESULT*)) {
-    return {MessageMapEntry<T>::Kind::Notify, WM_NOTIFY, id, code, nullptr, handler};
+// NMHDR itself, or a structure whose first member `hdr` is one.
+template <class Info, class = void>
+struct IsNotification : std::is_same<Info, NMHDR> {};
+template <class Info>
+struct IsNotification<Info, std::void_t<decltype(Info::hdr)>> : std::is_same<decltype(Info::hdr), NMHDR> {};
+
+template <class T, class Info>
+MessageMapEntry<T> OnNotify(UINT id, UINT code, LRESULT (T::*handler)(const Info&)) {
+    static_assert(IsNotification<Info>::value, "a notification structure begins with its NMHDR");
+    // The one place where a notification's header is read as its full structure.
+    return {MessageMapEntry<T>::Kind::Notify, WM_NOTIFY, id, code, [handler](T& target, LPARAM lParam) {
+                return (target.*handler)(*reinterpret_cast<const Info*>(lParam));
+            }};
 }
 
 template <class T>
@@ -47,30 +66,28 @@ public:
     // True when an entry took the message; `result` is then the message's result.
     bool Dispatch(T& target, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) const {
         for (const MessageMapEntry<T>& entry : entries_) {
-            if (entry.message != message) continue;
-            using Kind = typename MessageMapEntry<T>::Kind;
-            switch (entry.kind) {
-            case Kind::Message:
-                (target.*entry.plain)();
-                result = 0;
-                return true;
-            case Kind::Command:
-                if (LOWORD(wParam) != entry.id || HIWORD(wParam) != entry.code) continue;
-                (target.*entry.plain)();
-                result = 0;
-                return true;
-            case Kind::Notify: {
-                auto* header = reinterpret_cast<NMHDR*>(lParam);
-                if (header == nullptr || header->idFrom != entry.id || header->code != entry.code) continue;
-                result = 0;
-                (target.*entry.notify)(header, &result);
-                return true;
-            }
-            }
+            if (entry.message != message || !Matches(entry, wParam, lParam)) continue;
+            result = entry.handle(target, lParam);
+            return true;
         }
         return false;
     }
 
 private:
+    static bool Matches(const MessageMapEntry<T>& entry, WPARAM wParam, LPARAM lParam) {
+        using Kind = typename MessageMapEntry<T>::Kind;
+        switch (entry.kind) {
+        case Kind::Command:
+            return LOWORD(wParam) == entry.id && HIWORD(wParam) == entry.code;
+        case Kind::Notify: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            return header != nullptr && header->idFrom == entry.id && header->code == entry.code;
+        }
+        case Kind::Message:
+            break;
+        }
+        return true;
+    }
+
     std::vector<MessageMapEntry<T>> entries_;
 };

@@ -16,6 +16,13 @@ HINSTANCE ModuleHandle() {
 
 void SetModuleHandle(HINSTANCE module) { storedModule = module; }
 
+std::string ModuleFileName(HMODULE module, DWORD capacity) {
+    std::string path(capacity, '\0');
+    const DWORD length = ::GetModuleFileNameA(module, &path[0], capacity);
+    path.resize(length < capacity ? length : capacity);
+    return path;
+}
+
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
     return ::MessageBoxA(owner, text, caption, flags);
 }

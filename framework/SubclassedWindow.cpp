@@ -1,5 +1,7 @@
 #include "framework/SubclassedWindow.h"
 
+#include "framework/ScopeGuard.h"
+
 namespace {
 // The attached object, and the procedure to forward to. The procedure is kept on the
 // window too, so that a window detached from its object while another procedure sits
@@ -69,9 +71,9 @@ LRESULT SubclassedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     }
     const MSG outer = current_;
     current_ = MSG{handle_, message, wParam, lParam, 0, {}};
+    const ScopeGuard restore([this, &outer] { current_ = outer; });
     LRESULT result = 0;
     if (!DispatchMessageMap(message, wParam, lParam, result))
         result = ::CallWindowProcA(original_, handle_, message, wParam, lParam);
-    current_ = outer;
     return result;
 }

@@ -24,7 +24,7 @@ public:
 
 protected:
     // Derived classes forward to their message map.
-    virtual bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    virtual bool DispatchMessageMap(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
         return false;
     }
     // The window's own processing of the message being handled.

@@ -1,8 +1,6 @@
 #pragma once
 // Non-owning wrapper over a tree-view control, through the ANSI messages.
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "framework/Window.h"
 
@@ -36,7 +34,6 @@ public:
     bool SelectItem(HTREEITEM item) const {
         return Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) != FALSE;
     }
-    [[nodiscard]] int GetCount() const { return static_cast<int>(Send(TVM_GETCOUNT)); }
 
     // Item data and image of an item; false when the item is not there.
     bool GetItem(HTREEITEM item, LPARAM* data, int* image) const {
@@ -66,19 +63,6 @@ public:
         tv.iSelectedImage = selectedImage;
         Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
     }
-    [[nodiscard]] std::string GetItemText(HTREEITEM item) const {
-        std::vector<char> buffer(1024);
-        TVITEMA tv{};
-        tv.mask = TVIF_HANDLE | TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = buffer.data();
-        tv.cchTextMax = static_cast<int>(buffer.size());
-        if (Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)) == FALSE) return {};
-        return tv.pszText;
-    }
-    [[nodiscard]] bool IsExpanded(HTREEITEM item) const {
-        return (Send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-    }
 
     void Expand(HTREEITEM item, UINT action) const {
         Send(TVM_EXPAND, action, reinterpret_cast<LPARAM>(item));
@@ -91,17 +75,8 @@ public:
         if (flags != nullptr) *flags = info.flags;
         return item;
     }
-    // The item's rectangle in client coordinates (the text's alone when `textOnly`).
-    bool GetItemRect(HTREEITEM item, bool textOnly, RECT* rect) const {
-        // The message takes the item in the rectangle's first bytes.
-        std::memcpy(rect, &item, sizeof item);
-        return Send(TVM_GETITEMRECT, textOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(rect)) != FALSE;
-    }
     HIMAGELIST SetImageList(HIMAGELIST images, int which) const {
         return reinterpret_cast<HIMAGELIST>(Send(TVM_SETIMAGELIST, static_cast<WPARAM>(which),
                                                  reinterpret_cast<LPARAM>(images)));
-    }
-    [[nodiscard]] HIMAGELIST GetImageList(int which) const {
-        return reinterpret_cast<HIMAGELIST>(Send(TVM_GETIMAGELIST, static_cast<WPARAM>(which)));
     }
 };

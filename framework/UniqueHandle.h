@@ -39,21 +39,19 @@ private:
     Handle handle_ = Traits::Invalid();
 };
 
-#define QUORVEL_HANDLE_TRAITS(Name, Type, InvalidValue, CloseCall)            \
-    struct Name##Traits {                                                      \
-        using Handle = Type;                                                   \
-        static Handle Invalid() { return InvalidValue; }                       \
-        static void Close(Handle h) { CloseCall(h); }                          \
-    };                                                                         \
-    using Name = UniqueHandle<Name##Traits>;
+// A handle type, the value that means "no handle" and the call that closes one.
+template <class HandleType, auto CloseCall, LONG_PTR InvalidValue = 0>
+struct HandleTraits {
+    using Handle = HandleType;
+    static Handle Invalid() { return reinterpret_cast<Handle>(InvalidValue); }
+    static void Close(Handle handle) { CloseCall(handle); }
+};
 
-QUORVEL_HANDLE_TRAITS(UniqueFile, HANDLE, INVALID_HANDLE_VALUE, ::CloseHandle)
-QUORVEL_HANDLE_TRAITS(UniqueGlobal, HGLOBAL, nullptr, ::GlobalFree)
-QUORVEL_HANDLE_TRAITS(UniqueBitmap, HBITMAP, nullptr, ::DeleteObject)
-QUORVEL_HANDLE_TRAITS(UniqueDC, HDC, nullptr, ::DeleteDC)
-QUORVEL_HANDLE_TRAITS(UniqueImageList, HIMAGELIST, nullptr, ::ImageList_Destroy)
-
-#undef QUORVEL_HANDLE_TRAITS
+using UniqueFile = UniqueHandle<HandleTraits<HANDLE, ::CloseHandle, -1>>;  // -1: INVALID_HANDLE_VALUE
+using UniqueGlobal = UniqueHandle<HandleTraits<HGLOBAL, ::GlobalFree>>;
+using UniqueBitmap = UniqueHandle<HandleTraits<HBITMAP, ::DeleteObject>>;
+using UniqueDC = UniqueHandle<HandleTraits<HDC, ::DeleteDC>>;
+using UniqueImageList = UniqueHandle<HandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 
 // Selects an object into a device context and puts the previous one back on scope exit.
 class SelectGuard {
@@ -66,17 +64,4 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
-};
-
-// A screen device context from GetDC, released on scope exit.
-class ScreenDC {
-public:
-    ScreenDC() : dc_(::GetDC(nullptr)) {}
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    ~ScreenDC() { if (dc_) ::ReleaseDC(nullptr, dc_); }
-    [[nodiscard]] HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
 };

@@ -24,7 +24,6 @@ public:
         ::MoveWindow(handle_, x, y, width, height, repaint ? TRUE : FALSE);
     }
     void Show(bool visible) const { ::ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE); }
-    [[nodiscard]] bool IsVisible() const { return ::IsWindowVisible(handle_) != FALSE; }
     [[nodiscard]] RECT ClientRect() const {
         RECT r{};
         ::GetClientRect(handle_, &r);
@@ -38,7 +37,10 @@ public:
     [[nodiscard]] LONG_PTR Style() const { return ::GetWindowLongPtrA(handle_, GWL_STYLE); }
     void SetStyle(LONG_PTR style) const { ::SetWindowLongPtrA(handle_, GWL_STYLE, style); }
     void SetRedraw(bool on) const { Send(WM_SETREDRAW, on ? TRUE : FALSE); }
-    [[nodiscard]] Window Item(int id) const { return Window(::GetDlgItem(handle_, id)); }
+    template <class Control = Window>
+    [[nodiscard]] Control Item(int id) const {
+        return Control(::GetDlgItem(handle_, id));
+    }
 
 protected:
     HWND handle_ = nullptr;
@@ -47,7 +49,6 @@ protected:
 class Button : public Window {
 public:
     using Window::Window;
-    [[nodiscard]] int GetCheck() const { return static_cast<int>(Send(BM_GETCHECK)); }
     void SetCheck(int state) const { Send(BM_SETCHECK, static_cast<WPARAM>(state)); }
 };
 
@@ -68,5 +69,4 @@ public:
     }
     [[nodiscard]] int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
     void SetCurSel(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
-    [[nodiscard]] int GetCount() const { return static_cast<int>(Send(CB_GETCOUNT)); }
 };

@@ -17,6 +17,7 @@
 
 #include "Quorvel.h"
 #include "host/Screenshot.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -149,7 +150,7 @@ struct Search {
 
 Kind KindOf(HWND w) {
     if (::GetDlgItem(w, 0xFFFF) != nullptr) return Kind::MessageBox;
-    return ::GetDlgItem(w, 1208) != nullptr ? Kind::Picker : Kind::Conference;
+    return ::GetDlgItem(w, IDC_COMPANY_TREE) != nullptr ? Kind::Picker : Kind::Conference;
 }
 
 BOOL CALLBACK MatchDialog(HWND w, LPARAM p) {
@@ -172,7 +173,7 @@ void Click(HWND dialog, int id) { ::PostMessageA(::GetDlgItem(dialog, id), BM_CL
 
 // A click as the mouse makes it, at a cell of the member list.
 void ClickMemberCell(HWND dialog, int row, int column, bool atLeftEdge) {
-    HWND list = ::GetDlgItem(dialog, 1008);
+    HWND list = ::GetDlgItem(dialog, IDC_MEMBER_LIST);
     ::SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
     RECT cell{};
     cell.top = column;
@@ -185,7 +186,7 @@ void ClickMemberCell(HWND dialog, int row, int column, bool atLeftEdge) {
 }
 
 // The chairman column starts zero pixels wide; a user drags it open to reach the mark.
-void OpenChairmanColumn(HWND dialog) { ::SendDlgItemMessageA(dialog, 1008, LVM_SETCOLUMNWIDTH, 1, 26); }
+void OpenChairmanColumn(HWND dialog) { ::SendDlgItemMessageA(dialog, IDC_MEMBER_LIST, LVM_SETCOLUMNWIDTH, 1, 26); }
 
 HTREEITEM Child(HWND tree, HTREEITEM parent, int index) {
     HTREEITEM item = reinterpret_cast<HTREEITEM>(
@@ -198,7 +199,7 @@ HTREEITEM Child(HWND tree, HTREEITEM parent, int index) {
 // Creating: the first company's first department (with its sub-department) and one
 // person typed by hand.
 void PickerStep(HWND picker) {
-    HWND tree = ::GetDlgItem(picker, 1208);
+    HWND tree = ::GetDlgItem(picker, IDC_COMPANY_TREE);
     switch (pickerStep++) {
     case 0: {
         HTREEITEM company = Child(tree, nullptr, 0);
@@ -206,13 +207,13 @@ void PickerStep(HWND picker) {
         HTREEITEM department = Child(tree, company, 0);
         ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(department));
         ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(department));
-        Click(picker, 1157);
+        Click(picker, IDC_MOVE);
         break;
     }
     case 1:
-        SetText(picker, 1003, "小刘");
-        SetText(picker, 1210, "13800138000");
-        Click(picker, 1166);
+        SetText(picker, IDC_PICKER_NAME, "小刘");
+        SetText(picker, IDC_TYPED_NUMBER, "13800138000");
+        Click(picker, IDC_ADD_TYPED);
         break;
     case 2:
         if (HWND conference = FindThreadDialog(Kind::Conference))
@@ -229,12 +230,12 @@ void ConferenceStep(HWND dialog) {
     switch (conferenceStep++) {
     case 0:
         if (!editing) {
-            SetText(dialog, 1003, "周例会");
-            SetText(dialog, 1044, "讨论项目进度");
-            Click(dialog, 1046);
-            Click(dialog, 1005);
+            SetText(dialog, IDC_CONF_NAME, "周例会");
+            SetText(dialog, IDC_CONF_DESCRIPTION, "讨论项目进度");
+            Click(dialog, IDC_VOICE);
+            Click(dialog, IDC_ADD_MEMBERS);
         } else {
-            SetText(dialog, 1044, "讨论项目进度（改期）");
+            SetText(dialog, IDC_CONF_DESCRIPTION, "讨论项目进度（改期）");
         }
         break;
     case 1:
@@ -250,7 +251,7 @@ void ConferenceStep(HWND dialog) {
         // No row highlighted, so that the marks show as they are.
         LVITEMA none{};
         none.stateMask = LVIS_SELECTED;
-        ::SendDlgItemMessageA(dialog, 1008, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+        ::SendDlgItemMessageA(dialog, IDC_MEMBER_LIST, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
         SaveWindowScreenshot(dialog, editing ? "host-edit.bmp" : "host-create.bmp");
         Click(dialog, IDOK);
         break;

@@ -1,7 +1,7 @@
 #include "picker/ContactPickerDialog.h"
 
 #include "directory/DirectoryReader.h"
-#include "directory/HostDirectory.h"
+#include "directory/HostFiles.h"
 #include "framework/TabControl.h"
 #include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
@@ -17,8 +17,6 @@ constexpr int kOpenGroupImage = 0;
 constexpr int kClosedGroupImage = 1;
 constexpr int kPersonImage = 2;
 
-// Centred, as the list's columns have always been created.
-constexpr int kColumnFormat = 6;
 constexpr DWORD kChosenListStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
 
 }  // namespace
@@ -37,7 +35,7 @@ const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
     OnNotify(IDC_COMPANY_TREE, NM_CLICK, &ContactPickerDialog::OnTreeClick),
 };
 
-ContactPickerDialog::ContactPickerDialog(std::string userId, HWND)
+ContactPickerDialog::ContactPickerDialog(std::string userId)
     : Dialog(IDD_CONTACT_PICKER), userId(std::move(userId)) {}
 
 ContactPickerDialog::~ContactPickerDialog() = default;
@@ -47,10 +45,10 @@ bool ContactPickerDialog::DispatchMessageMap(UINT message, WPARAM wParam, LPARAM
 }
 
 void ContactPickerDialog::FindControls() {
-    companyTree = TreeView(Item(IDC_COMPANY_TREE).Handle());
-    friendsTree = TreeView(Item(IDC_FRIENDS_TREE).Handle());
-    tabs = TabControl(Item(IDC_PICKER_TABS).Handle());
-    chosenList = ListView(Item(IDC_CHOSEN_LIST).Handle());
+    companyTree = Item<TreeView>(IDC_COMPANY_TREE);
+    friendsTree = Item<TreeView>(IDC_FRIENDS_TREE);
+    tabs = Item<TabControl>(IDC_PICKER_TABS);
+    chosenList = Item<ListView>(IDC_CHOSEN_LIST);
 }
 
 // ---- Dialog frame ----
@@ -92,9 +90,9 @@ void ContactPickerDialog::InitControls() {
     skinmmRemoveCtrl(friendsTree.Handle());
 
     chosenList.AddExtendedStyle(kChosenListStyles);
-    chosenList.InsertColumn(0, GetMessageText(10607), kColumnFormat, 70);
-    chosenList.InsertColumn(1, GetMessageText(10608), kColumnFormat, 100);
-    chosenList.InsertColumn(2, GetMessageText(10416), kColumnFormat, 100);
+    chosenList.InsertColumn(0, GetMessageText(10607), kCentredColumn, 70);
+    chosenList.InsertColumn(1, GetMessageText(10608), kCentredColumn, 100);
+    chosenList.InsertColumn(2, GetMessageText(10416), kCentredColumn, 100);
 }
 
 void ContactPickerDialog::LayoutControls() {
@@ -136,18 +134,18 @@ void ContactPickerDialog::OnDestroy() {
     chosenList = ListView();
 }
 
-void ContactPickerDialog::OnTabSelChange(NMHDR*, LRESULT*) {
+LRESULT ContactPickerDialog::OnTabSelChange(const NMHDR&) {
     const int selected = tabs.GetCurSel();
-    if (selected < 0) return;
+    if (selected < 0) return 0;
     companyTree.Show(selected == 0);
     friendsTree.Show(selected != 0);
+    return 0;
 }
 
 // ---- Directory trees ----
 
 void ContactPickerDialog::FillTrees() {
-    const std::string folder = GetHostDirectory() + "\\dconf\\";
-    if (GetDirectoryReader().ReadDepartments(folder + "DepartmentInfo.xml", companies)) {
+    if (GetDirectoryReader().ReadDepartments(HostDepartmentsFile(), companies)) {
         for (const Company& company : companies) {
             const HTREEITEM node = InsertTreeItem(companyTree, nullptr, company.name, 0, kClosedGroupImage);
             const size_t place = companyOutline.BeginItem(node, 0, false);
@@ -155,7 +153,7 @@ void ContactPickerDialog::FillTrees() {
             companyOutline.EndItem(place);
         }
     }
-    if (GetDirectoryReader().ReadFriends(folder + "FriendsInfo.xml", friendGroups)) {
+    if (GetDirectoryReader().ReadFriends(HostFriendsFile(), friendGroups)) {
         for (const ContactGroup& group : friendGroups) InsertGroup(friendsTree, nullptr, group);
     }
 }
@@ -220,22 +218,22 @@ void ContactPickerDialog::SwitchGroupUnderCursor(UINT closedAction, UINT openAct
     }
 }
 
-void ContactPickerDialog::OnTreeClick(NMHDR*, LRESULT* result) {
+LRESULT ContactPickerDialog::OnTreeClick(const NMHDR&) {
     SwitchGroupUnderCursor(TVE_EXPAND, TVE_COLLAPSE, false);
-    *result = 0;
+    return 0;
 }
 
 // The click handler has run first and set the image to match the new expansion; the
 // tree's own double-click toggle then flips the expansion, so the image is flipped
 // here, against the expansion, to match it again after the toggle.
-void ContactPickerDialog::OnCompanyTreeDblClk(NMHDR*, LRESULT* result) {
+LRESULT ContactPickerDialog::OnCompanyTreeDblClk(const NMHDR&) {
     SwitchGroupUnderCursor(TVE_COLLAPSE, TVE_EXPAND, false);
-    *result = 0;
+    return 0;
 }
 
-void ContactPickerDialog::OnFriendsTreeDblClk(NMHDR*, LRESULT* result) {
+LRESULT ContactPickerDialog::OnFriendsTreeDblClk(const NMHDR&) {
     SwitchGroupUnderCursor(TVE_COLLAPSE, TVE_EXPAND, true);
-    *result = 0;
+    return 0;
 }
 
 void ContactPickerDialog::OnMoveClicked() {
@@ -295,7 +293,7 @@ void ContactPickerDialog::OnAddClicked() {
     const std::string name = Item(IDC_PICKER_NAME).GetText();
     const std::string number = Item(IDC_TYPED_NUMBER).GetText();
     if (const char* refusal = TypedPersonRefusal(name, number, chosenEntries)) {
-        ShowMessage(refusal, texts::kPickerCaption, MB_OK);
+        ShowMessage(refusal, texts::kCaptionNotice, MB_OK);
         return;
     }
     AppendChosen(MakeTypedPerson(name, number));
@@ -308,15 +306,9 @@ void ContactPickerDialog::OnRemoveClicked() {
     const int selected = chosenList.GetSelectedCount();
     if (selected == 0) return;
     RowBatch batch(*this);
-    int start = -1;
-    for (int n = 0; n < selected; ++n) {
-        const int row = chosenList.GetNextItem(start, LVNI_SELECTED);
-        if (row < 0) break;
-        if (static_cast<size_t>(row) < chosenEntries.size()) {
-            chosenIds.Remove(chosenEntries[static_cast<size_t>(row)]);
-            chosenEntries.erase(chosenEntries.begin() + row);
-        }
-        chosenList.DeleteItem(row);
-        start = row - 1;
-    }
+    chosenList.DeleteSelectedItems([this](int row) {
+        if (static_cast<size_t>(row) >= chosenEntries.size()) return;
+        chosenIds.Remove(chosenEntries[static_cast<size_t>(row)]);
+        chosenEntries.erase(chosenEntries.begin() + row);
+    });
 }

@@ -18,7 +18,7 @@
 
 class ContactPickerDialog : public Dialog {
 public:
-    ContactPickerDialog(std::string userId, HWND parent = nullptr);
+    explicit ContactPickerDialog(std::string userId);
     ~ContactPickerDialog() override;
 
     // The chosen people: the caller may fill it before the run and reads it after.
@@ -51,7 +51,7 @@ private:
     void OnSize();
     void OnClose();
     void OnDestroy();
-    void OnTabSelChange(NMHDR* header, LRESULT* result);
+    LRESULT OnTabSelChange(const NMHDR& header);
 
     // Directory trees
     void FillTrees();
@@ -62,9 +62,9 @@ private:
     [[nodiscard]] bool IsFriendsTab() const;
     [[nodiscard]] HTREEITEM ItemUnderCursor(const TreeView& tree) const;
     void SwitchGroupUnderCursor(UINT closedAction, UINT openAction, bool actionFirst);
-    void OnTreeClick(NMHDR* header, LRESULT* result);
-    void OnCompanyTreeDblClk(NMHDR* header, LRESULT* result);
-    void OnFriendsTreeDblClk(NMHDR* header, LRESULT* result);
+    LRESULT OnTreeClick(const NMHDR& header);
+    LRESULT OnCompanyTreeDblClk(const NMHDR& header);
+    LRESULT OnFriendsTreeDblClk(const NMHDR& header);
     void OnMoveClicked();
     void MoveItem(const TreeView& tree, HTREEITEM item);
     [[nodiscard]] bool IsChosenId(int id) const;

@@ -1,8 +1,8 @@
 #pragma once
 // Fixed texts of the contact picker (the source is UTF-8, the bytes are code page 936).
+#include "text/CommonTexts.h"
 
 namespace texts {
-inline constexpr char kPickerCaption[] = "多媒体会议－提示";
 inline constexpr char kTypedNameEmpty[] = "名字不能为空";
 inline constexpr char kTypedNumberEmpty[] = "电话号码不能为空";
 inline constexpr char kTypedNumberChosen[] = "此号码已经加入";

@@ -11,7 +11,3 @@
 // The file, its memory block, the stream and the picture are all released before
 // it returns; the file is held without sharing while it is read.
 [[nodiscard]] UniqueBitmap LoadPictureFile(const std::string& path);
-
-// Reads exactly `size` bytes from the file's current position: a short read is a
-// failure like any other, since the decoder would otherwise see uninitialised memory.
-[[nodiscard]] bool ReadExactly(HANDLE file, void* buffer, DWORD size);

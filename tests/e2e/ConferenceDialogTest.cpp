@@ -2,21 +2,21 @@
 // their order with their texts, the record take-over, the layout and the skin calls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "conference/ConferenceLayout.h"
+#include "conference/ConferenceTexts.h"
+#include "res/resource.h"
 #include "support/DialogDriver.h"
 
 using namespace e2e;
 
 namespace {
 
-const std::string kNotice = "多媒体会议－提示";
-const std::string kBrennic = "Brennic";
-
-RECT ChildRect(HWND dialog, int id) {
+RECT ChildRect(HWND dialog, HWND control) {
     RECT r{};
-    HWND control = ::GetDlgItem(dialog, id);
     ::GetWindowRect(control, &r);
     ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     return r;
@@ -41,8 +41,8 @@ TEST(ConferenceDialogClosing, CancelButtonSendsOneCancelAndLeavesAnEmptyRecord) 
 TEST(ConferenceDialogClosing, EscSendsOneCancel) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        ::SetFocus(::GetDlgItem(dialog, 1003));
-        PostKey(::GetDlgItem(dialog, 1003), VK_ESCAPE);
+        ::SetFocus(::GetDlgItem(dialog, IDC_CONF_NAME));
+        PostKey(::GetDlgItem(dialog, IDC_CONF_NAME), VK_ESCAPE);
     });
     driver.Run(nullptr, "1001");
     EXPECT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{2}));
@@ -61,30 +61,30 @@ TEST(ConferenceDialogChecks, RefusesInOrderAndStoresWhatEachStepStored) {
     const std::string longDescription(129, 'd');
     // 1: blanks only.
     driver.OnConference([](HWND dialog) {
-        SetText(dialog, 1003, "   ");
+        SetText(dialog, IDC_CONF_NAME, "   ");
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox("会议名称不能为空", kNotice);
+    driver.ExpectMessageBox(texts::kNameEmpty, texts::kCaptionNotice);
     // 2: 65 bytes, set as a record or paste would, past the typing limit.
     driver.OnConference([&](HWND dialog) {
-        SetText(dialog, 1003, longName);
-        SetText(dialog, 1044, longDescription);
+        SetText(dialog, IDC_CONF_NAME, longName);
+        SetText(dialog, IDC_CONF_DESCRIPTION, longDescription);
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox("会议名称过长，不能超过64位字符或者32个汉字", kBrennic);
+    driver.ExpectMessageBox(texts::kNameTooLong, texts::kCaptionLength);
     // 3: name fine, description 129 bytes.
     driver.OnConference([](HWND dialog) {
-        SetText(dialog, 1003, " 周例会 ");
+        SetText(dialog, IDC_CONF_NAME, " 周例会 ");
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox("会议描述过长，不能超过128位字符或者64个汉字", kBrennic);
+    driver.ExpectMessageBox(texts::kDescriptionTooLong, texts::kCaptionLength);
     // 4: everything fine but nobody to invite.
     driver.OnConference([](HWND dialog) {
-        SetText(dialog, 1044, "讨论项目进度");
-        Click(dialog, 1051);  // start at once
+        SetText(dialog, IDC_CONF_DESCRIPTION, "讨论项目进度");
+        Click(dialog, IDC_START_NOW);  // start at once
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox("请您选择参加会议人员", kNotice);
+    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
 
     const ConferenceRecord* record = driver.Run(nullptr, "1001");
@@ -94,7 +94,7 @@ TEST(ConferenceDialogChecks, RefusesInOrderAndStoresWhatEachStepStored) {
     EXPECT_STREQ(record->chairman, "1001");
     EXPECT_STREQ(record->description, "讨论项目进度");
     EXPECT_STREQ(record->memberCount, "100");
-    EXPECT_STREQ(record->startText, "既时会议");
+    EXPECT_STREQ(record->startText, texts::kStartAtOnce);
     EXPECT_EQ(record->noticeMinutes, 0);
     EXPECT_EQ(record->memberIdCount, 0);
 }
@@ -102,10 +102,10 @@ TEST(ConferenceDialogChecks, RefusesInOrderAndStoresWhatEachStepStored) {
 TEST(ConferenceDialogChecks, FirstRefusalStoresNothing) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        SetText(dialog, 1003, std::string(66, 'x'));
+        SetText(dialog, IDC_CONF_NAME, std::string(66, 'x'));
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox("会议名称过长，不能超过64位字符或者32个汉字", kBrennic);
+    driver.ExpectMessageBox(texts::kNameTooLong, texts::kCaptionLength);
     driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
     const ConferenceRecord* record = driver.Run(nullptr, "1001");
     EXPECT_STREQ(record->name, "");
@@ -119,8 +119,8 @@ TEST(ConferenceRecordTakeOver, UpdateModeShowsTheRecordWholeAndKeepsItsConfId) {
     HostRecord given = MakeRecord(name.c_str(), "说明\r\n第二行", "12");
     DialogDriver driver;
     driver.OnConference([&](HWND dialog) {
-        EXPECT_EQ(GetText(dialog, 1003), name);
-        EXPECT_EQ(GetText(dialog, 1044), "说明\r\n第二行");
+        EXPECT_EQ(GetText(dialog, IDC_CONF_NAME), name);
+        EXPECT_EQ(GetText(dialog, IDC_CONF_DESCRIPTION), "说明\r\n第二行");
         char caption[64] = {};
         ::GetWindowTextA(dialog, caption, sizeof caption);
         EXPECT_STREQ(caption, "创建多媒体会议");
@@ -136,15 +136,15 @@ TEST(ConferenceRecordTakeOver, TheReturnedRecordPassedBackOpensWithItsContents) 
     HostRecord given = MakeRecord("季度会", "第一次", "");
     DialogDriver first;
     first.OnConference([](HWND dialog) { Click(dialog, IDOK); });  // stores name, then refuses: no members
-    first.ExpectMessageBox("请您选择参加会议人员", kNotice);
+    first.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     first.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
     ConferenceRecord* returned = first.Run(&given.record, "1001");
     ASSERT_STREQ(returned->name, "季度会");
 
     DialogDriver second;
     second.OnConference([](HWND dialog) {
-        EXPECT_EQ(GetText(dialog, 1003), "季度会");
-        EXPECT_EQ(GetText(dialog, 1044), "第一次");
+        EXPECT_EQ(GetText(dialog, IDC_CONF_NAME), "季度会");
+        EXPECT_EQ(GetText(dialog, IDC_CONF_DESCRIPTION), "第一次");
         Click(dialog, IDCANCEL);
     });
     second.Run(returned, "1001");
@@ -154,66 +154,56 @@ TEST(ConferenceRecordTakeOver, ANewConferenceStartsWithTheNoticeOff) {
     HostRecord given = MakeRecord("季度会", "", "", {}, 20);
     DialogDriver first;
     first.OnConference([](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, 1058));
+        EXPECT_TRUE(IsChecked(dialog, IDC_SMS));
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(first.Run(&given.record, "1001")->noticeMinutes, 20);
 
     DialogDriver second;
     second.OnConference([](HWND dialog) {
-        EXPECT_FALSE(IsChecked(dialog, 1058));
+        EXPECT_FALSE(IsChecked(dialog, IDC_SMS));
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(second.Run(nullptr, "1001")->noticeMinutes, 0);
 }
 
-TEST(ConferenceDialogLayout, PlacesControlsFromTheClientWidth) {
+TEST(ConferenceDialogLayout, PlacesEveryControlAsTheLayoutSays) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        RECT client{};
-        ::GetClientRect(dialog, &client);
-        const int w = client.right;
-        const int d = (w - 124) / 2;
-        const RECT name = ChildRect(dialog, 1003);
-        EXPECT_EQ(name.left, 65);
-        EXPECT_EQ(name.top, 6);
-        EXPECT_EQ(name.right - name.left, w - 75);
-        const RECT date = ChildRect(dialog, 1053);
-        EXPECT_EQ(date.left, 88);
-        EXPECT_EQ(date.right - date.left, d);
-        const RECT list = ChildRect(dialog, 1008);
-        EXPECT_EQ(list.top, 307);
-        EXPECT_EQ(list.bottom - list.top, 80);
-        const RECT cancel = ChildRect(dialog, IDCANCEL);
-        EXPECT_EQ(cancel.left, w - 110);
-        EXPECT_EQ(cancel.top, 444);
-        const RECT ok = ChildRect(dialog, IDOK);
-        EXPECT_EQ(ok.left, 60);
-
-        // The time control is the child dialog right of the date picker.
+        // The time control is the child dialog that holds the hours field.
         HWND timeControl = ::GetParent(::GetDlgItem(::FindWindowExA(dialog, nullptr, "#32770", nullptr), 1034));
         ASSERT_NE(timeControl, nullptr);
-        RECT t{};
-        ::GetWindowRect(timeControl, &t);
-        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&t), 2);
-        EXPECT_EQ(t.left, 97 + d);
-        EXPECT_EQ(t.top, 219);
-        EXPECT_EQ(t.right - t.left, w - 117 - d);
-        EXPECT_EQ(t.bottom - t.top, 18);
+        const auto expectLayout = [&](const char* when) {
+            RECT client{};
+            ::GetClientRect(dialog, &client);
+            for (const ConferencePlacement& p : ComputeConferenceLayout(client.right)) {
+                SCOPED_TRACE(testing::Message() << when << ", control " << p.id);
+                const HWND control = p.id == kTimeControlPlacement ? timeControl : ::GetDlgItem(dialog, p.id);
+                const RECT r = ChildRect(dialog, control);
+                EXPECT_EQ(r.left, p.x);
+                EXPECT_EQ(r.top, p.y);
+                EXPECT_EQ(r.right - r.left, std::max(p.width, 0));
+                if (p.id == IDC_NOTICE_MINUTES) {
+                    // The height given includes the drop-down: the closed list keeps its own
+                    // height, and the drop-down takes the rest.
+                    RECT dropped{};
+                    ::SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+                    EXPECT_EQ((r.bottom - r.top) + (dropped.bottom - dropped.top), p.height);
+                } else {
+                    EXPECT_EQ(r.bottom - r.top, std::max(p.height, 0));
+                }
+            }
+        };
+        expectLayout("as opened");
 
         // A client area 300 pixels wide, as a resize would give it.
         RECT frame{};
         ::GetWindowRect(dialog, &frame);
-        const int extra = (frame.right - frame.left) - w;
+        RECT client{};
+        ::GetClientRect(dialog, &client);
+        const int extra = (frame.right - frame.left) - client.right;
         ::SetWindowPos(dialog, nullptr, 0, 0, 300 + extra, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
-        const RECT narrowDate = ChildRect(dialog, 1053);
-        EXPECT_EQ(narrowDate.left, 88);
-        EXPECT_EQ(narrowDate.right - narrowDate.left, 88);
-        ::GetWindowRect(timeControl, &t);
-        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&t), 2);
-        EXPECT_EQ(t.left, 185);
-        EXPECT_EQ(t.right - t.left, 95);
-        EXPECT_EQ(ChildRect(dialog, IDCANCEL).left, 190);
+        expectLayout("300 pixels wide");
         Click(dialog, IDCANCEL);
     });
     driver.Run(nullptr, "1001");
@@ -222,11 +212,11 @@ TEST(ConferenceDialogLayout, PlacesControlsFromTheClientWidth) {
 TEST(ConferenceDialogLayout, TypingStopsAtThe32ByteLimitOfTheName) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        ::SetFocus(::GetDlgItem(dialog, 1003));
-        TypeChars(::GetDlgItem(dialog, 1003), std::string(40, 'a'));
+        ::SetFocus(::GetDlgItem(dialog, IDC_CONF_NAME));
+        TypeChars(::GetDlgItem(dialog, IDC_CONF_NAME), std::string(40, 'a'));
     });
     driver.OnConference([](HWND dialog) {
-        EXPECT_EQ(GetText(dialog, 1003), std::string(32, 'a'));
+        EXPECT_EQ(GetText(dialog, IDC_CONF_NAME), std::string(32, 'a'));
         Click(dialog, IDCANCEL);
     });
     driver.Run(nullptr, "1001");
@@ -235,16 +225,24 @@ TEST(ConferenceDialogLayout, TypingStopsAtThe32ByteLimitOfTheName) {
 TEST(ConferenceDialogSkin, SkinsTheDialogFirstAndTheTimeControlWithItsShape) {
     ClearSkinCalls();
     DialogDriver driver;
-    driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
+    std::vector<std::string> expected;
+    std::string finalShape;
+    driver.OnConference([&](HWND dialog) {
+        const HWND time = TimeControlOf(dialog);
+        expected = {SkinCall("skinmmSetSkin", dialog, "createmeeting"), SkinCall("skinmmSetSkin", time, "TimeControl")};
+        for (int id : {IDC_HOURS, IDC_MINUTES, IDC_SECONDS, IDC_HOUR_MINUTE_COLON, IDC_MINUTE_SECOND_COLON})
+            expected.push_back(SkinCall("skinmmRemoveCtrl", ::GetDlgItem(time, id), std::to_string(id)));
+        RECT client{};
+        ::GetClientRect(time, &client);
+        // The shape follows the time control's size: the last one is that of its placement.
+        finalShape = SkinCall("skinmmSetChildShapeRect", time,
+                              "timearea 0 0 " + std::to_string(client.right) + " " + std::to_string(client.bottom - 1) +
+                                  " 1");
+        Click(dialog, IDCANCEL);
+    });
     driver.Run(nullptr, "1001");
     const std::vector<std::string> calls = SkinCalls();
-    ASSERT_GE(calls.size(), 2u);
-    EXPECT_EQ(calls[0].rfind("skinmmSetSkin ", 0), 0u);
-    EXPECT_NE(calls[0].find(" createmeeting"), std::string::npos);
-    EXPECT_EQ(calls[1].rfind("skinmmSetSkin ", 0), 0u);
-    EXPECT_NE(calls[1].find(" TimeControl"), std::string::npos);
-    bool shaped = false;
-    for (const std::string& call : calls)
-        if (call.find("skinmmSetChildShapeRect") == 0 && call.find(" timearea ") != std::string::npos) shaped = true;
-    EXPECT_TRUE(shaped);
+    ASSERT_GE(calls.size(), expected.size() + 1);
+    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + static_cast<long>(expected.size())), expected);
+    EXPECT_EQ(calls.back(), finalShape);
 }

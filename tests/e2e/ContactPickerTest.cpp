@@ -6,18 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "support/ControlDriver.h"
 #include "support/DialogDriver.h"
 
 using namespace e2e;
 
 namespace {
-
-constexpr int kAddMembers = 1005;
-constexpr int kMemberList = 1008;
-constexpr int kCompanyTree = 1208;
-constexpr int kChosenList = 1209;
-constexpr int kMove = 1157;
 
 // The picker's fixture directory in place of the sample host's, for one test.
 struct PickerDirectory {
@@ -34,8 +29,8 @@ TEST(ContactPickerFromConference, OpensOverTheDialogAndHandsTheChosenPeopleBack)
     int membersBefore = -1;
     driver.OnConference([&](HWND dialog) {
         conference = dialog;
-        membersBefore = ListRowCount(::GetDlgItem(dialog, kMemberList));
-        Click(dialog, kAddMembers);
+        membersBefore = ListRowCount(::GetDlgItem(dialog, IDC_MEMBER_LIST));
+        Click(dialog, IDC_ADD_MEMBERS);
     });
     driver.OnPicker([&](HWND picker) {
         EXPECT_EQ(::GetWindow(picker, GW_OWNER), conference);
@@ -43,27 +38,27 @@ TEST(ContactPickerFromConference, OpensOverTheDialogAndHandsTheChosenPeopleBack)
         char caption[256] = {};
         ::GetWindowTextA(picker, caption, sizeof caption);
         EXPECT_EQ(std::string(caption).rfind("Msg", 0), std::string::npos) << "the language file gives the texts";
-        HWND tree = ::GetDlgItem(picker, kCompanyTree);
+        HWND tree = ::GetDlgItem(picker, IDC_COMPANY_TREE);
         const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
         EXPECT_EQ(::ImageList_GetImageCount(images), 5) << "the skin's tree pictures";
         ClickTreeItem(tree, FindTreeItem(tree, {"甲公司"}));
     });
     driver.OnPicker([](HWND picker) {
-        HWND tree = ::GetDlgItem(picker, kCompanyTree);
+        HWND tree = ::GetDlgItem(picker, IDC_COMPANY_TREE);
         ClickTreeItem(tree, FindTreeItem(tree, {"甲公司", "研发部"}));
     });
     driver.OnPicker([](HWND picker) {
-        HWND tree = ::GetDlgItem(picker, kCompanyTree);
+        HWND tree = ::GetDlgItem(picker, IDC_COMPANY_TREE);
         EXPECT_TRUE(IsTreeItemExpanded(tree, FindTreeItem(tree, {"甲公司", "研发部"})));
-        Click(picker, kMove);
+        Click(picker, IDC_MOVE);
     });
     driver.OnPicker([](HWND picker) {
-        EXPECT_EQ(ListColumn(::GetDlgItem(picker, kChosenList), 0),
+        EXPECT_EQ(ListColumn(::GetDlgItem(picker, IDC_CHOSEN_LIST), 0),
                   (std::vector<std::string>{"张三", "李四", "王五", "赵六"}));
         Click(picker, IDOK);
     });
     driver.OnConference([&](HWND dialog) {
-        EXPECT_EQ(ListRowCount(::GetDlgItem(dialog, kMemberList)), membersBefore + 4);
+        EXPECT_EQ(ListRowCount(::GetDlgItem(dialog, IDC_MEMBER_LIST)), membersBefore + 4);
         Click(dialog, IDCANCEL);
     });
     driver.Run(nullptr, "nobody");
@@ -75,25 +70,25 @@ TEST(ContactPickerFromConference, ClosingThePickerAddsNobody) {
         DialogDriver driver;
         int membersBefore = -1;
         driver.OnConference([&](HWND dialog) {
-            membersBefore = ListRowCount(::GetDlgItem(dialog, kMemberList));
-            Click(dialog, kAddMembers);
+            membersBefore = ListRowCount(::GetDlgItem(dialog, IDC_MEMBER_LIST));
+            Click(dialog, IDC_ADD_MEMBERS);
         });
         driver.OnPicker([](HWND picker) {
-            HWND tree = ::GetDlgItem(picker, kCompanyTree);
+            HWND tree = ::GetDlgItem(picker, IDC_COMPANY_TREE);
             SelectTreeItem(tree, FindTreeItem(tree, {"乙公司"}));
-            Click(picker, kMove);
+            Click(picker, IDC_MOVE);
         });
         driver.OnPicker([closeBox](HWND picker) {
-            EXPECT_EQ(ListRowCount(::GetDlgItem(picker, kChosenList)), 2);
+            EXPECT_EQ(ListRowCount(::GetDlgItem(picker, IDC_CHOSEN_LIST)), 2);
             if (closeBox) {
                 ::PostMessageA(picker, WM_SYSCOMMAND, SC_CLOSE, 0);
             } else {
-                ::SetFocus(::GetDlgItem(picker, kChosenList));
-                PostKey(::GetDlgItem(picker, kChosenList), VK_ESCAPE);
+                ::SetFocus(::GetDlgItem(picker, IDC_CHOSEN_LIST));
+                PostKey(::GetDlgItem(picker, IDC_CHOSEN_LIST), VK_ESCAPE);
             }
         });
         driver.OnConference([&](HWND dialog) {
-            EXPECT_EQ(ListRowCount(::GetDlgItem(dialog, kMemberList)), membersBefore) << (closeBox ? "close box" : "Esc");
+            EXPECT_EQ(ListRowCount(::GetDlgItem(dialog, IDC_MEMBER_LIST)), membersBefore) << (closeBox ? "close box" : "Esc");
             Click(dialog, IDCANCEL);
         });
         driver.Run(nullptr, "nobody");

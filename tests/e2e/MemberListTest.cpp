@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "conference/ConferenceTexts.h"
+#include "res/resource.h"
 #include "support/ControlDriver.h"
 #include "support/DialogDriver.h"
 
@@ -16,13 +18,6 @@ using namespace e2e;
 
 namespace {
 
-enum {
-    kName = 1003, kDescription = 1044, kVoice = 1046, kScheduled = 1052, kSms = 1058, kNoticeMinutes = 1062,
-    kAddMembers = 1005, kDeleteMembers = 1006, kMemberList = 1008,
-    kHours = 1034, kMinutes = 1035, kSeconds = 1036,
-    kPickerName = 1003, kPickerNumber = 1210, kAddTyped = 1166, kRemoveChosen = 1211, kChosenList = 1209,
-    kCompanyTree = 1208, kMove = 1157,
-};
 enum { kUnchecked = 0, kChecked = 1, kNotChairman = 2, kChairman = 3 };
 
 // The members' fixture directory in place of the sample host's, for one test.
@@ -31,10 +26,10 @@ struct MembersDirectory {
 };
 
 HostRecord WeeklyMeeting(const char* confId, std::vector<const char*> memberIds) {
-    return MakeRecord("周例会", "讨论项目进度", confId, std::move(memberIds), 0, "既时会议");
+    return MakeRecord("周例会", "讨论项目进度", confId, std::move(memberIds), 0, texts::kStartAtOnce);
 }
 
-HWND MemberList(HWND dialog) { return ::GetDlgItem(dialog, kMemberList); }
+HWND MemberList(HWND dialog) { return ::GetDlgItem(dialog, IDC_MEMBER_LIST); }
 HWND HeaderOf(HWND list) { return reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0)); }
 
 std::vector<int> ColumnImages(HWND list, int column) {
@@ -97,13 +92,13 @@ bool HeaderShowsBitmap(HWND header, HBITMAP bitmap) {
 // Types one person by hand into the picker. The texts are set at once and the click is
 // posted, so a second person must wait for the next step.
 void TypePerson(HWND picker, const std::string& name, const std::string& number) {
-    SetText(picker, kPickerName, name);
-    SetText(picker, kPickerNumber, number);
-    Click(picker, kAddTyped);
+    SetText(picker, IDC_PICKER_NAME, name);
+    SetText(picker, IDC_TYPED_NUMBER, number);
+    Click(picker, IDC_ADD_TYPED);
 }
 
 void NameAndConfirm(HWND dialog) {
-    SetText(dialog, kName, "周例会");
+    SetText(dialog, IDC_CONF_NAME, "周例会");
     Click(dialog, IDOK);
 }
 
@@ -152,32 +147,32 @@ TEST(MemberListThroughThePicker, WritesTheWeeklyMeetingRequestByteForByte) {
     MembersDirectory directory;
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        SetText(dialog, kName, "周例会");
-        SetText(dialog, kDescription, "讨论项目进度");
-        Click(dialog, kVoice);
-        Click(dialog, kScheduled);
+        SetText(dialog, IDC_CONF_NAME, "周例会");
+        SetText(dialog, IDC_CONF_DESCRIPTION, "讨论项目进度");
+        Click(dialog, IDC_VOICE);
+        Click(dialog, IDC_START_SCHEDULED);
         SetPickerDate(dialog, 2008, 5, 20);
-        Retype(dialog, kHours, "14");
-        Retype(dialog, kMinutes, "30");
-        Retype(dialog, kSeconds, "0");
-        Click(dialog, kSms);
-        ::SendDlgItemMessageA(dialog, kNoticeMinutes, CB_SETCURSEL, 1, 0);
-        Click(dialog, kAddMembers);
+        Retype(dialog, IDC_HOURS, "14");
+        Retype(dialog, IDC_MINUTES, "30");
+        Retype(dialog, IDC_SECONDS, "0");
+        Click(dialog, IDC_SMS);
+        ::SendDlgItemMessageA(dialog, IDC_NOTICE_MINUTES, CB_SETCURSEL, 1, 0);
+        Click(dialog, IDC_ADD_MEMBERS);
     });
     driver.OnPicker([](HWND picker) {
-        const HWND chosen = ::GetDlgItem(picker, kChosenList);
+        const HWND chosen = ::GetDlgItem(picker, IDC_CHOSEN_LIST);
         EXPECT_EQ(ListColumn(chosen, 0), (std::vector<std::string>{"王建国"})) << "the user starts chosen";
         SelectListRows(chosen, {0});
-        Click(picker, kRemoveChosen);
+        Click(picker, IDC_REMOVE_CHOSEN);
         TypePerson(picker, "小刘", "801");
     });
     driver.OnPicker([](HWND picker) {
-        const HWND tree = ::GetDlgItem(picker, kCompanyTree);
+        const HWND tree = ::GetDlgItem(picker, IDC_COMPANY_TREE);
         SelectTreeItem(tree, FindTreeItem(tree, {"甲公司", "研发部", "李明"}));
-        Click(picker, kMove);
+        Click(picker, IDC_MOVE);
     });
     driver.OnPicker([](HWND picker) {
-        EXPECT_EQ(ListColumn(::GetDlgItem(picker, kChosenList), 0), (std::vector<std::string>{"小刘", "李明"}));
+        EXPECT_EQ(ListColumn(::GetDlgItem(picker, IDC_CHOSEN_LIST), 0), (std::vector<std::string>{"小刘", "李明"}));
         Click(picker, IDOK);
     });
     driver.OnConference([](HWND dialog) {
@@ -301,7 +296,7 @@ TEST(MemberListCheckBoxes, RowClicksNearTheLeftEdgeToggleAndTheHeaderFlipsAll) {
 TEST(MemberListTypedPeople, EveryTypedPersonArrivesOnceAndDeletionTakesTheRowsOwnPerson) {
     MembersDirectory directory;
     DialogDriver driver;
-    driver.OnConference([](HWND dialog) { Click(dialog, kAddMembers); });
+    driver.OnConference([](HWND dialog) { Click(dialog, IDC_ADD_MEMBERS); });
     driver.OnPicker([](HWND picker) { TypePerson(picker, "甲", "801"); });
     driver.OnPicker([](HWND picker) { TypePerson(picker, "乙", "802"); });
     driver.OnPicker([](HWND picker) { TypePerson(picker, "丙", "803"); });
@@ -309,12 +304,12 @@ TEST(MemberListTypedPeople, EveryTypedPersonArrivesOnceAndDeletionTakesTheRowsOw
     driver.OnConference([](HWND dialog) {
         // The user's own entry came along: 王建国 first.
         EXPECT_EQ(ListColumn(MemberList(dialog), 0), (std::vector<std::string>{"王建国", "甲", "乙", "丙"}));
-        Click(dialog, kAddMembers);
+        Click(dialog, IDC_ADD_MEMBERS);
     });
     driver.OnPicker([](HWND picker) {
         // Directory members come preset (the user once, though also his own entry);
         // people typed by hand do not.
-        EXPECT_EQ(ListColumn(::GetDlgItem(picker, kChosenList), 0), (std::vector<std::string>{"王建国"}));
+        EXPECT_EQ(ListColumn(::GetDlgItem(picker, IDC_CHOSEN_LIST), 0), (std::vector<std::string>{"王建国"}));
         TypePerson(picker, "又甲", "801");
     });  // the same number again: no new row
     driver.OnPicker([](HWND picker) { TypePerson(picker, "丁", "804"); });
@@ -326,13 +321,13 @@ TEST(MemberListTypedPeople, EveryTypedPersonArrivesOnceAndDeletionTakesTheRowsOw
     });
     driver.OnConference([](HWND dialog) {
         SelectListRows(MemberList(dialog), {2, 3});
-        Click(dialog, kDeleteMembers);
+        Click(dialog, IDC_DELETE_MEMBERS);
     });
     driver.OnConference([](HWND dialog) {
         const HWND list = MemberList(dialog);
         EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"王建国", "甲", "丁"}));
         SelectListRows(list, {1});
-        Click(dialog, kDeleteMembers);
+        Click(dialog, IDC_DELETE_MEMBERS);
     });
     driver.OnConference([](HWND dialog) { NameAndConfirm(dialog); });
     const ConferenceRecord* record = driver.Run(nullptr, "1001");
@@ -357,7 +352,7 @@ TEST(MemberListTypedPeople, DeletingRowsBeforeTheChairmanKeepsHimAndDeletingHimC
         });
         driver.OnConference([deleteChairman](HWND dialog) {
             SelectListRows(MemberList(dialog), deleteChairman ? std::vector<int>{0, 3} : std::vector<int>{0, 1});
-            Click(dialog, kDeleteMembers);
+            Click(dialog, IDC_DELETE_MEMBERS);
         });
         driver.OnConference([](HWND dialog) { NameAndConfirm(dialog); });
         const ConferenceRecord* record = driver.Run(&given.record, "1001");

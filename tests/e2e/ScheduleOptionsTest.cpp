@@ -10,18 +10,15 @@
 #include <ctime>
 #include <string>
 
+#include "conference/ConferenceTexts.h"
+#include "controls/ControlTexts.h"
 #include "host/Screenshot.h"
+#include "res/resource.h"
 #include "support/DialogDriver.h"
 
 using namespace e2e;
 
 namespace {
-
-const std::string kNotice = "多媒体会议－提示";
-const std::string kNoMembers = "请您选择参加会议人员";
-const std::string kIntegerRequired = "请输入一个整数。";
-
-enum { kHours = 1034, kMinutes = 1035, kSeconds = 1036, kSpin = 1064 };
 
 HostRecord Stored(const char* startText, int noticeMinutes) {
     return MakeRecord("周例会", "", "", {}, noticeMinutes, startText);
@@ -33,7 +30,7 @@ std::string Shown(HWND dialog, int id) { return GetText(TimeControlOf(dialog), i
 // A real click on one arrow of the spin button. The mouse-leave stops the up-down
 // control's hover tracking, which otherwise may send one more step later.
 void ClickSpin(HWND dialog, bool up) {
-    const HWND spin = Field(dialog, kSpin);
+    const HWND spin = Field(dialog, IDC_TIME_SPIN);
     RECT client{};
     ::GetClientRect(spin, &client);
     const LPARAM at = MAKELPARAM(client.right / 2, up ? client.bottom / 4 : client.bottom * 3 / 4);
@@ -44,15 +41,15 @@ void ClickSpin(HWND dialog, bool up) {
 
 SYSTEMTIME PickerDate(HWND dialog) {
     SYSTEMTIME date{};
-    ::SendDlgItemMessageA(dialog, 1053, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&date));
+    ::SendDlgItemMessageA(dialog, IDC_START_DATE, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&date));
     return date;
 }
 
-int Selected(HWND dialog) { return static_cast<int>(::SendDlgItemMessageA(dialog, 1062, CB_GETCURSEL, 0, 0)); }
+int Selected(HWND dialog) { return static_cast<int>(::SendDlgItemMessageA(dialog, IDC_NOTICE_MINUTES, CB_GETCURSEL, 0, 0)); }
 
 std::string Item(HWND dialog, int index) {
     char buffer[64] = {};
-    ::SendDlgItemMessageA(dialog, 1062, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
+    ::SendDlgItemMessageA(dialog, IDC_NOTICE_MINUTES, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
     return buffer;
 }
 
@@ -62,7 +59,7 @@ void ExpectBoxOwnedByDialog(DialogDriver& driver, const std::string& text) {
         const MessageBoxInfo box = FindMessageBox();
         if (box.box == nullptr) return false;
         EXPECT_EQ(box.text, text);
-        EXPECT_EQ(box.caption, kNotice);
+        EXPECT_EQ(box.caption, texts::kCaptionNotice);
         EXPECT_EQ(box.owner, FindConferenceDialog());
         Click(box.box, IDOK);
         return true;
@@ -79,18 +76,18 @@ TEST(ScheduleOptionsOpening, ANewConferenceIsScheduledForNow) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
         Click(dialog, IDCANCEL);  // posted: it runs after these checks, even a failed one
-        EXPECT_FALSE(IsChecked(dialog, 1051));
-        EXPECT_TRUE(IsChecked(dialog, 1052));
-        EXPECT_FALSE(IsChecked(dialog, 1046));
-        EXPECT_FALSE(IsChecked(dialog, 1058));
+        EXPECT_FALSE(IsChecked(dialog, IDC_START_NOW));
+        EXPECT_TRUE(IsChecked(dialog, IDC_START_SCHEDULED));
+        EXPECT_FALSE(IsChecked(dialog, IDC_VOICE));
+        EXPECT_FALSE(IsChecked(dialog, IDC_SMS));
         EXPECT_EQ(Selected(dialog), 0);
-        ASSERT_EQ(::SendDlgItemMessageA(dialog, 1062, CB_GETCOUNT, 0, 0), 3);
-        EXPECT_EQ(Item(dialog, 0), "10分钟");
-        EXPECT_EQ(Item(dialog, 1), "20分钟");
-        EXPECT_EQ(Item(dialog, 2), "30分钟");
+        ASSERT_EQ(::SendDlgItemMessageA(dialog, IDC_NOTICE_MINUTES, CB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(Item(dialog, 0), texts::kTenMinutes);
+        EXPECT_EQ(Item(dialog, 1), texts::kTwentyMinutes);
+        EXPECT_EQ(Item(dialog, 2), texts::kThirtyMinutes);
 
         // Label, date picker and time control all show one moment: the opening.
-        const std::string label = GetText(dialog, 1055);
+        const std::string label = GetText(dialog, IDC_CURRENT_TIME);
         const size_t colon = label.rfind(" :");
         ASSERT_NE(colon, std::string::npos) << label;
         EXPECT_GT(colon, 0u) << label;  // after the text of message 10409
@@ -103,9 +100,9 @@ TEST(ScheduleOptionsOpening, ANewConferenceIsScheduledForNow) {
         EXPECT_EQ(date.wYear, year);
         EXPECT_EQ(date.wMonth, month);
         EXPECT_EQ(date.wDay, day);
-        EXPECT_EQ(Shown(dialog, kHours), std::to_string(hour));
-        EXPECT_EQ(Shown(dialog, kMinutes), std::to_string(minute));
-        EXPECT_EQ(Shown(dialog, kSeconds), std::to_string(second));
+        EXPECT_EQ(Shown(dialog, IDC_HOURS), std::to_string(hour));
+        EXPECT_EQ(Shown(dialog, IDC_MINUTES), std::to_string(minute));
+        EXPECT_EQ(Shown(dialog, IDC_SECONDS), std::to_string(second));
         std::tm opened{};
         opened.tm_year = year - 1900;
         opened.tm_mon = month - 1;
@@ -125,25 +122,25 @@ TEST(ScheduleOptionsOpening, AStoredStartAndNoticeAreShown) {
     HostRecord given = Stored("2008年05月20日 14:30", 20);
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, 1052));
-        EXPECT_FALSE(IsChecked(dialog, 1051));
+        EXPECT_TRUE(IsChecked(dialog, IDC_START_SCHEDULED));
+        EXPECT_FALSE(IsChecked(dialog, IDC_START_NOW));
         const SYSTEMTIME date = PickerDate(dialog);
         EXPECT_EQ(date.wYear, 2008);
         EXPECT_EQ(date.wMonth, 5);
         EXPECT_EQ(date.wDay, 20);
-        EXPECT_EQ(Shown(dialog, kHours), "14");
-        EXPECT_EQ(Shown(dialog, kMinutes), "30");
-        EXPECT_EQ(Shown(dialog, kSeconds), "0");
+        EXPECT_EQ(Shown(dialog, IDC_HOURS), "14");
+        EXPECT_EQ(Shown(dialog, IDC_MINUTES), "30");
+        EXPECT_EQ(Shown(dialog, IDC_SECONDS), "0");
         // Message 10409, whatever the language file makes it, then the stored start.
-        const std::string label = GetText(dialog, 1055);
+        const std::string label = GetText(dialog, IDC_CURRENT_TIME);
         const std::string start = " :2008-05-20 14:30:00";
         EXPECT_GT(label.size(), start.size()) << label;
         EXPECT_EQ(label.substr(label.size() < start.size() ? 0 : label.size() - start.size()), start) << label;
         EXPECT_EQ(Selected(dialog), 1);
-        EXPECT_TRUE(IsChecked(dialog, 1058));
+        EXPECT_TRUE(IsChecked(dialog, IDC_SMS));
         Click(dialog, IDOK);  // untouched: the same start and notice come back
     });
-    driver.ExpectMessageBox(kNoMembers, kNotice);
+    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     Cancel(driver);
     const ConferenceRecord* record = driver.Run(&given.record, "1001");
     EXPECT_STREQ(record->startText, "2008年05月20日 14:30");
@@ -151,20 +148,20 @@ TEST(ScheduleOptionsOpening, AStoredStartAndNoticeAreShown) {
 }
 
 TEST(ScheduleOptionsOpening, StartAtOnceAndAnOddNoticeValue) {
-    HostRecord given = Stored("既时会议", 15);
+    HostRecord given = Stored(texts::kStartAtOnce, 15);
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, 1051));
-        EXPECT_FALSE(IsChecked(dialog, 1052));
+        EXPECT_TRUE(IsChecked(dialog, IDC_START_NOW));
+        EXPECT_FALSE(IsChecked(dialog, IDC_START_SCHEDULED));
         EXPECT_EQ(Selected(dialog), 0);
-        EXPECT_FALSE(IsChecked(dialog, 1058));
+        EXPECT_FALSE(IsChecked(dialog, IDC_SMS));
         SetPickerDate(dialog, 2009, 1, 2);  // ignored while starting at once
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox(kNoMembers, kNotice);
+    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     Cancel(driver);
     const ConferenceRecord* record = driver.Run(&given.record, "1001");
-    EXPECT_STREQ(record->startText, "既时会议");
+    EXPECT_STREQ(record->startText, texts::kStartAtOnce);
     EXPECT_EQ(record->noticeMinutes, 0);
 }
 
@@ -180,8 +177,8 @@ TEST(ScheduleOptionsOpening, AStoredStartOutOfRangeOpensAtTheCurrentTime) {
             const SYSTEMTIME date = PickerDate(dialog);
             EXPECT_EQ(date.wYear, now.tm_year + 1900) << startText;
             EXPECT_EQ(date.wMonth, now.tm_mon + 1) << startText;
-            EXPECT_EQ(GetText(dialog, 1055).find("2008-"), std::string::npos) << startText;
-            EXPECT_TRUE(IsChecked(dialog, 1052)) << startText;  // still a scheduled start
+            EXPECT_EQ(GetText(dialog, IDC_CURRENT_TIME).find("2008-"), std::string::npos) << startText;
+            EXPECT_TRUE(IsChecked(dialog, IDC_START_SCHEDULED)) << startText;  // still a scheduled start
             Click(dialog, IDCANCEL);
         });
         driver.Run(&given.record, "1001");
@@ -192,24 +189,24 @@ TEST(ScheduleOptionsTyping, DigitEditsRefuseKeystrokesOutsideATimeOfDay) {
     HostRecord given = Stored("2008年05月20日 14:30", 20);
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        Retype(dialog, kHours, "249");   // 24 refused, then 29 refused: 2
-        Retype(dialog, kMinutes, "75");  // 75 refused: 7
-        Retype(dialog, kSeconds, "60");  // 60 refused: 6
+        Retype(dialog, IDC_HOURS, "249");   // 24 refused, then 29 refused: 2
+        Retype(dialog, IDC_MINUTES, "75");  // 75 refused: 7
+        Retype(dialog, IDC_SECONDS, "60");  // 60 refused: 6
     });
     driver.OnConference([](HWND dialog) {
-        EXPECT_EQ(Shown(dialog, kHours), "2");
-        EXPECT_EQ(Shown(dialog, kMinutes), "7");
-        EXPECT_EQ(Shown(dialog, kSeconds), "6");
-        Retype(dialog, kHours, "09");
-        Retype(dialog, kSeconds, "45");
+        EXPECT_EQ(Shown(dialog, IDC_HOURS), "2");
+        EXPECT_EQ(Shown(dialog, IDC_MINUTES), "7");
+        EXPECT_EQ(Shown(dialog, IDC_SECONDS), "6");
+        Retype(dialog, IDC_HOURS, "09");
+        Retype(dialog, IDC_SECONDS, "45");
     });
     driver.OnConference([](HWND dialog) {
-        EXPECT_EQ(Shown(dialog, kHours), "09");
-        EXPECT_EQ(Shown(dialog, kSeconds), "45");
-        Click(dialog, 1058);  // the notice off
+        EXPECT_EQ(Shown(dialog, IDC_HOURS), "09");
+        EXPECT_EQ(Shown(dialog, IDC_SECONDS), "45");
+        Click(dialog, IDC_SMS);  // the notice off
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox(kNoMembers, kNotice);
+    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     Cancel(driver);
     const ConferenceRecord* record = driver.Run(&given.record, "1001");
     EXPECT_STREQ(record->startText, "2008年05月20日 09:07");
@@ -220,41 +217,41 @@ TEST(ScheduleOptionsSpin, ArrowsStepTheFocusedFieldAndStopAtItsEnds) {
     HostRecord given = Stored("2008年05月20日 23:58", 0);
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        ::SetFocus(Field(dialog, kMinutes));
+        ::SetFocus(Field(dialog, IDC_MINUTES));
         ClickSpin(dialog, true);
     });
     driver.Wait(350);
     driver.OnConference([](HWND dialog) {
-        EXPECT_EQ(Shown(dialog, kMinutes), "59");
+        EXPECT_EQ(Shown(dialog, IDC_MINUTES), "59");
         ClickSpin(dialog, true);  // no wrap to 0
     });
     driver.Wait(350);
     driver.OnConference([](HWND dialog) {
-        EXPECT_EQ(Shown(dialog, kMinutes), "59");
-        EXPECT_EQ(Shown(dialog, kHours), "23");
-        Retype(dialog, kSeconds, "007");
-        ::SetFocus(Field(dialog, kHours));
+        EXPECT_EQ(Shown(dialog, IDC_MINUTES), "59");
+        EXPECT_EQ(Shown(dialog, IDC_HOURS), "23");
+        Retype(dialog, IDC_SECONDS, "007");
+        ::SetFocus(Field(dialog, IDC_HOURS));
         ClickSpin(dialog, true);  // 23 is the last hour
     });
     driver.Wait(350);
     driver.OnConference([](HWND dialog) {
-        EXPECT_EQ(Shown(dialog, kHours), "23");
-        EXPECT_EQ(Shown(dialog, kSeconds), "7");  // every field written back plainly
+        EXPECT_EQ(Shown(dialog, IDC_HOURS), "23");
+        EXPECT_EQ(Shown(dialog, IDC_SECONDS), "7");  // every field written back plainly
         ClickSpin(dialog, false);
     });
     driver.Wait(350);
     driver.OnConference([](HWND dialog) {
-        EXPECT_EQ(Shown(dialog, kHours), "22");
-        ::SetFocus(::GetDlgItem(dialog, 1003));  // outside the time control: the hours step
+        EXPECT_EQ(Shown(dialog, IDC_HOURS), "22");
+        ::SetFocus(::GetDlgItem(dialog, IDC_CONF_NAME));  // outside the time control: the hours step
         ClickSpin(dialog, false);
     });
     driver.Wait(350);
     driver.OnConference([](HWND dialog) {
-        EXPECT_EQ(Shown(dialog, kHours), "21");
-        EXPECT_EQ(Shown(dialog, kMinutes), "59");
+        EXPECT_EQ(Shown(dialog, IDC_HOURS), "21");
+        EXPECT_EQ(Shown(dialog, IDC_MINUTES), "59");
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox(kNoMembers, kNotice);
+    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     Cancel(driver);
     const ConferenceRecord* record = driver.Run(&given.record, "1001");
     EXPECT_STREQ(record->startText, "2008年05月20日 21:59");
@@ -263,45 +260,45 @@ TEST(ScheduleOptionsSpin, ArrowsStepTheFocusedFieldAndStopAtItsEnds) {
 TEST(ScheduleOptionsSwitches, VoiceClickedThreeTimesIsOnAndStartAtOnceIsStored) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        for (int i = 0; i < 3; ++i) Click(dialog, 1046);
-        Click(dialog, 1051);
+        for (int i = 0; i < 3; ++i) Click(dialog, IDC_VOICE);
+        Click(dialog, IDC_START_NOW);
     });
     driver.OnConference([](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, 1046));
-        EXPECT_TRUE(IsChecked(dialog, 1051));
-        EXPECT_FALSE(IsChecked(dialog, 1052));
-        SetText(dialog, 1003, "周例会");
+        EXPECT_TRUE(IsChecked(dialog, IDC_VOICE));
+        EXPECT_TRUE(IsChecked(dialog, IDC_START_NOW));
+        EXPECT_FALSE(IsChecked(dialog, IDC_START_SCHEDULED));
+        SetText(dialog, IDC_CONF_NAME, "周例会");
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox(kNoMembers, kNotice);
+    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     Cancel(driver);
     const ConferenceRecord* record = driver.Run(nullptr, "1001");
-    EXPECT_STREQ(record->startText, "既时会议");
+    EXPECT_STREQ(record->startText, texts::kStartAtOnce);
     EXPECT_EQ(record->noticeMinutes, 0);
 }
 
 TEST(ScheduleOptionsSwitches, BackToScheduledWithANoticeStoresDateTimeAndMinutes) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        Click(dialog, 1046);
-        Click(dialog, 1046);  // voice on and off: the radios stay
-        Click(dialog, 1051);
-        Click(dialog, 1052);
-        Click(dialog, 1058);  // notice on
-        ::SendDlgItemMessageA(dialog, 1062, CB_SETCURSEL, 2, 0);
+        Click(dialog, IDC_VOICE);
+        Click(dialog, IDC_VOICE);  // voice on and off: the radios stay
+        Click(dialog, IDC_START_NOW);
+        Click(dialog, IDC_START_SCHEDULED);
+        Click(dialog, IDC_SMS);  // notice on
+        ::SendDlgItemMessageA(dialog, IDC_NOTICE_MINUTES, CB_SETCURSEL, 2, 0);
         SetPickerDate(dialog, 2009, 1, 2);
-        Retype(dialog, kHours, "7");
-        Retype(dialog, kMinutes, "5");
+        Retype(dialog, IDC_HOURS, "7");
+        Retype(dialog, IDC_MINUTES, "5");
     });
     driver.OnConference([](HWND dialog) {
-        EXPECT_FALSE(IsChecked(dialog, 1046));
-        EXPECT_TRUE(IsChecked(dialog, 1052));
-        EXPECT_FALSE(IsChecked(dialog, 1051));
-        EXPECT_TRUE(IsChecked(dialog, 1058));
-        SetText(dialog, 1003, "周例会");
+        EXPECT_FALSE(IsChecked(dialog, IDC_VOICE));
+        EXPECT_TRUE(IsChecked(dialog, IDC_START_SCHEDULED));
+        EXPECT_FALSE(IsChecked(dialog, IDC_START_NOW));
+        EXPECT_TRUE(IsChecked(dialog, IDC_SMS));
+        SetText(dialog, IDC_CONF_NAME, "周例会");
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox(kNoMembers, kNotice);
+    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     Cancel(driver);
     const ConferenceRecord* record = driver.Run(nullptr, "1001");
     EXPECT_STREQ(record->startText, "2009年01月02日 07:05");
@@ -313,13 +310,13 @@ TEST(ScheduleOptionsSwitches, SmsClickedOnceTakesAStoredNoticeOff) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
         EXPECT_EQ(Selected(dialog), 2);
-        Click(dialog, 1058);
+        Click(dialog, IDC_SMS);
     });
     driver.OnConference([](HWND dialog) {
-        EXPECT_FALSE(IsChecked(dialog, 1058));
+        EXPECT_FALSE(IsChecked(dialog, IDC_SMS));
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox(kNoMembers, kNotice);
+    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     Cancel(driver);
     EXPECT_EQ(driver.Run(&given.record, "1001")->noticeMinutes, 0);
 }
@@ -328,14 +325,14 @@ TEST(ScheduleOptionsTimeCheck, AnEmptyFieldIsReportedAndTheStoredTimeKeepsItsOld
     HostRecord given = Stored("2008年05月20日 14:30", 0);
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        SetText(TimeControlOf(dialog), kHours, "");
-        SetText(TimeControlOf(dialog), kMinutes, "45");
+        SetText(TimeControlOf(dialog), IDC_HOURS, "");
+        SetText(TimeControlOf(dialog), IDC_MINUTES, "45");
         Click(dialog, IDOK);
     });
-    ExpectBoxOwnedByDialog(driver, kIntegerRequired);
-    ExpectBoxOwnedByDialog(driver, kNoMembers);  // the request goes on with the values as they stood
+    ExpectBoxOwnedByDialog(driver, texts::kIntegerRequired);
+    ExpectBoxOwnedByDialog(driver, texts::kNoMembers);  // the request goes on with the values as they stood
     driver.OnConference([](HWND dialog) {
-        EXPECT_EQ(::GetFocus(), Field(dialog, kHours));
+        EXPECT_EQ(::GetFocus(), Field(dialog, IDC_HOURS));
         Click(dialog, IDCANCEL);
     });
     const ConferenceRecord* record = driver.Run(&given.record, "1001");
@@ -346,10 +343,10 @@ TEST(ScheduleOptionsTimeCheck, AnEmptyFieldIsReportedAndTheStoredTimeKeepsItsOld
 TEST(ScheduleOptionsTimeCheck, EnterInADigitEditConfirmsTheDialogNotTheTimeControl) {
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
-        ::SetFocus(Field(dialog, kMinutes));
-        PostKey(Field(dialog, kMinutes), VK_RETURN);
+        ::SetFocus(Field(dialog, IDC_MINUTES));
+        PostKey(Field(dialog, IDC_MINUTES), VK_RETURN);
     });
-    driver.ExpectMessageBox("会议名称不能为空", kNotice);
+    driver.ExpectMessageBox(texts::kNameEmpty, texts::kCaptionNotice);
     driver.OnConference([](HWND dialog) {
         EXPECT_NE(TimeControlOf(dialog), nullptr);
         EXPECT_TRUE(::IsWindowVisible(TimeControlOf(dialog)));

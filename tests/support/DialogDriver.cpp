@@ -8,6 +8,8 @@
 #include <memory>
 #include <utility>
 
+#include "directory/HostDirectory.h"
+#include "res/resource.h"
 #include "skinmm/SkinMM.h"
 
 namespace e2e {
@@ -176,11 +178,11 @@ void DialogDriver::CloseEverything() {
 }
 
 HWND FindConferenceDialog() {
-    return FindThreadDialog([](HWND w) { return ::GetDlgItem(w, 1046) != nullptr && ::GetDlgItem(w, 1008) != nullptr; });
+    return FindThreadDialog([](HWND w) { return ::GetDlgItem(w, IDC_VOICE) != nullptr && ::GetDlgItem(w, IDC_MEMBER_LIST) != nullptr; });
 }
 
 HWND FindPickerDialog() {
-    return FindThreadDialog([](HWND w) { return ::GetDlgItem(w, 1212) != nullptr && ::GetDlgItem(w, 1209) != nullptr; });
+    return FindThreadDialog([](HWND w) { return ::GetDlgItem(w, IDC_FRIENDS_TREE) != nullptr && ::GetDlgItem(w, IDC_CHOSEN_LIST) != nullptr; });
 }
 
 MessageBoxInfo FindMessageBox() {
@@ -192,6 +194,9 @@ MessageBoxInfo FindMessageBox() {
     char caption[256] = {};
     ::GetWindowTextA(info.box, caption, sizeof caption);
     info.caption = caption;
+    info.okOnly = ::GetDlgItem(info.box, IDOK) != nullptr;
+    for (int id : {IDCANCEL, IDYES, IDNO, IDRETRY, IDABORT, IDIGNORE})
+        if (::GetDlgItem(info.box, id) != nullptr) info.okOnly = false;
     return info;
 }
 
@@ -246,7 +251,7 @@ void SetPickerDate(HWND dialog, int year, int month, int day) {
     date.wYear = static_cast<WORD>(year);
     date.wMonth = static_cast<WORD>(month);
     date.wDay = static_cast<WORD>(day);
-    ::SendDlgItemMessageA(dialog, 1053, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
+    ::SendDlgItemMessageA(dialog, IDC_START_DATE, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
 }
 
 std::vector<std::string> SkinCalls() {
@@ -263,12 +268,13 @@ std::vector<std::string> SkinCalls() {
 
 void ClearSkinCalls() { skinmmStandInClearLog(); }
 
-std::string HostFolder() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\'));
+std::string SkinCall(const char* call, HWND window, const std::string& rest) {
+    char handle[32] = {};
+    std::snprintf(handle, sizeof handle, "%p", static_cast<void*>(window));
+    return std::string(call) + " " + handle + " " + rest;
 }
+
+std::string HostFolder() { return GetHostDirectory(); }
 
 std::string ReadFileBytes(const std::string& path, bool* exists) {
     std::string bytes;

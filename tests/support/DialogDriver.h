@@ -27,6 +27,7 @@ struct MessageBoxInfo {
     HWND owner = nullptr;
     std::string text;
     std::string caption;
+    bool okOnly = false;  // an OK button and no other
 };
 
 // A record as a host passes it in, with the storage of its member ids.
@@ -108,6 +109,8 @@ void SetPickerDate(HWND dialog, int year, int month, int day);
 
 // The calls the stand-in skinning library has received, one line each.
 std::vector<std::string> SkinCalls();
+// One line of that log, as the stand-in writes it: the call, the window, the rest.
+std::string SkinCall(const char* call, HWND window, const std::string& rest);
 void ClearSkinCalls();
 
 // Replaces (or, with `present` false, removes) a file of the host folder for the

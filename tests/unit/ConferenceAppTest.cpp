@@ -8,42 +8,10 @@
 #include "entry/ConferenceApp.h"
 #include "skin/SkinImages.h"
 #include "support/TestData.h"
+#include "support/TestWindows.h"
 #include "text/MessageTable.h"
 
 namespace {
-
-struct SeenBox {
-    std::string text;
-    std::string caption;
-    bool hasOk = false;
-    bool hasOtherButtons = false;
-};
-std::vector<SeenBox> seenBoxes;
-
-// Records a visible message box of this thread and presses its OK button.
-BOOL CALLBACK DismissBox(HWND window, LPARAM) {
-    char className[16] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-    SeenBox box;
-    char buffer[512] = {};
-    ::GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
-    box.text = buffer;
-    ::GetWindowTextA(window, buffer, sizeof buffer);
-    box.caption = buffer;
-    box.hasOk = ::GetDlgItem(window, IDOK) != nullptr;
-    for (int id : {IDCANCEL, IDYES, IDNO, IDRETRY, IDABORT, IDIGNORE}) {
-        if (::GetDlgItem(window, id) != nullptr) box.hasOtherButtons = true;
-    }
-    seenBoxes.push_back(box);
-    ::SendMessageA(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-    return TRUE;
-}
-
-// Records and dismisses any message box of this thread; fires inside the box's own loop.
-void CALLBACK DismissBoxes(HWND, UINT, UINT_PTR, DWORD) {
-    ::EnumThreadWindows(::GetCurrentThreadId(), &DismissBox, 0);
-}
 
 // The application with its host folder and, optionally, its message table load replaced.
 class TestApp : public ConferenceApp {
@@ -69,7 +37,6 @@ private:
 
 class ConferenceAppStart : public testing::Test {
 protected:
-    void SetUp() override { seenBoxes.clear(); }
     void TearDown() override {
         MessageTable::Instance().LoadFile(TestDataPath("lang/missing.xml"), "chinese");
         SkinImages& images = GetSkinImages();
@@ -79,10 +46,12 @@ protected:
         images.headerUncheckedBitmap.Reset();
     }
     void StartWithBoxWatch(TestApp& app) {
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &DismissBoxes);
+        const testwindows::MessageBoxWatcher watcher;
         app.Start();
-        ::KillTimer(nullptr, timer);
+        seenBoxes.insert(seenBoxes.end(), watcher.Seen().begin(), watcher.Seen().end());
     }
+
+    std::vector<testwindows::SeenBox> seenBoxes;
 };
 
 TEST_F(ConferenceAppStart, ReadsSkinAndLanguageFilesFromTheHostFolderWithoutAnyBox) {
@@ -130,9 +99,8 @@ TEST_F(ConferenceAppStart, AFailedLoadShowsMessage7000WithOkOnlyAndGoesOn) {
     ASSERT_EQ(2u, seenBoxes.size());
     EXPECT_EQ("第一", seenBoxes[0].text);
     EXPECT_EQ("Msg not init", seenBoxes[1].text);
-    for (const SeenBox& box : seenBoxes) {
-        EXPECT_TRUE(box.hasOk);
-        EXPECT_FALSE(box.hasOtherButtons);
+    for (const testwindows::SeenBox& box : seenBoxes) {
+        EXPECT_TRUE(box.okOnly);
         EXPECT_EQ("quorvel-unit-tests", box.caption);
     }
 }

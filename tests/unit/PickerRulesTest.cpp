@@ -75,7 +75,7 @@ TEST(PickerRules, TypedPersonRefusalsComeInOrder) {
 }
 
 TEST(PickerRules, FixedTextsAreCodePage936) {
-    EXPECT_STREQ(texts::kPickerCaption, "\xB6\xE0\xC3\xBD\xCC\xE5\xBB\xE1\xD2\xE9\xA3\xAD\xCC\xE1\xCA\xBE");
+    EXPECT_STREQ(texts::kCaptionNotice, "\xB6\xE0\xC3\xBD\xCC\xE5\xBB\xE1\xD2\xE9\xA3\xAD\xCC\xE1\xCA\xBE");
 }
 
 TEST(PickerRules, HasEntryNamedComparesExactly) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/FileStream.h"
 #include "skin/LoadPictureFile.h"
 #include "support/Pixels.h"
 #include "support/ResourceCount.h"

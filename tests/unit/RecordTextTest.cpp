@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "entry/ConferenceSettings.h"
+#include "entry/HostRecord.h"
 #include "framework/Text.h"
 
 TEST(BoundedText, CutsAtACharacterBoundaryAndReadsNoFurther) {
@@ -28,15 +28,15 @@ TEST(ConferenceSettings, TakesAHostRecordWithAbsurdTextsAndCounts) {
     record.description = oddChinese.c_str();
     record.memberIds = ids;
     record.memberIdCount = 2;
-    ConferenceSettings copy = ConferenceSettings::FromHost(record);
+    ConferenceSettings copy = SettingsFromHost(record);
     EXPECT_EQ(copy.name, huge.substr(0, 4096));
     EXPECT_EQ(copy.description.size(), 4095u);  // "a" and 2,047 whole characters
     EXPECT_EQ(copy.confId, "");
     EXPECT_EQ(copy.memberIds, (std::vector<std::string>{"1002", ""}));
 
     record.memberIdCount = -5;
-    EXPECT_TRUE(ConferenceSettings::FromHost(record).memberIds.empty());
+    EXPECT_TRUE(SettingsFromHost(record).memberIds.empty());
     record.memberIds = nullptr;
     record.memberIdCount = 1000;
-    EXPECT_TRUE(ConferenceSettings::FromHost(record).memberIds.empty());
+    EXPECT_TRUE(SettingsFromHost(record).memberIds.empty());
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "conference/Confirm.h"
+#include "conference/ConferenceTexts.h"
 #include "conference/RequestDocument.h"
 #include "xml/XmlDocument.h"
 
@@ -160,4 +162,142 @@ TEST(ChairmanId, OnlyAValidIndexNamesAChairman) {
     EXPECT_EQ(ChairmanId(members, 1), "");  // a typed person cannot chair
     EXPECT_EQ(ChairmanId(members, -1), "");
     EXPECT_EQ(ChairmanId(members, 2), "");
+}
+
+namespace {
+
+// A record as a previous call left it, so that every write and every field left alone shows.
+ConferenceSettings StoredRecord() {
+    ConferenceSettings r;
+    r.name = "old name";
+    r.description = "old description";
+    r.confId = "12";
+    r.userId = "old user";
+    r.chairman = "old chairman";
+    r.startText = "old start";
+    r.memberCount = "7";
+    r.memberIds = {"1009"};
+    r.noticeMinutes = 30;
+    return r;
+}
+
+ConferenceValues Confirmable() {
+    ConferenceValues v;
+    v.userId = "1001";
+    v.name = "\xD6\xDC\xC0\xFD\xBB\xE1";
+    v.description = "d";
+    v.members = {Member(1, "", "801", ""), Member(1, "1002", "802", "sip:1002@example.cn")};
+    return v;
+}
+
+void ExpectRefusal(const std::variant<Refusal, std::string>& result, const char* text, const char* caption) {
+    ASSERT_TRUE(std::holds_alternative<Refusal>(result));
+    EXPECT_STREQ(std::get<Refusal>(result).text, text);
+    EXPECT_STREQ(std::get<Refusal>(result).caption, caption);
+}
+
+}  // namespace
+
+TEST(Confirm, ABlankOrOverlongNameIsRefusedBeforeAnyWrite) {
+    for (const std::string& name : {std::string(), std::string("   "), std::string(65, 'n')}) {
+        ConferenceValues v = Confirmable();
+        v.name = name;
+        ConferenceSettings record = StoredRecord();
+        ExpectRefusal(Confirm(v, record), name.size() > 64 ? texts::kNameTooLong : texts::kNameEmpty,
+                      name.size() > 64 ? texts::kCaptionLength : texts::kCaptionNotice);
+        EXPECT_EQ(record.name, "old name");
+        EXPECT_EQ(record.userId, "old user");
+    }
+}
+
+TEST(Confirm, AnOverlongDescriptionStopsAfterUserNameAndChairman) {
+    ConferenceValues v = Confirmable();
+    v.name = std::string(64, 'n');  // the longest name that passes
+    v.description = std::string(129, 'd');
+    ConferenceSettings record = StoredRecord();
+    ExpectRefusal(Confirm(v, record), texts::kDescriptionTooLong, texts::kCaptionLength);
+    EXPECT_EQ(record.userId, "1001");
+    EXPECT_EQ(record.name, v.name);
+    EXPECT_EQ(record.chairman, "1001");  // no chairman marked: the user chairs
+    EXPECT_EQ(record.description, "old description");
+    EXPECT_EQ(record.memberCount, "7");
+}
+
+TEST(Confirm, AnUnsetStartStopsAfterTheDescriptionAndTheProvisionalCount) {
+    ConferenceValues v = Confirmable();
+    v.chairmanIndex = 1;
+    v.scheduled = true;
+    v.readStart = [] { return std::optional<std::string>(); };
+    ConferenceSettings record = StoredRecord();
+    ExpectRefusal(Confirm(v, record), texts::kTimeNotSet, texts::kCaptionNotice);
+    EXPECT_EQ(record.chairman, "1002");
+    EXPECT_EQ(record.description, "d");
+    EXPECT_EQ(record.memberCount, "100");
+    EXPECT_EQ(record.startText, "old start");
+    EXPECT_EQ(record.noticeMinutes, 30);
+    EXPECT_EQ(record.memberIds, std::vector<std::string>{"1009"});
+}
+
+TEST(Confirm, NoCheckedMemberStopsWithTheStartNoticeAndAnEmptyMemberList) {
+    ConferenceValues v = Confirmable();
+    v.smsOn = true;
+    v.noticeChoice = 1;
+    for (MemberEntry& m : v.members) m.checked = 0;
+    ConferenceSettings record = StoredRecord();
+    ExpectRefusal(Confirm(v, record), texts::kNoMembers, texts::kCaptionNotice);
+    EXPECT_EQ(record.startText, texts::kStartAtOnce);
+    EXPECT_EQ(record.noticeMinutes, 20);
+    EXPECT_TRUE(record.memberIds.empty());
+    EXPECT_EQ(record.memberCount, "100");
+}
+
+TEST(Confirm, AcceptedValuesFillTheRecordAndTheDocument) {
+    ConferenceValues v = Confirmable();
+    v.updateMode = true;
+    v.voiceOn = true;
+    v.scheduled = true;
+    v.readStart = [] { return std::optional<std::string>("20080520143005"); };
+    v.members.push_back(Member(0, "1003", "803", "sip:1003@example.cn"));
+    ConferenceSettings record = StoredRecord();
+    const auto result = Confirm(v, record);
+    ASSERT_TRUE(std::holds_alternative<std::string>(result));
+    EXPECT_EQ(std::get<std::string>(result),
+              "<dsml method=\"updateconf\"  id=\"1001\">\r\n"
+              "<confid>12</confid>\r\n"
+              "<name>\xD6\xDC\xC0\xFD\xBB\xE1</name>\r\n"
+              "<desc>d</desc>\r\n"
+              "<audio>1</audio>\r\n"
+              "<max>100</max>\r\n"
+              "<starttime flag=\"1\">20080520143005</starttime>\r\n"
+              "<msgtime flag=\"0\"></msgtime>\r\n"
+              "<userlist>\r\n"
+              "<user mobile=\"801\"></user>\r\n"
+              "<user mobile=\"802\">sip:1002@example.cn</user>\r\n"
+              "</userlist>\r\n"
+              "</dsml>");
+    EXPECT_EQ(record.startText, "2008\xC4\xEA" "05\xD4\xC2" "20\xC8\xD5 14:30");
+    EXPECT_EQ(record.noticeMinutes, 0);
+    // A typed person's id is empty, and counts.
+    EXPECT_EQ(record.memberIds, (std::vector<std::string>{"", "1002"}));
+    EXPECT_EQ(record.memberCount, "2");
+    EXPECT_EQ(record.confId, "12");
+}
+
+TEST(Confirm, TheStartIsReadOnlyForAScheduledConferenceThatPassedTheChecksBeforeIt) {
+    int reads = 0;
+    const auto countingStart = [&reads] {
+        ++reads;
+        return std::optional<std::string>("20080520143005");
+    };
+    ConferenceSettings record = StoredRecord();
+    ConferenceValues v = Confirmable();
+    v.readStart = countingStart;
+    (void)Confirm(v, record);  // at once
+    v.scheduled = true;
+    v.description = std::string(129, 'd');
+    (void)Confirm(v, record);  // refused before the start
+    EXPECT_EQ(reads, 0);
+    v.description.clear();
+    (void)Confirm(v, record);
+    EXPECT_EQ(reads, 1);
 }

@@ -1,4 +1,4 @@
-#include "entry/ConferenceSettings.h"
+#include "entry/HostRecord.h"
 
 #include "entry/ProcessObjects.h"
 #include "framework/Text.h"
@@ -11,7 +11,7 @@ constexpr size_t kLongestRecordText = 4096;
 std::string TextOf(const char* s) { return text::BoundedText(s, kLongestRecordText); }
 }  // namespace
 
-ConferenceSettings ConferenceSettings::FromHost(const ConferenceRecord& record) {
+ConferenceSettings SettingsFromHost(const ConferenceRecord& record) {
     ConferenceSettings copy;
     copy.name = TextOf(record.name);
     copy.description = TextOf(record.description);
@@ -26,41 +26,6 @@ ConferenceSettings ConferenceSettings::FromHost(const ConferenceRecord& record) 
     copy.spare2 = TextOf(record.spare2);
     copy.noticeMinutes = record.noticeMinutes;
     return copy;
-}
-
-int TakeOverRecord(ConferenceSettings& own, const ConferenceSettings* given) {
-    own.name.clear();
-    if (given == nullptr) {
-        own.description.clear();
-        own.confId.clear();
-        own.userId.clear();
-        own.chairman.clear();
-        own.memberCount.clear();
-        own.startText.clear();
-        own.memberIds.clear();
-        // A new conference starts with the SMS notice off, not with the last call's minutes.
-        own.noticeMinutes = 0;
-        return 0;
-    }
-    own.description.clear();
-    own.userId.clear();
-    own.spare1.clear();
-    own.chairman.clear();
-    own.spare2.clear();
-    own.memberCount.clear();
-    own.confId.clear();
-    own.startText.clear();
-    own.memberIds = std::vector<std::string>();
-    own.name = given->name;
-    own.description = given->description;
-    own.confId = given->confId;
-    own.userId = given->userId;
-    own.chairman = given->chairman;
-    own.memberCount = given->memberCount;
-    own.startText = given->startText;
-    own.noticeMinutes = given->noticeMinutes;
-    own.memberIds = given->memberIds;
-    return own.confId.empty() ? 0 : 1;
 }
 
 ConferenceRecord* PublishConferenceRecord() {

@@ -1,31 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
-#include <sstream>
+#include <string>
+#include <vector>
 
-#include "TestWindows.h"
+#include "support/TestWindows.h"
+#include "controls/ControlTexts.h"
 #include "controls/TimeControl.h"
 #include "framework/Text.h"
 #include "res/resource.h"
-#include "skinmm/SkinMM.h"
 
 namespace {
-
-const char kIntegerRequired[] = "请输入一个整数。";
-
-std::string SkinLog() {
-    const int size = skinmmStandInCallLog(nullptr, 0);
-    std::string log(static_cast<size_t>(size) + 1, '\0');
-    skinmmStandInCallLog(&log[0], size + 1);
-    log.resize(static_cast<size_t>(size));
-    return log;
-}
-
-std::string Hex(HWND window) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%p", static_cast<void*>(window));
-    return buffer;
-}
 
 std::time_t LocalMoment(int hour, int minute, int second) {
     std::tm t{};
@@ -43,7 +29,7 @@ class TimeControlTest : public testing::Test {
 protected:
     void SetUp() override {
         parent = testwindows::CreateParent();
-        skinmmStandInClearLog();
+        e2e::ClearSkinCalls();
         control = std::make_unique<TimeControl>();
         ASSERT_TRUE(control->CreateChild(parent));
         window = control->Handle();
@@ -83,11 +69,12 @@ protected:
 };
 
 TEST_F(TimeControlTest, InitialisesSkinsAndShowsZeros) {
-    std::ostringstream expected;
-    expected << "skinmmSetSkin " << Hex(window) << " TimeControl\n";
+    std::vector<std::string> expected = {e2e::SkinCall("skinmmSetSkin", window, "TimeControl")};
     for (int id : {IDC_HOURS, IDC_MINUTES, IDC_SECONDS, IDC_HOUR_MINUTE_COLON, IDC_MINUTE_SECOND_COLON})
-        expected << "skinmmRemoveCtrl " << Hex(Field(id)) << " " << id << "\n";
-    EXPECT_EQ(SkinLog().substr(0, expected.str().size()), expected.str());
+        expected.push_back(e2e::SkinCall("skinmmRemoveCtrl", Field(id), std::to_string(id)));
+    const std::vector<std::string> calls = e2e::SkinCalls();
+    ASSERT_GE(calls.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + static_cast<long>(expected.size())), expected);
     EXPECT_EQ(Shown(IDC_HOURS), "0");
     EXPECT_EQ(Shown(IDC_MINUTES), "0");
     EXPECT_EQ(Shown(IDC_SECONDS), "0");
@@ -95,8 +82,10 @@ TEST_F(TimeControlTest, InitialisesSkinsAndShowsZeros) {
 }
 
 TEST_F(TimeControlTest, ArrangesFieldsColonsAndSpinFromTheClientArea) {
-    EXPECT_NE(SkinLog().find("skinmmSetChildShapeRect " + Hex(window) + " timearea 0 0 139 17 1\n"),
-              std::string::npos);
+    const std::vector<std::string> calls = e2e::SkinCalls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(),
+                        e2e::SkinCall("skinmmSetChildShapeRect", window, "timearea 0 0 139 17 1")),
+              calls.end());
     const struct { int id, left, width; } expected[] = {
         {IDC_HOURS, 1, 37}, {IDC_HOUR_MINUTE_COLON, 38, 4}, {IDC_MINUTES, 42, 37},
         {IDC_MINUTE_SECOND_COLON, 79, 4}, {IDC_SECONDS, 83, 37}};
@@ -209,7 +198,7 @@ TEST_F(TimeControlTest, AnEmptyFieldIsReportedAndKeepsItsValueAndThoseAfterIt) {
     }
     EXPECT_EQ(timeText, "110507");  // hours read; minutes and seconds as they were
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].text, kIntegerRequired);
+    EXPECT_EQ(seen[0].text, texts::kIntegerRequired);
     EXPECT_EQ(seen[0].owner, parent);  // the control's top-level window
     EXPECT_EQ(::GetFocus(), Field(IDC_MINUTES));
     EXPECT_EQ(Shown(IDC_MINUTES), "");  // reading back does not rewrite the fields
@@ -231,7 +220,7 @@ TEST_F(TimeControlTest, SpinGoesOnAfterAFailedReadAndRefillsTheField) {
     testwindows::MessageBoxWatcher watcher;
     Spin(-1);
     ASSERT_EQ(watcher.Seen().size(), 1u);
-    EXPECT_EQ(watcher.Seen()[0].text, kIntegerRequired);
+    EXPECT_EQ(watcher.Seen()[0].text, texts::kIntegerRequired);
     // The failed field took the focus, so the step went to it.
     EXPECT_EQ(Shown(IDC_HOURS), "10");
     EXPECT_EQ(Shown(IDC_MINUTES), "5");

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "TestWindows.h"
+#include "support/TestWindows.h"
 #include "controls/DigitEdit.h"
 #include "framework/Text.h"
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/DialogDriver.h"
+
 namespace testwindows {
 
 inline HWND CreateParent(int width = 400, int height = 200) {
@@ -25,11 +27,7 @@ inline HWND CreateParent(int width = 400, int height = 200) {
     return parent;
 }
 
-struct SeenBox {
-    HWND owner = nullptr;
-    std::string text;
-    std::string caption;
-};
+using SeenBox = e2e::MessageBoxInfo;
 
 // While alive, every message box of this thread is read and closed with OK.
 class MessageBoxWatcher {
@@ -52,24 +50,12 @@ private:
         static MessageBoxWatcher* watcher = nullptr;
         return watcher;
     }
-    static BOOL CALLBACK Visit(HWND window, LPARAM) {
-        char className[16] = {};
-        ::GetClassNameA(window, className, sizeof className);
-        if (std::string(className) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-        if (::GetDlgItem(window, 0xFFFF) == nullptr) return TRUE;
-        SeenBox box;
-        box.owner = ::GetWindow(window, GW_OWNER);
-        char buffer[512] = {};
-        ::GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
-        box.text = buffer;
-        ::GetWindowTextA(window, buffer, sizeof buffer);
-        box.caption = buffer;
-        current()->seen_.push_back(box);
-        ::SendMessageA(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-        return FALSE;
-    }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (current() != nullptr) ::EnumThreadWindows(::GetCurrentThreadId(), &Visit, 0);
+        if (current() == nullptr) return;
+        const SeenBox box = e2e::FindMessageBox();
+        if (box.box == nullptr) return;
+        current()->seen_.push_back(box);
+        ::SendMessageA(::GetDlgItem(box.box, IDOK), BM_CLICK, 0, 0);
     }
 
     UINT_PTR timer_ = 0;

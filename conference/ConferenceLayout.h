@@ -1,0 +1,15 @@
+#pragma once
+// Where the conference dialog's controls go for a client area `width` pixels wide. The
+// layout is fixed from the top: only widths and the right-hand x positions follow the width.
+#include <vector>
+
+struct ConferencePlacement {
+    int id;  // a control of the template, or kTimeControlPlacement
+    int x, y, width, height;
+};
+
+// The time control is a child dialog of its own, not a control of the template.
+inline constexpr int kTimeControlPlacement = 0;
+
+// In placing order. Narrow areas give negative widths, passed on unchanged.
+[[nodiscard]] std::vector<ConferencePlacement> ComputeConferenceLayout(int width);

@@ -1,0 +1,48 @@
+#pragma once
+// The conference dialog's member list: people from the record and from the picker,
+// check boxes per row and in the header, the chairman mark, deletion. Rows and
+// members stay in step by index.
+#include <string>
+#include <vector>
+
+#include "conference/MemberEntry.h"
+#include "directory/Company.h"
+#include "framework/Header.h"
+#include "framework/ListView.h"
+
+class MemberList {
+public:
+    // The header's check starts on when an existing conference is edited.
+    explicit MemberList(bool allChecked) : allChecked(allChecked ? 1 : 0) {}
+
+    // Finds the list and its header among the controls of `dialog`.
+    void Attach(HWND dialog);
+    // Styles, pictures, columns and the header's check.
+    void Init();
+    // The company directory, in which record ids and picked people are found.
+    void LoadDirectory();
+    // Every directory person that one of the ids finds, in order.
+    void AddRecordMembers(const std::vector<std::string>& memberIds);
+
+    // Runs the picker over the dialog, starting from the directory people on the list.
+    void OnAddMembers(const std::string& userId);
+    void OnDeleteMembers();
+    LRESULT OnClick(const NMITEMACTIVATE& click);
+    // `cursor`: where the click was, in screen coordinates.
+    LRESULT OnColumnClick(const NMLISTVIEW& click, POINT cursor);
+
+    [[nodiscard]] const std::vector<MemberEntry>& Members() const { return members; }
+    [[nodiscard]] int ChairmanIndex() const { return chairmanIndex; }
+
+private:
+    void AppendRow(const ContactEntry& entry);
+    void SetHeaderCheck(int on);
+
+    HWND dialog = nullptr;
+    ListView list;
+    Header header;
+    std::vector<Company> companies;
+    std::vector<MemberEntry> members;
+    int chairmanIndex = -1;
+    int allChecked;
+};

@@ -1,0 +1,54 @@
+#pragma once
+// The voice option, the start (at once, or at a scheduled date and time) and the SMS
+// notice of the conference dialog, with the time control they own.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "conference/ConferenceSettings.h"
+#include "framework/Window.h"
+
+class TimeControl;
+
+class ScheduleOptions {
+public:
+    ScheduleOptions();
+    ~ScheduleOptions();
+    ScheduleOptions(const ScheduleOptions&) = delete;
+    ScheduleOptions& operator=(const ScheduleOptions&) = delete;
+
+    // Creates the time control as a shown child of `dialog`, whose controls the options use.
+    void CreateTimeControl(HWND dialog);
+    // Gone with the dialog's window.
+    void DestroyTimeControl();
+    // None when the time control could not be made or is gone.
+    [[nodiscard]] Window TimeControlWindow() const;
+
+    // The date and time of a stored start (now, for one that names no moment), the
+    // current-time label, and start at once.
+    void InitStart(const std::string& startText);
+    void InitNoticeChoices();
+    // The start and the notice the record holds.
+    void ApplyRecord(const ConferenceSettings& record);
+
+    void OnVoiceClicked();
+    void OnSmsClicked();
+    void OnStartNow() { scheduled = 0; }
+    void OnScheduled() { scheduled = 1; }
+
+    [[nodiscard]] bool VoiceOn() const { return voiceOn == 1; }
+    [[nodiscard]] bool SmsOn() const { return smsOn == 1; }
+    [[nodiscard]] bool Scheduled() const { return scheduled != 0; }
+    // The minutes list's selection.
+    [[nodiscard]] int NoticeChoice() const;
+    // The scheduled start as 14 digits YYYYMMDDhhmmss; nothing when the date is not set
+    // or there is no time control. A time field without a number is reported to the user.
+    [[nodiscard]] std::optional<std::string> ReadStart() const;
+
+private:
+    Window dialog;
+    std::unique_ptr<TimeControl> timeControl;
+    int voiceOn = 0;
+    int smsOn = 0;
+    unsigned char scheduled = 0;
+};
