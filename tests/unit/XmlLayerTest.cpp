@@ -7,6 +7,7 @@
 #include "xml/Bstr.h"
 #include "xml/XmlAccessError.h"
 #include "xml/XmlDocument.h"
+#include "xml/PlatformDom.h"
 #include "xml/XmlPrologue.h"
 
 using Microsoft::WRL::ComPtr;
