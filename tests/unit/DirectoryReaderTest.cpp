@@ -4,11 +4,14 @@
 
 #include <cstdio>
 
+#include "FailingAllocation.h"
 #include "FakeDomNode.h"
 
 #include "directory/DirectoryReader.h"
 #include "directory/HostDirectory.h"
+#include "framework/UniqueHandle.h"
 #include "support/TestData.h"
+#include "xml/XmlFile.h"
 
 namespace {
 
@@ -238,4 +241,48 @@ TEST(DirectoryErrors, AnErrorMidwayKeepsTheCompaniesReadBeforeAndIsFalse) {
     failingAtOnce.Attach(new FakeElementNode(real, 0));
     EXPECT_FALSE(GetDirectoryReader().ReadFriendGroups(XmlElement(failingAtOnce), groups));
     EXPECT_TRUE(groups.empty());
+}
+
+TEST(DirectoryErrors, RunningOutOfMemoryAnywhereIsFalseAndNeverEscapes) {
+    const std::string path = TestDataPath("directory/departments.xml");
+    std::vector<Company> expected;
+    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(path, expected));
+    for (std::int64_t first = 0; first < 100000; ++first) {
+        std::vector<Company> companies;
+        bool read = false;
+        std::int64_t refused = 0;
+        {
+            const FailingAllocation failing(first);
+            read = GetDirectoryReader().ReadDepartments(path, companies);
+            refused = failing.Refused();
+        }
+        if (refused == 0) {
+            EXPECT_TRUE(read);
+            EXPECT_EQ(companies.size(), expected.size());
+            EXPECT_EQ(companies.at(0).groups.at(0).entries.at(0).displayName, "张伟");
+            return;
+        }
+        EXPECT_FALSE(read) << "allocation " << first;
+    }
+    FAIL() << "the read never finished";
+}
+
+TEST(DirectoryErrors, AFileLargerThan128MiBIsUnreadable) {
+    ScratchFolder folder("large-directory");
+    const std::string path = folder.Write("DepartmentInfo.xml", "<r><company name=\"c\"/></r>");
+    const UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    size.QuadPart = static_cast<LONGLONG>(kMaxXmlFileBytes) + 1;
+    ASSERT_TRUE(::SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
+    std::vector<Company> companies;
+    EXPECT_FALSE(GetDirectoryReader().ReadDepartments(path, companies));
+    EXPECT_TRUE(companies.empty());
+}
+
+TEST(DirectoryDepartments, APercentInTheHostPathIsAnOrdinaryCharacter) {
+    ScratchFolder folder("host%20dir");
+    const std::string path = folder.Write("DepartmentInfo.xml", "<r><company name=\"c\"><list name=\"l\"/></company></r>");
+    std::vector<Company> companies;
+    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(path, companies));
+    EXPECT_EQ(companies.at(0).groups.at(0).name, "l");
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <future>
 
+#include "FailingAllocation.h"
 #include "FakeDomNode.h"
 #include "support/TestData.h"
 #include "text/MessageTable.h"
@@ -225,4 +226,39 @@ TEST(MessageTableInstance, GetMessageTextAsksTheProcessTableAndMakesLineBreaks) 
     EXPECT_EQ(GetMessageText(123456), "Msg(123456)");
     EXPECT_TRUE(table.LoadFile(TestDataPath("lang/missing.xml"), "chinese"));
     EXPECT_EQ(GetMessageText(7000), "Msg not init");
+}
+
+TEST(MessageTableErrors, RunningOutOfMemoryAnywhereNeverEscapes) {
+    for (std::int64_t first = 0; first < 100000; ++first) {
+        MessageTable table;
+        std::string path = TestDataPath("lang/edge-cases.xml");
+        std::string language = "chinese";
+        bool loaded = false;
+        std::int64_t refused = 0;
+        {
+            const FailingAllocation failing(first);
+            loaded = table.LoadFile(std::move(path), std::move(language));
+            refused = failing.Refused();
+        }
+        if (refused == 0) {
+            EXPECT_TRUE(loaded);
+            EXPECT_EQ(table.Lookup(7000), "语言文件读取失败");
+            return;
+        }
+        // Out of memory while reading the file is a file that cannot be read; during the
+        // walk, a failed load that keeps what it stored.
+        EXPECT_TRUE(!loaded || !table.IsReady()) << "allocation " << first;
+        if (!table.IsReady()) {
+            EXPECT_EQ(table.Lookup(7000), "Msg not init");
+        }
+    }
+    FAIL() << "the load never finished";
+}
+
+TEST(MessageTableFileChoice, APercentInTheHostPathIsAnOrdinaryCharacter) {
+    ScratchFolder folder("lang%41");
+    folder.Write("0409.xml", "<?xml version=\"1.0\"?><L><Msg id=\"1\" Label=\"percent\"/></L>");
+    MessageTable table;
+    EXPECT_TRUE(table.Load(folder.Path(), "chinese"));
+    EXPECT_EQ(table.Lookup(1), "percent");
 }

@@ -2,12 +2,15 @@
 
 #include <windows.h>
 
+#include "FailingAllocation.h"
 #include "FakeDomNode.h"
+#include "framework/UniqueHandle.h"
 #include "support/TestData.h"
 #include "xml/Bstr.h"
 #include "xml/XmlAccessError.h"
-#include "xml/XmlDocument.h"
 #include "xml/PlatformDom.h"
+#include "xml/XmlDocument.h"
+#include "xml/XmlFile.h"
 #include "xml/XmlPrologue.h"
 
 using Microsoft::WRL::ComPtr;
@@ -292,4 +295,48 @@ TEST(XmlElementReading, AFailingListRaisesItsStatusFromNext) {
     } catch (const XmlAccessError& error) {
         EXPECT_EQ(error.Status(), E_FAIL);
     }
+}
+
+TEST(XmlFiles, APercentInThePathIsAnOrdinaryCharacter) {
+    ScratchFolder folder("percent%41");
+    const std::string own = folder.Write("a%41.xml", "<?xml version=\"1.0\"?><r><item>own</item></r>");
+    // A DOCTYPE goes to the platform's DOM, which would take "%41" for an escaped "A".
+    const std::string platform = folder.Write("b%41.xml", "<?xml version=\"1.0\"?><!DOCTYPE r><r><item>dom</item></r>");
+    XmlDocument document;
+    EXPECT_EQ(document.Load(own).GetChild("item").GetText(), "own");
+    EXPECT_EQ(document.Load(platform).GetChild("item").GetText(), "dom");
+}
+
+TEST(XmlFiles, AFileLargerThan128MiBIsUnreadable) {
+    ScratchFolder folder("large");
+    const std::string path = folder.Write("large.xml", "<r/>");
+    const UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    size.QuadPart = static_cast<LONGLONG>(kMaxXmlFileBytes) + 1;  // sparse: no bytes are written
+    ASSERT_TRUE(::SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
+    EXPECT_FALSE(ReadXmlFile(path));
+    XmlDocument document;
+    EXPECT_TRUE(document.Load(path).IsEmpty());
+}
+
+TEST(XmlFiles, RunningOutOfMemoryAnywhereInALoadGivesAnEmptyRoot) {
+    const std::string path = TestDataPath("directory/departments.xml");
+    for (std::int64_t first = 0; first < 100000; ++first) {
+        XmlDocument document;
+        XmlElement root;
+        std::string argument = path;
+        std::int64_t refused = 0;
+        {
+            const FailingAllocation failing(first);
+            root = document.Load(std::move(argument));
+            refused = failing.Refused();
+        }
+        if (refused == 0) {
+            EXPECT_EQ(root.GetChildren("company").Next().GetAttribute("name"), "甲公司");
+            EXPECT_GT(first, 5);
+            return;
+        }
+        EXPECT_TRUE(root.IsEmpty()) << "allocation " << first;
+    }
+    FAIL() << "the load never finished";
 }
