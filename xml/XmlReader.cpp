@@ -63,16 +63,78 @@ bool IsAscii(std::wstring_view text) {
     return true;
 }
 
+bool IsSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+// The ANSI code page's bytes for every UTF-16 unit but the surrogates, from one
+// conversion of them all. In a code page of one- and two-byte characters each
+// character converts on its own, so the table gives what converting a whole text gives,
+// without a call into the system per text. Not made for code pages of longer characters.
+class AnsiTable {
+public:
+    static const AnsiTable* Get() {
+        static const AnsiTable table;
+        return table.usable ? &table : nullptr;
+    }
+
+    // Appends the bytes of a unit that is not a surrogate.
+    char* Append(char* out, wchar_t unit) const {
+        const std::uint16_t bytes = codes[unit];
+        *out++ = static_cast<char>(bytes & 0xFF);
+        if (bytes > 0xFF) *out++ = static_cast<char>(bytes >> 8);
+        return out;
+    }
+
+private:
+    AnsiTable() : codes(0x10000, 0) {
+        CPINFO info{};
+        if (!::GetCPInfo(CP_ACP, &info) || info.MaxCharSize > 2) return;
+        std::wstring units;
+        for (unsigned unit = 1; unit <= 0xFFFF; ++unit)
+            if (!IsSurrogate(static_cast<wchar_t>(unit))) units.push_back(static_cast<wchar_t>(unit));
+        const int count = static_cast<int>(units.size());
+        std::string bytes(units.size() * 2, '\0');
+        const int size = ::WideCharToMultiByte(CP_ACP, 0, units.data(), count, bytes.data(),
+                                               static_cast<int>(bytes.size()), nullptr, nullptr);
+        std::size_t at = 0;
+        for (const wchar_t unit : units) {
+            if (at >= static_cast<std::size_t>(size)) return;
+            const auto first = static_cast<unsigned char>(bytes[at]);
+            const bool pair = ::IsDBCSLeadByte(first) && at + 1 < static_cast<std::size_t>(size);
+            codes[unit] = static_cast<std::uint16_t>(pair ? first | static_cast<unsigned char>(bytes[at + 1]) << 8 : first);
+            at += pair ? 2 : 1;
+        }
+        usable = at == static_cast<std::size_t>(size);
+    }
+
+    std::vector<std::uint16_t> codes;  // first byte low, second byte (if any) high
+    bool usable = false;
+};
+
 // Appends `text` in the ANSI code page, as the layer converts every text it returns.
 void AppendAnsi(std::string& out, std::wstring_view text) {
-    if (IsAscii(text)) {
-        out.append(text.begin(), text.end());
+    const AnsiTable* table = AnsiTable::Get();
+    const std::size_t start = out.size();
+    out.resize(start + text.size() * 2);
+    char* next = out.data() + start;
+    bool converted = true;
+    for (const wchar_t unit : text) {
+        if (unit < 0x80) {
+            *next++ = static_cast<char>(unit);
+        } else if (table != nullptr && !IsSurrogate(unit)) {
+            next = table->Append(next, unit);
+        } else {
+            converted = false;
+            break;
+        }
+    }
+    if (converted) {
+        out.resize(static_cast<std::size_t>(next - out.data()));
         return;
     }
+    out.resize(start);
     const int units = static_cast<int>(text.size());
     const int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
     if (size <= 0) throw NotWellFormed{};
-    const std::size_t start = out.size();
     out.resize(start + static_cast<std::size_t>(size));
     ::WideCharToMultiByte(CP_ACP, 0, text.data(), units, out.data() + start, size, nullptr, nullptr);
 }
@@ -588,6 +650,52 @@ private:
 
 const Reader::Binding Reader::kXmlBinding{L"xml", "http://www.w3.org/XML/1998/namespace"};
 
+// UTF-8 as UTF-16, refusing what is not UTF-8 (overlong forms, surrogates, beyond
+// U+10FFFF), as the system's strict conversion and the platform's parser refuse it.
+std::wstring DecodeUtf8(std::string_view bytes) {
+    std::wstring text(bytes.size(), L'\0');  // never more units than bytes
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < size;) {
+        const unsigned lead = in[i];
+        if (lead < 0x80) {
+            text[units++] = static_cast<wchar_t>(lead);
+            ++i;
+            continue;
+        }
+        std::size_t trail = 0;
+        char32_t c = 0;
+        char32_t least = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            trail = 1, c = lead & 0x1F, least = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            trail = 2, c = lead & 0x0F, least = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            trail = 3, c = lead & 0x07, least = 0x10000;
+        } else {
+            throw NotWellFormed{};
+        }
+        if (size - i <= trail) throw NotWellFormed{};
+        for (std::size_t k = 1; k <= trail; ++k) {
+            const unsigned next = in[i + k];
+            if ((next & 0xC0) != 0x80) throw NotWellFormed{};
+            c = c << 6 | (next & 0x3F);
+        }
+        if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) throw NotWellFormed{};
+        i += trail + 1;
+        if (c < 0x10000) {
+            text[units++] = static_cast<wchar_t>(c);
+        } else {
+            c -= 0x10000;
+            text[units++] = static_cast<wchar_t>(0xD800 + (c >> 10));
+            text[units++] = static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+        }
+    }
+    text.resize(units);
+    return text;
+}
+
 // The bytes as UTF-16, or NotWellFormed when they are not valid in the code page.
 std::wstring Decode(std::string_view bytes, UINT codePage) {
     if (bytes.empty()) return {};
@@ -649,13 +757,13 @@ std::wstring DecodeFile(const std::string& bytes, const XmlPrologue& prologue, D
     }
     if (prologue.form == XmlPrologue::Form::Utf8WithBom) {
         decoding = Decoding::Utf8WithMark;
-        return Decode(all.substr(3), CP_UTF8);
+        return DecodeUtf8(all.substr(3));
     }
     if (HasOtherSignature(all)) throw ForPlatform{};
     decoding = Decoding::AsDeclared;
     const std::string& name = prologue.declaredEncoding;
     if (name.empty() || EqualsIgnoringAsciiCase(name, "UTF-8") || EqualsIgnoringAsciiCase(name, "UTF8"))
-        return Decode(all, CP_UTF8);
+        return DecodeUtf8(all);
     if (EqualsIgnoringAsciiCase(name, "GBK")) {
         // The platform reads this name itself, and has its own way with bytes that are
         // not GBK: such a file is its to judge.
