@@ -14,5 +14,5 @@ for arch in $archs; do
         *) echo "i686 benchmark not run on this machine: $QUORVEL_I686_WHY"; continue ;;
     esac
     echo "== picker benchmark, $arch =="
-    (cd "$repo/build/$arch/bin/bench" && wine quorvel-picker-bench.exe)
+    (cd "$repo/build/$arch/bin/bench" && wine quorvel-picker-bench.exe "$@")
 done
