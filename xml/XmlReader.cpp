@@ -299,12 +299,14 @@ private:
     std::wstring_view Name() {
         const wchar_t* start = p;
         int units = 1;
-        if (!IsNameStart(PeekCodePoint(units))) throw NotWellFormed{};
+        char32_t c = PeekCodePoint(units);
+        if (!IsNameStart(c)) throw NotWellFormed{};
         std::size_t bytes = 0;
-        for (char32_t c = PeekCodePoint(units); p < end && (p == start || IsNameChar(c)); c = PeekCodePoint(units)) {
+        do {
             bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
             p += units;
-        }
+            c = PeekCodePoint(units);
+        } while (p < end && IsNameChar(c));
         if (bytes > kMaxNameBytes) throw NotWellFormed{};
         return std::wstring_view(start, static_cast<std::size_t>(p - start));
     }
@@ -650,10 +652,21 @@ private:
 
 const Reader::Binding Reader::kXmlBinding{L"xml", "http://www.w3.org/XML/1998/namespace"};
 
+// A decoded file. Not a std::wstring: that would be filled with zeros first, a second
+// pass over as many pages as the text itself.
+struct WideText {
+    std::unique_ptr<wchar_t[]> units;
+    std::size_t size = 0;
+
+    explicit WideText(std::size_t capacity) : units(new wchar_t[capacity == 0 ? 1 : capacity]) {}
+    [[nodiscard]] std::wstring_view View() const { return std::wstring_view(units.get(), size); }
+};
+
 // UTF-8 as UTF-16, refusing what is not UTF-8 (overlong forms, surrogates, beyond
 // U+10FFFF), as the system's strict conversion and the platform's parser refuse it.
-std::wstring DecodeUtf8(std::string_view bytes) {
-    std::wstring text(bytes.size(), L'\0');  // never more units than bytes
+WideText DecodeUtf8(std::string_view bytes) {
+    WideText decoded(bytes.size());  // never more units than bytes
+    wchar_t* const text = decoded.units.get();
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t size = bytes.size();
     std::size_t units = 0;
@@ -692,28 +705,30 @@ std::wstring DecodeUtf8(std::string_view bytes) {
             text[units++] = static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
         }
     }
-    text.resize(units);
-    return text;
+    decoded.size = units;
+    return decoded;
 }
 
 // The bytes as UTF-16, or NotWellFormed when they are not valid in the code page.
-std::wstring Decode(std::string_view bytes, UINT codePage) {
-    if (bytes.empty()) return {};
+WideText Decode(std::string_view bytes, UINT codePage) {
+    if (bytes.empty()) return WideText(0);
     const int length = static_cast<int>(bytes.size());
     const int units = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
     if (units == 0) throw NotWellFormed{};
-    std::wstring text(static_cast<std::size_t>(units), L'\0');
-    ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), length, text.data(), units);
+    WideText text(static_cast<std::size_t>(units));
+    ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), length, text.units.get(), units);
+    text.size = static_cast<std::size_t>(units);
     return text;
 }
 
 // A last odd byte is ignored, as the platform's parser ignores it.
-std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian) {
-    std::wstring text(bytes.size() / 2, L'\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
+WideText DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    WideText text(bytes.size() / 2);
+    text.size = bytes.size() / 2;
+    for (std::size_t i = 0; i < text.size; ++i) {
         const auto first = static_cast<unsigned char>(bytes[2 * i]);
         const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-        text[i] = static_cast<wchar_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
+        text.units[i] = static_cast<wchar_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
     }
     return text;
 }
@@ -747,7 +762,7 @@ bool DeclarationAgrees(Decoding decoding, const std::string& name, const XmlProl
 
 // The text of the file, decoded as its byte-order mark or its declaration says; what
 // this reader does not decode goes to the platform.
-std::wstring DecodeFile(const std::string& bytes, const XmlPrologue& prologue, Decoding& decoding) {
+WideText DecodeFile(const std::string& bytes, const XmlPrologue& prologue, Decoding& decoding) {
     const std::string_view all(bytes);
     if (prologue.form == XmlPrologue::Form::Utf16) {
         const auto first = static_cast<unsigned char>(all[0]);
@@ -788,9 +803,10 @@ XmlReading ReadXml(const std::string& bytes) {
     if (prologue.declaresEntities) return {};
     try {
         Decoding decoding = Decoding::AsDeclared;
-        const std::wstring text = DecodeFile(bytes, prologue, decoding);
+        const WideText text = DecodeFile(bytes, prologue, decoding);
         auto tree = std::make_shared<XmlTree>();
-        Reader reader(text, *tree);
+        tree->Reserve(text.size);
+        Reader reader(text.View(), *tree);
         if (!DeclarationAgrees(decoding, reader.Declaration(), prologue)) return {Outcome::ForPlatform, nullptr};
         reader.Body();
         return {Outcome::Parsed, std::move(tree)};

@@ -41,6 +41,15 @@ struct XmlTree {
     std::string strings;  // names and attribute values
     std::string content;  // the character data inside the root, in document order
 
+    // Room for a document of `units` characters as directories are written, so that the
+    // tree is not copied as it grows; what is reserved and never used is never touched.
+    void Reserve(std::size_t units) {
+        nodes.reserve(units / 16);
+        attributes.reserve(units / 32);
+        strings.reserve(units / 4);
+        content.reserve(units / 4);
+    }
+
     [[nodiscard]] std::string_view Name(const Node& node) const {
         return std::string_view(strings).substr(node.name, node.nameLength);
     }
