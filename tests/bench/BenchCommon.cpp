@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
+#include "directory/HostDirectory.h"
 #include "framework/ListView.h"
 #include "framework/TreeView.h"
 #include "xml/PlatformDom.h"
@@ -33,6 +35,16 @@ double Time(const std::function<void()>& work) {
 }
 
 int runs = 3;
+
+void ReadArguments(int argc, char** argv) {
+    if (argc > 1) scale = std::max(1, std::atoi(argv[1]) / 20000);
+    if (argc > 2) runs = std::max(1, std::atoi(argv[2]));
+}
+
+void Verdict(const char* goal, double measured, double budget) {
+    std::printf("  %-66s %10.1f ms, goal <= %10.1f ms: %s\n", goal, measured, budget,
+                measured >= 0 && measured <= budget ? "met" : "NOT met");
+}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -161,6 +173,22 @@ size_t WriteDirectory(const std::string& folder, const std::vector<Company>& com
     if (!WriteFile(folder + "\\DepartmentInfo.xml", departments) || !WriteFile(folder + "\\FriendsInfo.xml", friendsFile))
         return 0;
     return departments.size() + friendsFile.size();
+}
+
+bool WriteGeneratedDirectory(GeneratedDirectory& directory) {
+    directory.companies = MakeCompanies();
+    directory.friends = MakeFriends();
+    directory.folder = GetHostDirectory() + "\\dconf";
+    directory.bytes = WriteDirectory(directory.folder, directory.companies, directory.friends);
+    if (directory.bytes == 0) {
+        std::printf("cannot write %s\n", directory.folder.c_str());
+        return false;
+    }
+    std::printf("directory: %d company people (%d and %d), %d department(s) of %d, nested %d deep; %d friends; "
+                "%.1f MB of XML; medians of %d runs\n",
+                CompanyPeople(0) + CompanyPeople(1), CompanyPeople(0), CompanyPeople(1), scale, kLargeDepartment, kDepth,
+                Friends(), static_cast<double>(directory.bytes) / 1e6, runs);
+    return true;
 }
 
 // ---- Bare platform costs ----

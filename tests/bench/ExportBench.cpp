@@ -204,16 +204,10 @@ void Print(const char* what, double ms, const char* note = "") {
     std::printf("%-58s %10.1f ms %s\n", what, ms, note);
 }
 
-void Check(const char* goal, double measured, double budget) {
-    std::printf("  %-66s %10.1f ms, goal <= %10.1f ms: %s\n", goal, measured, budget,
-                measured >= 0 && measured <= budget ? "met" : "NOT met");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) scale = std::max(1, std::atoi(argv[1]) / 20000);
-    if (argc > 2) runs = std::max(1, std::atoi(argv[2]));
+    ReadArguments(argc, argv);
     ::CoInitialize(nullptr);
     const HMODULE library = ::LoadLibraryA("Quorvel.dll");
     if (library != nullptr)
@@ -225,17 +219,12 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_DATE_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    const std::vector<Company> companies = MakeCompanies();
-    const std::vector<ContactGroup> friends = MakeFriends();
-    const std::string folder = GetHostDirectory() + "\\dconf";
-    const size_t bytes = WriteDirectory(folder, companies, friends);
-    if (bytes == 0) {
-        std::printf("cannot write %s\n", folder.c_str());
-        return 1;
-    }
-    std::printf("%d people (%d and %d), %d friends, %.1f MB of XML; medians of %d runs\n",
-                CompanyPeople(0) + CompanyPeople(1), CompanyPeople(0), CompanyPeople(1), Friends(),
-                static_cast<double>(bytes) / 1e6, runs);
+    GeneratedDirectory directory;
+    if (!WriteGeneratedDirectory(directory)) return 1;
+    const std::vector<Company>& companies = directory.companies;
+    const std::vector<ContactGroup>& friends = directory.friends;
+    const std::string& folder = directory.folder;
+    const size_t bytes = directory.bytes;
 
     // The record holds the first 15,000 people of the larger company.
     std::vector<std::string> ids;
@@ -311,18 +300,18 @@ int main(int argc, char** argv) {
     std::printf("peak working set of the roads: %.1f MiB (goal <= %.1f MiB)\n", peak,
                 4 * static_cast<double>(bytes) / (1024.0 * 1024.0) + 64);
     std::printf("goals:\n");
-    Check("directory reader 5x (20,000) / 10x (100,000) faster than the DOM load", readDepartments,
+    Verdict("directory reader 5x (20,000) / 10x (100,000) faster than the DOM load", readDepartments,
           domDepartments / (scale >= 5 ? 10 : 5));
     const double readerFiles = readDepartments;
-    Check("ready, no record, within 1.3 x (reader + nothing shown)", median(&Roads::readyEmpty), 1.3 * readerFiles);
-    Check("ready with a record within 1.3 x (reader + its rows)", median(&Roads::readyWithRecord),
+    Verdict("ready, no record, within 1.3 x (reader + nothing shown)", median(&Roads::readyEmpty), 1.3 * readerFiles);
+    Verdict("ready with a record within 1.3 x (reader + its rows)", median(&Roads::readyWithRecord),
           1.3 * (readerFiles + rows));
-    Check("picker ready within 1.3 x (reader of both + tree items + preset rows)", median(&Roads::addToPickerReady),
+    Verdict("picker ready within 1.3 x (reader of both + tree items + preset rows)", median(&Roads::addToPickerReady),
           1.3 * (readDepartments + readFriends + tree + rowsPicker));
-    Check("picker OK within 1.3 x the bare rows it adds", median(&Roads::pickerOk), 1.3 * rows);
-    Check("picker remove within 1.3 x its bare rows", median(&Roads::pickerRemove), 1.3 * rowsPicker);
-    Check("dialog delete within 1.3 x its bare rows", median(&Roads::dialogDelete), 1.3 * rows);
-    Check("conference OK with 15000 members", median(&Roads::conferenceOk), 100);
+    Verdict("picker OK within 1.3 x the bare rows it adds", median(&Roads::pickerOk), 1.3 * rows);
+    Verdict("picker remove within 1.3 x its bare rows", median(&Roads::pickerRemove), 1.3 * rowsPicker);
+    Verdict("dialog delete within 1.3 x its bare rows", median(&Roads::dialogDelete), 1.3 * rows);
+    Verdict("conference OK with 15000 members", median(&Roads::conferenceOk), 100);
     ::CoUninitialize();
     return 0;
 }

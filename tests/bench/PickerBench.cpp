@@ -87,31 +87,19 @@ PickerTimes RunPicker() {
     return pickerTimes;
 }
 
-void Verdict(const char* what, double measured, double budget) {
-    std::printf("  %-46s %8.1f ms, goal <= %8.1f ms: %s\n", what, measured, budget,
-                measured >= 0 && measured <= budget ? "met" : "NOT met");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) scale = std::max(1, std::atoi(argv[1]) / 20000);
+    ReadArguments(argc, argv);
     ::CoInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    const std::vector<Company> companies = MakeCompanies();
-    const std::vector<ContactGroup> friends = MakeFriends();
-    const std::string folder = GetHostDirectory() + "\\dconf";
-    const size_t bytes = WriteDirectory(folder, companies, friends);
-    if (bytes == 0) {
-        std::printf("cannot write %s\n", folder.c_str());
-        return 1;
-    }
-    std::printf("directory: %d company people (%d and %d), %d department(s) of %d, nested %d deep; %d friends; "
-                "%.1f MB of XML\n",
-                CompanyPeople(0) + CompanyPeople(1), CompanyPeople(0), CompanyPeople(1), scale, kLargeDepartment, kDepth,
-                Friends(), static_cast<double>(bytes) / 1e6);
+    GeneratedDirectory directory;
+    if (!WriteGeneratedDirectory(directory)) return 1;
+    const std::vector<Company>& companies = directory.companies;
+    const std::vector<ContactGroup>& friends = directory.friends;
+    const std::string& folder = directory.folder;
 
     bool loaded = true;
     const double loads = MedianTime([&] {
