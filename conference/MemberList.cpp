@@ -106,8 +106,9 @@ void MemberList::OnAddMembers(const std::string& userId) {
 }
 
 void MemberList::OnDeleteMembers() {
-    // Rows and members stay in step by index, so the row's own person goes.
-    list.DeleteSelectedItems([this](int row) { RemoveMemberAt(members, chairmanIndex, row); });
+    // Rows and members stay in step by index, so the rows' own people go.
+    const RedrawSuspension batch(list);
+    RemoveMembersAt(members, chairmanIndex, list.DeleteSelectedItems());
 }
 
 LRESULT MemberList::OnClick(const NMITEMACTIVATE& click) {

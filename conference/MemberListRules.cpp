@@ -28,11 +28,17 @@ bool IsAlreadyMember(const std::vector<MemberEntry>& members, const ContactEntry
     return false;
 }
 
-void RemoveMemberAt(std::vector<MemberEntry>& members, int& chairmanIndex, int index) {
-    if (index < 0 || static_cast<size_t>(index) >= members.size()) return;
-    members.erase(members.begin() + index);
-    if (chairmanIndex == index)
-        chairmanIndex = -1;
-    else if (chairmanIndex > index)
-        --chairmanIndex;
+void RemoveMembersAt(std::vector<MemberEntry>& members, int& chairmanIndex, const std::vector<int>& rows) {
+    int chairman = -1;
+    size_t kept = 0;
+    auto row = rows.begin();
+    for (size_t i = 0; i < members.size(); ++i) {
+        while (row != rows.end() && *row < static_cast<int>(i)) ++row;
+        if (row != rows.end() && *row == static_cast<int>(i)) continue;
+        if (static_cast<int>(i) == chairmanIndex) chairman = static_cast<int>(kept);
+        if (kept != i) members[kept] = std::move(members[i]);
+        ++kept;
+    }
+    members.resize(kept);
+    chairmanIndex = chairman;
 }

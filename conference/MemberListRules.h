@@ -19,6 +19,6 @@
 // person (empty name) only when a typed member already has the same phone.
 [[nodiscard]] bool IsAlreadyMember(const std::vector<MemberEntry>& members, const ContactEntry& entry);
 
-// Removes members[index]; the chairman index follows its person, and is cleared when
-// the chairman is the one removed.
-void RemoveMemberAt(std::vector<MemberEntry>& members, int& chairmanIndex, int index);
+// Removes the members at `rows` (ascending) in one pass; the chairman index follows its
+// person, and is cleared when the chairman is among those removed.
+void RemoveMembersAt(std::vector<MemberEntry>& members, int& chairmanIndex, const std::vector<int>& rows);

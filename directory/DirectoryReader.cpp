@@ -1,5 +1,7 @@
 #include "directory/DirectoryReader.h"
 
+#include <new>
+
 #include "xml/XmlAccessError.h"
 #include "xml/XmlDocument.h"
 
@@ -13,6 +15,8 @@ bool DirectoryReader::ReadDepartments(const std::string& path, std::vector<Compa
         return !root.IsEmpty() && ReadCompanies(root, companies);
     } catch (const XmlAccessError&) {
         return false;
+    } catch (const std::bad_alloc&) {
+        return false;
     }
 }
 
@@ -23,6 +27,8 @@ bool DirectoryReader::ReadFriends(const std::string& path, std::vector<ContactGr
         const XmlElement root = document.Load(path);
         return !root.IsEmpty() && ReadFriendGroups(root, groups);
     } catch (const XmlAccessError&) {
+        return false;
+    } catch (const std::bad_alloc&) {
         return false;
     }
 }
@@ -39,6 +45,8 @@ bool DirectoryReader::ReadCompanies(const XmlElement& root, std::vector<Company>
         return true;
     } catch (const XmlAccessError&) {
         return false;
+    } catch (const std::bad_alloc&) {
+        return false;
     }
 }
 
@@ -47,6 +55,8 @@ bool DirectoryReader::ReadFriendGroups(const XmlElement& root, std::vector<Conta
         ReadGroups(root, groups);
         return true;
     } catch (const XmlAccessError&) {
+        return false;
+    } catch (const std::bad_alloc&) {
         return false;
     }
 }

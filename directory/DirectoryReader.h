@@ -1,7 +1,8 @@
 #pragma once
 // Reads the host's company directory (DepartmentInfo.xml) and friends list
 // (FriendsInfo.xml) into records. Both read operations append, never clear, and
-// report a file that cannot be read, or a read that failed midway, by returning false.
+// report a file that cannot be read, or a read that failed midway (an XML access error,
+// or memory running out), by returning false.
 #include <string>
 #include <vector>
 
@@ -27,8 +28,9 @@ public:
     // One ContactGroup per `list` child of the root.
     bool ReadFriends(const std::string& path, std::vector<ContactGroup>& groups);
 
-    // The walks of a loaded root. An XML access error midway is caught: the records
-    // appended before it stay, the one being read is dropped, and the result is false.
+    // The walks of a loaded root. An XML access error or std::bad_alloc midway is caught:
+    // the records appended before it stay, the one being read is dropped, and the result
+    // is false.
     bool ReadCompanies(const XmlElement& root, std::vector<Company>& companies);
     bool ReadFriendGroups(const XmlElement& root, std::vector<ContactGroup>& groups);
 

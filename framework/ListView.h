@@ -1,6 +1,7 @@
 #pragma once
 // List view and header wrappers (ANSI messages, so texts are code page bytes).
 #include <string>
+#include <vector>
 
 #include "framework/Window.h"
 
@@ -67,19 +68,17 @@ public:
         return item.iImage;
     }
     void DeleteItem(int index) const { Send(LVM_DELETEITEM, static_cast<WPARAM>(index)); }
-    // Deletes the selected rows from the first on; `removing(row)` runs just before each
-    // row goes, while rows and their entries are still in step by index.
-    template <class Removing>
-    void DeleteSelectedItems(Removing removing) const {
+    // Deletes the selected rows in one pass from the last back, so that no row moves
+    // before it goes, and gives them in ascending order for the rows' own entries.
+    std::vector<int> DeleteSelectedItems() const {
         const int selected = GetSelectedCount();
-        int start = -1;
-        for (int n = 0; n < selected; ++n) {
-            const int row = GetNextItem(start, LVNI_SELECTED);
-            if (row < 0) break;
-            removing(row);
-            DeleteItem(row);
-            start = row - 1;
-        }
+        std::vector<int> rows;
+        rows.reserve(static_cast<size_t>(selected > 0 ? selected : 0));
+        for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0 && static_cast<int>(rows.size()) < selected;
+             row = GetNextItem(row, LVNI_SELECTED))
+            rows.push_back(row);
+        for (auto row = rows.rbegin(); row != rows.rend(); ++row) DeleteItem(*row);
+        return rows;
     }
 };
 

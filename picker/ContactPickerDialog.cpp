@@ -3,6 +3,7 @@
 #include "directory/DirectoryReader.h"
 #include "directory/HostFiles.h"
 #include "framework/TabControl.h"
+#include "picker/OwnEntries.h"
 #include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
 #include "res/resource.h"
@@ -145,16 +146,17 @@ LRESULT ContactPickerDialog::OnTabSelChange(const NMHDR&) {
 // ---- Directory trees ----
 
 void ContactPickerDialog::FillTrees() {
+    OwnEntries own(userId, chosenEntries);
     if (GetDirectoryReader().ReadDepartments(HostDepartmentsFile(), companies)) {
         for (const Company& company : companies) {
             const HTREEITEM node = InsertTreeItem(companyTree, nullptr, company.name, 0, kClosedGroupImage);
             const size_t place = companyOutline.BeginItem(node, 0, false);
-            for (const ContactGroup& group : company.groups) InsertGroup(companyTree, node, group);
+            for (const ContactGroup& group : company.groups) InsertGroup(companyTree, node, group, own);
             companyOutline.EndItem(place);
         }
     }
     if (GetDirectoryReader().ReadFriends(HostFriendsFile(), friendGroups)) {
-        for (const ContactGroup& group : friendGroups) InsertGroup(friendsTree, nullptr, group);
+        for (const ContactGroup& group : friendGroups) InsertGroup(friendsTree, nullptr, group, own);
     }
 }
 
@@ -164,7 +166,8 @@ HTREEITEM ContactPickerDialog::InsertTreeItem(const TreeView& tree, HTREEITEM pa
     return tree.InsertItem(parent, text, image, data);
 }
 
-void ContactPickerDialog::InsertGroup(const TreeView& tree, HTREEITEM parent, const ContactGroup& group) {
+void ContactPickerDialog::InsertGroup(const TreeView& tree, HTREEITEM parent, const ContactGroup& group,
+                                      OwnEntries& own) {
     if (tree.Handle() == nullptr) return;
     TreeOutline& outline = OutlineOf(tree);
     const HTREEITEM node = InsertTreeItem(tree, parent, group.name, 0, kClosedGroupImage);
@@ -172,11 +175,9 @@ void ContactPickerDialog::InsertGroup(const TreeView& tree, HTREEITEM parent, co
     for (const ContactEntry& entry : group.entries) {
         const int id = NumericId(entry);
         outline.BeginItem(InsertTreeItem(tree, node, entry.displayName, id, kPersonImage), id, true);
-        // The user's own entries start chosen, each identifier text once.
-        if (text::EqualIgnoringCase(entry.name, userId) && !HasEntryNamed(chosenEntries, entry.name))
-            chosenEntries.push_back(entry);
+        if (own.Take(entry)) chosenEntries.push_back(entry);
     }
-    for (const ContactGroup& subgroup : group.subgroups) InsertGroup(tree, node, subgroup);
+    for (const ContactGroup& subgroup : group.subgroups) InsertGroup(tree, node, subgroup, own);
     outline.EndItem(place);
 }
 
@@ -301,14 +302,11 @@ void ContactPickerDialog::OnAddClicked() {
 }
 
 // Rows and entries are in step by index, so a row takes its own entry with it, even
-// when another entry shows the same number.
+// when another entry shows the same number. The rows go from the last one back, so that
+// no row moves before it is deleted, and the entries in one pass.
 void ContactPickerDialog::OnRemoveClicked() {
-    const int selected = chosenList.GetSelectedCount();
-    if (selected == 0) return;
+    if (chosenList.GetSelectedCount() == 0) return;
     RowBatch batch(*this);
-    chosenList.DeleteSelectedItems([this](int row) {
-        if (static_cast<size_t>(row) >= chosenEntries.size()) return;
-        chosenIds.Remove(chosenEntries[static_cast<size_t>(row)]);
-        chosenEntries.erase(chosenEntries.begin() + row);
-    });
+    for (const ContactEntry& entry : RemoveRows(chosenEntries, chosenList.DeleteSelectedItems()))
+        chosenIds.Remove(entry);
 }

@@ -14,6 +14,7 @@
 #include "framework/TreeView.h"
 #include "picker/ChosenIds.h"
 #include "picker/DirectoryIndex.h"
+#include "picker/OwnEntries.h"
 #include "picker/TreeOutline.h"
 
 class ContactPickerDialog : public Dialog {
@@ -57,7 +58,7 @@ private:
     void FillTrees();
     HTREEITEM InsertTreeItem(const TreeView& tree, HTREEITEM parent, const std::string& text, LPARAM data,
                              int image);
-    void InsertGroup(const TreeView& tree, HTREEITEM parent, const ContactGroup& group);
+    void InsertGroup(const TreeView& tree, HTREEITEM parent, const ContactGroup& group, OwnEntries& own);
     [[nodiscard]] TreeView CurrentTree() const;
     [[nodiscard]] bool IsFriendsTab() const;
     [[nodiscard]] HTREEITEM ItemUnderCursor(const TreeView& tree) const;

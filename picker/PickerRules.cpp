@@ -26,10 +26,21 @@ const char* TypedPersonRefusal(const std::string& name, const std::string& numbe
     return nullptr;
 }
 
-bool HasEntryNamed(const std::vector<ContactEntry>& chosen, const std::string& name) {
-    for (const ContactEntry& entry : chosen)
-        if (text::Equal(entry.name, name)) return true;
-    return false;
+std::vector<ContactEntry> RemoveRows(std::vector<ContactEntry>& entries, const std::vector<int>& rows) {
+    std::vector<ContactEntry> removed;
+    std::size_t kept = 0;
+    auto row = rows.begin();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        while (row != rows.end() && *row < static_cast<int>(i)) ++row;
+        if (row != rows.end() && *row == static_cast<int>(i)) {
+            removed.push_back(std::move(entries[i]));
+        } else {
+            if (kept != i) entries[kept] = std::move(entries[i]);
+            ++kept;
+        }
+    }
+    entries.resize(kept);
+    return removed;
 }
 
 PickerLayout ComputePickerLayout(const RECT& client) {

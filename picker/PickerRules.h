@@ -20,8 +20,9 @@
 [[nodiscard]] const char* TypedPersonRefusal(const std::string& name, const std::string& number,
                                              const std::vector<ContactEntry>& chosen);
 
-// True when a chosen entry has exactly this identifier text.
-[[nodiscard]] bool HasEntryNamed(const std::vector<ContactEntry>& chosen, const std::string& name);
+// Removes the entries at `rows` (ascending; rows past the end are ignored) in one pass,
+// the others keeping their order, and gives back the removed ones.
+std::vector<ContactEntry> RemoveRows(std::vector<ContactEntry>& entries, const std::vector<int>& rows);
 
 // Where the picker's controls go for a client rectangle. The trees take the display
 // area of `tabs`, which only the tab control itself can compute.

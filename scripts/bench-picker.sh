@@ -1,18 +1,3 @@
 #!/usr/bin/env bash
-# Builds and runs the contact picker's benchmark under Wine (x86_64 unless QUORVEL_ARCHS
-# says otherwise; i686 only where this machine can run 32-bit programs).
-set -euo pipefail
-repo=$(cd "$(dirname "$0")/.." && pwd)
-archs="${QUORVEL_ARCHS:-x86_64}"
-QUORVEL_ARCHS=$archs "$repo/scripts/build.sh" >/dev/null
-source "$repo/scripts/wine-env.sh"
-trap quorvel_env_stop EXIT
-runnable=$(quorvel_runnable_archs $archs)
-for arch in $archs; do
-    case " $runnable " in
-        *" $arch "*) ;;
-        *) echo "i686 benchmark not run on this machine: $QUORVEL_I686_WHY"; continue ;;
-    esac
-    echo "== picker benchmark, $arch =="
-    (cd "$repo/build/$arch/bin/bench" && wine quorvel-picker-bench.exe)
-done
+# The contact picker's benchmark (see the README); an optional number of people.
+exec "$(dirname "$0")/bench-run.sh" bench quorvel-picker-bench.exe "$@"

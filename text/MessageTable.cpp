@@ -1,5 +1,7 @@
 #include "text/MessageTable.h"
 
+#include <new>
+
 #include "framework/Text.h"
 #include "xml/XmlAccessError.h"
 #include "xml/XmlDocument.h"
@@ -39,15 +41,18 @@ bool MessageTable::Load(std::string directory, std::string language) {
 }
 
 bool MessageTable::LoadFile(std::string path, std::string language) {
-    filePath = path;
-    this->language = language;
+    // Moved, not copied: nothing here may run out of memory outside the guarded part.
+    filePath = std::move(path);
+    this->language = std::move(language);
     XmlDocument document;
     XmlElement root;
     try {
-        root = document.Load(path);
+        root = document.Load(filePath);
     } catch (const XmlAccessError&) {
         ready = 0;
         return false;
+    } catch (const std::bad_alloc&) {
+        // As a file that cannot be read: the root stays empty.
     }
     return LoadRoot(root);
 }
@@ -67,6 +72,8 @@ bool MessageTable::LoadRoot(const XmlElement& root) {
                 if (!id.empty() && messages.emplace(std::move(id), std::move(label)).second) ++count;
             }
         } catch (const XmlAccessError&) {
+            result = false;
+        } catch (const std::bad_alloc&) {
             result = false;
         }
     }

@@ -1,19 +1,19 @@
 #pragma once
 // One loaded XML document, read-only: load a whole file and walk it from its root.
-// The library does not initialise COM; its host does, on the calling thread.
+//
+// The file is read once and parsed from those bytes by the layer's own reader
+// (xml/XmlReader.h); only a file with a DOCTYPE or in an encoding that reader does not
+// decode goes to the platform's DOM, which needs COM initialised on the calling thread.
 #include <windows.h>
 #include <msxml2.h>
 #include <wrl/client.h>
 
+#include <memory>
 #include <string>
 
 #include "xml/XmlElement.h"
 #include "xml/XmlElementCursor.h"
-
-// A new empty DOM document that loads synchronously, keeps white space and fetches
-// nothing external. Empty when the component cannot be created; the settings that
-// follow then raise the null-reference error.
-[[nodiscard]] Microsoft::WRL::ComPtr<IXMLDOMDocument> CreateDomDocument();
+#include "xml/XmlTree.h"
 
 class XmlDocument {
 public:
@@ -22,11 +22,13 @@ public:
     XmlDocument& operator=(const XmlDocument&) = delete;
     virtual ~XmlDocument();
 
-    // Loads the file and gives its root element: empty for a missing, unreadable or
-    // not well-formed file, for a DOCTYPE that declares entities, and when the component
-    // cannot be created. Raises only while it builds the root.
+    // Loads the file and gives its root element: empty for a missing, unreadable,
+    // oversized or not well-formed file, for a DOCTYPE that declares entities, when
+    // memory runs out, and when the platform's DOM is needed but cannot be created.
+    // Raises only while it builds the root of a document the DOM loaded.
     XmlElement Load(std::string path);
 
 private:
-    Microsoft::WRL::ComPtr<IXMLDOMDocument> document;
+    std::shared_ptr<const XmlTree> tree;
+    Microsoft::WRL::ComPtr<IXMLDOMDocument> domDocument;
 };

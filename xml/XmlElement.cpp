@@ -36,6 +36,7 @@ XmlElement::~XmlElement() {
 }
 
 XmlElementCursor XmlElement::GetChildren(std::string tagName) const {
+    if (tree) return XmlElementCursor(tree, index, std::move(tagName));
     if (!node) RaiseNullReference();
     ComPtr<IXMLDOMNodeList> children;
     CheckXmlCall(node->get_childNodes(children.GetAddressOf()), node.Get(), IID_IXMLDOMNode);
@@ -43,6 +44,14 @@ XmlElementCursor XmlElement::GetChildren(std::string tagName) const {
 }
 
 XmlElement XmlElement::GetChild(std::string tagName) const {
+    if (tree) {
+        // Stops at the first child of that name, as the DOM's walk does: a processing
+        // instruction with that target hides a later element.
+        std::uint32_t child = TreeNode().firstChild;
+        while (child != XmlTree::kNone && tree->Name(tree->nodes[child]) != tagName) child = tree->nodes[child].nextSibling;
+        if (child == XmlTree::kNone || !tree->nodes[child].isElement) return {};
+        return XmlElement(tree, child);
+    }
     if (!node) return {};
     ComPtr<IXMLDOMNode> child;
     CheckXmlCall(node->get_firstChild(child.GetAddressOf()), node.Get(), IID_IXMLDOMNode);
@@ -77,11 +86,16 @@ ComPtr<IXMLDOMNode> XmlElement::FindAttribute(const std::string& name) const {
 }
 
 bool XmlElement::HasAttribute(std::string name) const {
+    if (tree) return tree->FindAttribute(TreeNode(), name) != nullptr;
     if (!node) return false;
     return FindAttribute(name) != nullptr;
 }
 
 std::string XmlElement::GetAttribute(std::string name) const {
+    if (tree) {
+        const XmlTree::Attribute* attribute = tree->FindAttribute(TreeNode(), name);
+        return attribute != nullptr ? std::string(tree->Value(*attribute)) : std::string();
+    }
     if (!node) return {};
     const ComPtr<IXMLDOMNode> attribute = FindAttribute(name);
     if (!attribute) return {};
@@ -91,6 +105,7 @@ std::string XmlElement::GetAttribute(std::string name) const {
 }
 
 std::string XmlElement::GetText() const {
+    if (tree) return std::string(tree->Text(TreeNode()));
     if (!node) return {};
     Bstr text;
     CheckXmlCall(node->get_text(text.Out()), node.Get(), IID_IXMLDOMNode);

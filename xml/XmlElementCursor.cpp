@@ -11,24 +11,47 @@ XmlElementCursor::XmlElementCursor(ComPtr<IXMLDOMDocument> document, ComPtr<IXML
     Restart();
 }
 
+XmlElementCursor::XmlElementCursor(std::shared_ptr<const XmlTree> tree, std::uint32_t parent, std::string filter)
+    : tree(std::move(tree)), parent(parent), next(std::make_shared<std::uint32_t>()), filter(std::move(filter)) {
+    Restart();
+}
+
 XmlElementCursor::XmlElementCursor(const XmlElementCursor& other)
-    : document(other.document), list(other.list), filter(other.filter) {
+    : document(other.document),
+      list(other.list),
+      tree(other.tree),
+      parent(other.parent),
+      next(other.next),
+      filter(other.filter) {
     Restart();
 }
 
 XmlElementCursor& XmlElementCursor::operator=(const XmlElementCursor& other) {
     document = other.document;
     list = other.list;
+    tree = other.tree;
+    parent = other.parent;
+    next = other.next;
     filter = other.filter;
     Restart();
     return *this;
 }
 
 void XmlElementCursor::Restart() const {
+    if (tree) *next = tree->nodes[parent].firstChild;
     if (list) CheckXmlCall(list->reset(), list.Get(), IID_IXMLDOMNodeList);
 }
 
 XmlElement XmlElementCursor::Next() {
+    if (tree) {
+        while (*next != XmlTree::kNone) {
+            const std::uint32_t child = *next;
+            const XmlTree::Node& node = tree->nodes[child];
+            *next = node.nextSibling;
+            if (node.isElement && (filter.empty() || tree->Name(node) == filter)) return XmlElement(tree, child);
+        }
+        return {};
+    }
     if (!list) return {};
     for (;;) {
         ComPtr<IXMLDOMNode> node;

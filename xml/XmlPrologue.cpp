@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
+#include <string_view>
 #include <vector>
 
 namespace {
 
-// The file's markup as single bytes: 8-bit files as they are, UTF-16 files one byte per
-// unit with anything beyond ASCII as 0x80. Markup of the prologue is ASCII in both.
-std::string MarkupView(const std::string& bytes, XmlPrologue::Form& form) {
+// The file's markup as single bytes: 8-bit files as they are (not copied), UTF-16 files
+// one byte per unit with anything beyond ASCII as 0x80, made in `converted`. Markup of
+// the prologue is ASCII in both.
+std::string_view MarkupView(const std::string& bytes, XmlPrologue::Form& form, std::string& converted) {
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
     const std::size_t n = bytes.size();
     bool utf16 = false;
@@ -28,35 +30,34 @@ std::string MarkupView(const std::string& bytes, XmlPrologue::Form& form) {
     if (!utf16) {
         if (n >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
             form = XmlPrologue::Form::Utf8WithBom;
-            return bytes.substr(3);
+            return std::string_view(bytes).substr(3);
         }
         form = XmlPrologue::Form::Bytes;
         return bytes;
     }
     form = XmlPrologue::Form::Utf16;
-    std::string view;
-    view.reserve((n - start) / 2);
+    converted.reserve((n - start) / 2);
     for (std::size_t i = start; i + 1 < n; i += 2) {
         const unsigned unit = bigEndian ? (at(i) << 8 | at(i + 1)) : (at(i + 1) << 8 | at(i));
-        view.push_back(unit < 0x80 ? static_cast<char>(unit) : '\x80');
+        converted.push_back(unit < 0x80 ? static_cast<char>(unit) : '\x80');
     }
-    return view;
+    return converted;
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool StartsWith(const std::string& s, std::size_t at, const char* prefix) {
+bool StartsWith(std::string_view s, std::size_t at, const char* prefix) {
     return s.compare(at, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
 // Index just past `terminator` from `from`, or npos.
-std::size_t PastNext(const std::string& s, std::size_t from, const char* terminator) {
+std::size_t PastNext(std::string_view s, std::size_t from, const char* terminator) {
     const std::size_t found = s.find(terminator, from);
     return found == std::string::npos ? found : found + std::char_traits<char>::length(terminator);
 }
 
 // The encoding pseudo-attribute of an XML declaration that ends before `end`.
-void ReadEncoding(const std::string& view, std::size_t end, XmlPrologue& prologue) {
+void ReadEncoding(std::string_view view, std::size_t end, XmlPrologue& prologue) {
     std::size_t i = view.find("encoding", 5);
     if (i == std::string::npos || i >= end) return;
     i += 8;
@@ -68,12 +69,12 @@ void ReadEncoding(const std::string& view, std::size_t end, XmlPrologue& prologu
     const char quote = view[i++];
     const std::size_t close = view.find(quote, i);
     if (close == std::string::npos || close > end) return;
-    prologue.declaredEncoding = view.substr(i, close - i);
+    prologue.declaredEncoding = std::string(view.substr(i, close - i));
     prologue.encodingOffset = i;
 }
 
 // Scans a DOCTYPE from just after "<!DOCTYPE" for entity declarations in its internal subset.
-bool SubsetDeclaresEntities(const std::string& view, std::size_t i) {
+bool SubsetDeclaresEntities(std::string_view view, std::size_t i) {
     bool inSubset = false;
     while (i < view.size()) {
         const char c = view[i];
@@ -105,7 +106,8 @@ bool SubsetDeclaresEntities(const std::string& view, std::size_t i) {
 
 XmlPrologue XmlPrologue::Read(const std::string& bytes) {
     XmlPrologue prologue;
-    const std::string view = MarkupView(bytes, prologue.form);
+    std::string converted;
+    const std::string_view view = MarkupView(bytes, prologue.form, converted);
     std::size_t i = 0;
     if (StartsWith(view, 0, "<?xml") && view.size() > 5 && IsBlank(view[5])) {
         const std::size_t end = view.find("?>", 5);

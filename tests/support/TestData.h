@@ -52,6 +52,18 @@ public:
         ::CloseHandle(file);
         return path;
     }
+    // Writes `start` to `relative` and makes the file `size` bytes long without writing
+    // the rest (the file system keeps it sparse); gives its path.
+    std::string WriteLong(const std::string& relative, const std::string& start, long long size) const {
+        const std::string path = Write(relative, start);
+        const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        LARGE_INTEGER end{};
+        end.QuadPart = size;
+        ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+        ::SetEndOfFile(file);
+        ::CloseHandle(file);
+        return path;
+    }
     bool CopyIn(const std::string& source, const std::string& relativeTarget) const {
         return ::CopyFileA(source.c_str(), (path_ + "\\" + relativeTarget).c_str(), FALSE) != FALSE;
     }

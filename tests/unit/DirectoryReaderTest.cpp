@@ -2,25 +2,16 @@
 
 #include <windows.h>
 
-#include <cstdio>
 
+#include "FailingAllocation.h"
 #include "FakeDomNode.h"
 
 #include "directory/DirectoryReader.h"
 #include "directory/HostDirectory.h"
 #include "support/TestData.h"
+#include "xml/XmlFile.h"
 
 namespace {
-
-std::string TempFile(const char* name, const std::string& contents) {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    const std::string path = std::string(temp) + name;
-    FILE* out = std::fopen(path.c_str(), "wb");
-    std::fwrite(contents.data(), 1, contents.size(), out);
-    std::fclose(out);
-    return path;
-}
 
 std::string NestedLists(int depth) {
     std::string s = "<d><company name=\"c\">";
@@ -31,64 +22,10 @@ std::string NestedLists(int depth) {
 
 }  // namespace
 
-TEST(DirectoryReader, ReadsCompaniesAsTheFileNestsThem) {
+TEST(DirectoryDepartments, StopsReadingGroupsBelowSixtyFourLevels) {
+    const ScratchFolder folder("deep");
     std::vector<Company> companies;
-    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(TestDataPath("xml/directory.xml"), companies));
-    ASSERT_EQ(companies.size(), 2u);
-    EXPECT_EQ(companies[0].name, "甲公司");
-    EXPECT_TRUE(companies[1].groups.empty());
-    ASSERT_EQ(companies[0].groups.size(), 1u);  // the entry under the company is not read
-    const ContactGroup& a = companies[0].groups[0];
-    EXPECT_EQ(a.name, "A");
-    ASSERT_EQ(a.entries.size(), 2u);  // entries one and three; the nested list in between goes to subgroups
-    EXPECT_EQ(a.entries[0].name, "1");
-    EXPECT_EQ(a.entries[0].groupName, "A");
-    EXPECT_EQ(a.entries[0].displayName, "一");  // the first display-name
-    EXPECT_EQ(a.entries[0].uri, "sip:1@d");
-    EXPECT_EQ(a.entries[0].mobile, "138");
-    EXPECT_EQ(a.entries[0].phs, "0755");
-    EXPECT_EQ(a.entries[1].name, "3");
-    EXPECT_EQ(a.entries[1].mobile, "");  // no other element
-    ASSERT_EQ(a.subgroups.size(), 1u);
-    const ContactEntry& two = a.subgroups[0].entries.at(0);
-    EXPECT_EQ(two.groupName, "B");
-    EXPECT_EQ(two.displayName, " 二 ");
-    EXPECT_EQ(two.mobile, "");  // "mobile" in lower case is not "Mobile"
-
-    // Appending, never clearing.
-    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(TestDataPath("xml/directory.xml"), companies));
-    EXPECT_EQ(companies.size(), 4u);
-}
-
-TEST(DirectoryReader, ReadsFriendGroupsOnlyFromTheRoot) {
-    std::vector<ContactGroup> groups;
-    ASSERT_TRUE(GetDirectoryReader().ReadFriends(TestDataPath("xml/friends.xml"), groups));  // declared gb2312
-    ASSERT_EQ(groups.size(), 2u);
-    EXPECT_EQ(groups[0].name, "同事");
-    EXPECT_EQ(groups[0].entries.at(0).displayName, "李明");
-    EXPECT_EQ(groups[0].subgroups.at(0).name, "老同事");
-    EXPECT_EQ(groups[1].name, "朋友");
-
-    // The company directory read as a friends list: only the root's own lists.
-    std::vector<ContactGroup> asFriends;
-    ASSERT_TRUE(GetDirectoryReader().ReadFriends(TestDataPath("xml/directory.xml"), asFriends));
-    ASSERT_EQ(asFriends.size(), 1u);
-    EXPECT_EQ(asFriends[0].name, "root-list");
-}
-
-TEST(DirectoryReader, FailsWithoutTouchingTheSequence) {
-    std::vector<Company> companies;
-    EXPECT_FALSE(GetDirectoryReader().ReadDepartments("", companies));
-    EXPECT_FALSE(GetDirectoryReader().ReadDepartments(TestDataPath("xml/missing.xml"), companies));
-    EXPECT_FALSE(GetDirectoryReader().ReadDepartments(TestDataPath("xml/broken.xml"), companies));
-    EXPECT_TRUE(companies.empty());
-    EXPECT_TRUE(GetDirectoryReader().ReadDepartments(TestDataPath("xml/friends.xml"), companies));
-    EXPECT_EQ(companies.size(), 1u);  // its one company, with a list
-}
-
-TEST(DirectoryReader, StopsReadingGroupsBelowSixtyFourLevels) {
-    std::vector<Company> companies;
-    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(TempFile("quorvel-deep.xml", NestedLists(70)), companies));
+    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(folder.Write("deep.xml", NestedLists(70)), companies));
     int depth = 0;
     for (const std::vector<ContactGroup>* level = &companies.at(0).groups; !level->empty();
          level = &level->front().subgroups) {
@@ -99,11 +36,11 @@ TEST(DirectoryReader, StopsReadingGroupsBelowSixtyFourLevels) {
 
     // Far deeper than the component takes: no root, no crash.
     std::vector<Company> none;
-    EXPECT_FALSE(GetDirectoryReader().ReadDepartments(TempFile("quorvel-deeper.xml", NestedLists(100000)), none));
+    EXPECT_FALSE(GetDirectoryReader().ReadDepartments(folder.Write("deeper.xml", NestedLists(100000)), none));
     EXPECT_TRUE(none.empty());
 }
 
-TEST(GetHostDirectory, IsTheExecutablesFolderWithoutTrailingBackslash) {
+TEST(HostDirectory, IsTheExecutablesFolderWithoutTrailingBackslash) {
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string expected = path;
@@ -171,7 +108,7 @@ TEST(DirectoryDepartments, AppendsAndNeverClears) {
 
 TEST(DirectoryDepartments, UnreadableFilesAreFalseAndLeaveTheSequenceAlone) {
     for (const char* file : {"", "directory/missing.xml", "xml/empty.xml", "xml/not-well-formed.xml",
-                             "xml/billion-laughs.xml"}) {
+                             "xml/no-root.xml", "xml/billion-laughs.xml"}) {
         SCOPED_TRACE(file);
         std::vector<Company> companies;
         std::vector<ContactGroup> groups;
@@ -211,6 +148,19 @@ TEST(DirectoryFriends, ReadsNestedGroupsAndSkipsCompaniesAndLoosePeople) {
     EXPECT_EQ(qian.phs, "02088");
     EXPECT_EQ(groups[1].name, "家人");
     EXPECT_TRUE(groups[1].entries.empty());
+
+    // Declared gb2312, with a company that the friends list does not read.
+    std::vector<ContactGroup> declared;
+    ASSERT_TRUE(GetDirectoryReader().ReadFriends(TestDataPath("xml/friends.xml"), declared));
+    ASSERT_EQ(declared.size(), 2u);
+    EXPECT_EQ(declared[0].name, "同事");
+    EXPECT_EQ(declared[0].entries.at(0).displayName, "李明");
+    EXPECT_EQ(declared[0].subgroups.at(0).name, "老同事");
+    EXPECT_EQ(declared[1].name, "朋友");
+    // Read as the company directory, the same file gives that company.
+    std::vector<Company> companies;
+    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(TestDataPath("xml/friends.xml"), companies));
+    EXPECT_EQ(companies.size(), 1u);
 }
 
 TEST(DirectoryElements, ChildTextAndReadGroupsAcceptAnEmptyElement) {
@@ -238,4 +188,45 @@ TEST(DirectoryErrors, AnErrorMidwayKeepsTheCompaniesReadBeforeAndIsFalse) {
     failingAtOnce.Attach(new FakeElementNode(real, 0));
     EXPECT_FALSE(GetDirectoryReader().ReadFriendGroups(XmlElement(failingAtOnce), groups));
     EXPECT_TRUE(groups.empty());
+}
+
+TEST(DirectoryErrors, RunningOutOfMemoryAnywhereIsFalseAndNeverEscapes) {
+    const std::string path = TestDataPath("directory/departments.xml");
+    std::vector<Company> expected;
+    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(path, expected));
+    for (std::int64_t first = 0; first < 100000; ++first) {
+        std::vector<Company> companies;
+        bool read = false;
+        std::int64_t refused = 0;
+        {
+            const FailingAllocation failing(first);
+            read = GetDirectoryReader().ReadDepartments(path, companies);
+            refused = failing.Refused();
+        }
+        if (refused == 0) {
+            EXPECT_TRUE(read);
+            EXPECT_EQ(companies.size(), expected.size());
+            EXPECT_EQ(companies.at(0).groups.at(0).entries.at(0).displayName, "张伟");
+            return;
+        }
+        EXPECT_FALSE(read) << "allocation " << first;
+    }
+    FAIL() << "the read never finished";
+}
+
+TEST(DirectoryErrors, AFileLargerThan128MiBIsUnreadable) {
+    const ScratchFolder folder("large-directory");
+    const std::string path = folder.WriteLong("DepartmentInfo.xml", "<r><company name=\"c\"/></r>",
+                                              static_cast<long long>(kMaxXmlFileBytes) + 1);
+    std::vector<Company> companies;
+    EXPECT_FALSE(GetDirectoryReader().ReadDepartments(path, companies));
+    EXPECT_TRUE(companies.empty());
+}
+
+TEST(DirectoryDepartments, APercentInTheHostPathIsAnOrdinaryCharacter) {
+    ScratchFolder folder("host%20dir");
+    const std::string path = folder.Write("DepartmentInfo.xml", "<r><company name=\"c\"><list name=\"l\"/></company></r>");
+    std::vector<Company> companies;
+    ASSERT_TRUE(GetDirectoryReader().ReadDepartments(path, companies));
+    EXPECT_EQ(companies.at(0).groups.at(0).name, "l");
 }

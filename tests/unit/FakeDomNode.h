@@ -11,7 +11,8 @@
 
 #include "support/TestData.h"
 #include "xml/Bstr.h"
-#include "xml/XmlDocument.h"
+#include "xml/PlatformDom.h"
+#include "xml/XmlFile.h"
 
 // Reference counting, interface queries and the dispatch methods nothing calls.
 template <class Interface>
@@ -50,13 +51,7 @@ private:
 // The root node of a test data file as the DOM gives it, for the stand-ins to wrap.
 inline Microsoft::WRL::ComPtr<IXMLDOMNode> LoadDomRoot(const std::string& relative) {
     const Microsoft::WRL::ComPtr<IXMLDOMDocument> document = CreateDomDocument();
-    VARIANT source;
-    ::VariantInit(&source);
-    source.vt = VT_BSTR;
-    source.bstrVal = Bstr::FromAnsi(TestDataPath(relative)).Release();
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    document->load(source, &loaded);
-    ::VariantClear(&source);
+    LoadDomBytes(document.Get(), ReadXmlFile(TestDataPath(relative)).value_or(""));
     Microsoft::WRL::ComPtr<IXMLDOMElement> element;
     document->get_documentElement(element.GetAddressOf());
     Microsoft::WRL::ComPtr<IXMLDOMNode> node;

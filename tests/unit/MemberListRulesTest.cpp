@@ -55,19 +55,32 @@ TEST(IsAlreadyMember, TellsTypedPeopleApartByPhone) {
     EXPECT_FALSE(IsAlreadyMember(members, Person("1004", "g", "801")));
 }
 
-TEST(RemoveMemberAt, TheChairmanFollowsThePerson) {
+TEST(RemoveMembersAt, TheChairmanFollowsThePerson) {
     std::vector<MemberEntry> members(4);
     for (int i = 0; i < 4; ++i) members[static_cast<size_t>(i)].phone = std::to_string(i);
     int chairman = 2;
-    RemoveMemberAt(members, chairman, 0);  // before the chairman
+    RemoveMembersAt(members, chairman, {0});  // before the chairman
     EXPECT_EQ(chairman, 1);
     EXPECT_EQ(members[static_cast<size_t>(chairman)].phone, "2");
-    RemoveMemberAt(members, chairman, 2);  // after the chairman
+    RemoveMembersAt(members, chairman, {2});  // after the chairman
     EXPECT_EQ(chairman, 1);
-    RemoveMemberAt(members, chairman, 1);  // the chairman
+    RemoveMembersAt(members, chairman, {1});  // the chairman
     EXPECT_EQ(chairman, -1);
     ASSERT_EQ(members.size(), 1u);
     EXPECT_EQ(members[0].phone, "1");
-    RemoveMemberAt(members, chairman, 5);  // out of range: nothing
+    RemoveMembersAt(members, chairman, {5});  // out of range: nothing
     EXPECT_EQ(members.size(), 1u);
+}
+
+TEST(RemoveMembersAt, ManyRowsInOnePassKeepTheOthersInOrder) {
+    std::vector<MemberEntry> members(7);
+    for (int i = 0; i < 7; ++i) members[static_cast<size_t>(i)].phone = std::to_string(i);
+    int chairman = 5;
+    RemoveMembersAt(members, chairman, {0, 2, 3, 6});
+    ASSERT_EQ(members.size(), 3u);
+    EXPECT_EQ(members[0].phone + members[1].phone + members[2].phone, "145");
+    EXPECT_EQ(chairman, 2);
+    RemoveMembersAt(members, chairman, {0, 1, 2});
+    EXPECT_TRUE(members.empty());
+    EXPECT_EQ(chairman, -1);
 }

@@ -6,60 +6,11 @@
 #include <cstdio>
 #include <future>
 
+#include "FailingAllocation.h"
 #include "FakeDomNode.h"
 #include "support/TestData.h"
 #include "text/MessageTable.h"
 
-
-TEST(MessageTable, LookupsFollowTheFileAsWritten) {
-    MessageTable table;
-    EXPECT_EQ(table.Lookup(7000), "Msg not init");
-    EXPECT_TRUE(table.LoadFile(TestDataPath("lang/messages.xml"), "chinese"));
-    ASSERT_TRUE(table.IsReady());
-    EXPECT_EQ(table.Lookup(7000), "第一");          // the first of two wins; 07000 is never found
-    EXPECT_EQ(table.Lookup(12), "");               // no Label: stored empty
-    EXPECT_EQ(table.Lookup(13), "Msg(13)");        // nested deeper than the root's children
-    EXPECT_EQ(table.Lookup(-5), "Msg(-5)");
-    EXPECT_EQ(table.Lookup(10), "两行\\r\\n第二行"); // stored as read
-}
-
-TEST(MessageTable, ReloadingFromNothingLeavesTheTableNotReady) {
-    MessageTable table;
-    ASSERT_TRUE(table.LoadFile(TestDataPath("lang/messages.xml"), "chinese"));
-    EXPECT_TRUE(table.LoadFile(TestDataPath("lang/missing.xml"), "chinese"));
-    EXPECT_FALSE(table.IsReady());
-    EXPECT_EQ(table.Lookup(7000), "Msg not init");
-    EXPECT_TRUE(table.LoadFile(TestDataPath("lang/nomsg.xml"), "chinese"));
-    EXPECT_FALSE(table.IsReady());
-}
-
-TEST(MessageTable, LoadChoosesTheUsersLanguageFileThenTheEnglishOne) {
-    // The tests run with the user's language Chinese (LANGID 0804).
-    ASSERT_EQ(::GetUserDefaultLangID(), 0x0804);
-    MessageTable table;
-    EXPECT_TRUE(table.Load(TestDataPath("lang") + "\\", "chinese"));  // one trailing backslash dropped
-    EXPECT_EQ(table.Lookup(1), "中文");
-
-    // A folder without 0804.xml falls back to its 0409.xml.
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "quorvel-lang-fallback";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    ASSERT_TRUE(::CopyFileA(TestDataPath("lang/0409.xml").c_str(), (folder + "\\0409.xml").c_str(), FALSE));
-    EXPECT_TRUE(table.Load(folder, "chinese"));
-    EXPECT_EQ(table.Lookup(1), "English");
-    ::DeleteFileA((folder + "\\0409.xml").c_str());
-    ::RemoveDirectoryA(folder.c_str());
-}
-
-TEST(GetMessageText, MakesLineBreaksOnlyOfBackslashRBackslashN) {
-    MessageTable& table = MessageTable::Instance();
-    ASSERT_TRUE(table.LoadFile(TestDataPath("lang/messages.xml"), "chinese"));
-    EXPECT_EQ(GetMessageText(10), "两行\r\n第二行");
-    EXPECT_EQ(GetMessageText(11), "单独\\n不变");
-    EXPECT_EQ(GetMessageText(99), "Msg(99)");
-    table.LoadFile(TestDataPath("lang/missing.xml"), "chinese");
-}
 
 using Microsoft::WRL::ComPtr;
 
@@ -121,6 +72,8 @@ TEST_F(MessageTableLoaded, AFileWithoutMessagesEmptiesTheTableAndMakesItNotReady
     EXPECT_TRUE(table.LoadFile(TestDataPath("lang/no-messages.xml"), "chinese"));
     EXPECT_FALSE(table.IsReady());
     EXPECT_TRUE(table.LoadFile(TestDataPath("lang/only-unusable.xml"), "chinese"));
+    EXPECT_FALSE(table.IsReady());
+    EXPECT_TRUE(table.LoadFile(TestDataPath("lang/nomsg.xml"), "chinese"));
     EXPECT_FALSE(table.IsReady());
     // A file read afterwards finds nothing left of the first one.
     ASSERT_TRUE(table.LoadFile(TestDataPath("lang/other.xml"), "chinese"));
@@ -225,4 +178,39 @@ TEST(MessageTableInstance, GetMessageTextAsksTheProcessTableAndMakesLineBreaks) 
     EXPECT_EQ(GetMessageText(123456), "Msg(123456)");
     EXPECT_TRUE(table.LoadFile(TestDataPath("lang/missing.xml"), "chinese"));
     EXPECT_EQ(GetMessageText(7000), "Msg not init");
+}
+
+TEST(MessageTableErrors, RunningOutOfMemoryAnywhereNeverEscapes) {
+    for (std::int64_t first = 0; first < 100000; ++first) {
+        MessageTable table;
+        std::string path = TestDataPath("lang/edge-cases.xml");
+        std::string language = "chinese";
+        bool loaded = false;
+        std::int64_t refused = 0;
+        {
+            const FailingAllocation failing(first);
+            loaded = table.LoadFile(std::move(path), std::move(language));
+            refused = failing.Refused();
+        }
+        if (refused == 0) {
+            EXPECT_TRUE(loaded);
+            EXPECT_EQ(table.Lookup(7000), "语言文件读取失败");
+            return;
+        }
+        // Out of memory while reading the file is a file that cannot be read; during the
+        // walk, a failed load that keeps what it stored.
+        EXPECT_TRUE(!loaded || !table.IsReady()) << "allocation " << first;
+        if (!table.IsReady()) {
+            EXPECT_EQ(table.Lookup(7000), "Msg not init");
+        }
+    }
+    FAIL() << "the load never finished";
+}
+
+TEST(MessageTableFileChoice, APercentInTheHostPathIsAnOrdinaryCharacter) {
+    ScratchFolder folder("lang%41");
+    folder.Write("0409.xml", "<?xml version=\"1.0\"?><L><Msg id=\"1\" Label=\"percent\"/></L>");
+    MessageTable table;
+    EXPECT_TRUE(table.Load(folder.Path(), "chinese"));
+    EXPECT_EQ(table.Lookup(1), "percent");
 }

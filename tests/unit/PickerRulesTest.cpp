@@ -4,6 +4,7 @@
 
 #include "picker/ChosenIds.h"
 #include "picker/DirectoryIndex.h"
+#include "picker/OwnEntries.h"
 #include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
 #include "picker/TreeOutline.h"
@@ -78,11 +79,39 @@ TEST(PickerRules, FixedTextsAreCodePage936) {
     EXPECT_STREQ(texts::kCaptionNotice, "\xB6\xE0\xC3\xBD\xCC\xE5\xBB\xE1\xD2\xE9\xA3\xAD\xCC\xE1\xCA\xBE");
 }
 
-TEST(PickerRules, HasEntryNamedComparesExactly) {
-    const std::vector<ContactEntry> chosen = {Person("abc"), Person("用户A")};
-    EXPECT_TRUE(HasEntryNamed(chosen, "abc"));
-    EXPECT_FALSE(HasEntryNamed(chosen, "ABC"));
-    EXPECT_FALSE(HasEntryNamed(chosen, "用户a"));
+TEST(OwnEntries, TheUsersIdentifierIgnoringCaseJoinsOnceByItsExactText) {
+    OwnEntries own("abc", {Person("abc"), Person("x")});
+    EXPECT_FALSE(own.Take(Person("abc")));  // chosen already, exactly
+    EXPECT_TRUE(own.Take(Person("ABC")));   // the user's, another text
+    EXPECT_FALSE(own.Take(Person("ABC")));  // that text once
+    EXPECT_TRUE(own.Take(Person("aBc")));
+    EXPECT_FALSE(own.Take(Person("x")));    // not the user's
+    // Double-byte characters stay exact.
+    OwnEntries chinese("用户A", {});
+    EXPECT_TRUE(chinese.Take(Person("用户a")));
+    EXPECT_FALSE(chinese.Take(Person("用户b")));
+}
+
+TEST(OwnEntries, WithoutAUserIdentifierTheFirstPersonWithoutOneJoins) {
+    std::vector<ContactEntry> chosen(15000, Person("1"));
+    OwnEntries own("", chosen);
+    int taken = 0;
+    for (int i = 0; i < 20000; ++i) taken += own.Take(Person("")) ? 1 : 0;
+    EXPECT_EQ(taken, 1);
+    chosen.push_back(Person(""));
+    EXPECT_FALSE(OwnEntries("", chosen).Take(Person("")));
+}
+
+TEST(PickerRules, RemoveRowsTakesOutTheRowsInOnePassAndKeepsTheOrder) {
+    std::vector<ContactEntry> entries = {Person("0"), Person("1"), Person("2"), Person("3"), Person("4")};
+    const std::vector<ContactEntry> removed = RemoveRows(entries, {0, 2, 3, 9});  // 9 is past the end
+    std::vector<std::string> left, gone;
+    for (const ContactEntry& e : entries) left.push_back(e.name);
+    for (const ContactEntry& e : removed) gone.push_back(e.name);
+    EXPECT_EQ(left, (std::vector<std::string>{"1", "4"}));
+    EXPECT_EQ(gone, (std::vector<std::string>{"0", "2", "3"}));
+    EXPECT_TRUE(RemoveRows(entries, {}).empty());
+    EXPECT_EQ(entries.size(), 2u);
 }
 
 TEST(ChosenIds, CountsEveryEntryOfAnIdentifier) {

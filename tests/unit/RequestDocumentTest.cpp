@@ -4,7 +4,7 @@
 #include "conference/Confirm.h"
 #include "conference/ConferenceTexts.h"
 #include "conference/RequestDocument.h"
-#include "xml/XmlDocument.h"
+#include "xml/PlatformDom.h"
 
 namespace {
 

@@ -2,18 +2,19 @@
 
 #include <windows.h>
 
+#include "FailingAllocation.h"
 #include "FakeDomNode.h"
 #include "support/TestData.h"
 #include "xml/Bstr.h"
 #include "xml/XmlAccessError.h"
+#include "xml/PlatformDom.h"
 #include "xml/XmlDocument.h"
+#include "xml/XmlFile.h"
 #include "xml/XmlPrologue.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-const std::string kWeekly = "\xD6\xDC\xC0\xFD\xBB\xE1";  // 周例会 in code page 936
 
 XmlElement Root(XmlDocument& document, const char* file) { return document.Load(TestDataPath(file)); }
 
@@ -40,73 +41,13 @@ TEST(Bstr, EqualsAnsiComparesTheTextAsItConverts) {
     EXPECT_TRUE(thai.EqualsAnsi("a?"));
 }
 
-TEST(XmlDocument, EveryEncodingGivesTheSameCodePageBytes) {
-    for (const char* file : {"xml/utf8.xml", "xml/gbk.xml", "xml/utf16.xml", "xml/gb2312.xml", "xml/gb18030-upper.xml"}) {
-        XmlDocument document;
-        const XmlElement root = Root(document, file);
-        ASSERT_FALSE(root.IsEmpty()) << file;
-        const XmlElement item = root.GetChild("item");
-        EXPECT_EQ(item.GetText(), kWeekly) << file;
-        EXPECT_EQ(item.GetAttribute("name"), kWeekly) << file;
-        EXPECT_EQ(item.GetAttribute("uri"), "sip:1002@d") << file;
-    }
-}
-
-TEST(XmlDocument, UnreadableFilesGiveAnEmptyRootAndRaiseNothing) {
-    for (const char* file : {"xml/missing.xml", "xml/empty.xml", "xml/broken.xml"}) {
-        XmlDocument document;
-        EXPECT_TRUE(Root(document, file).IsEmpty()) << file;
-    }
-}
-
-TEST(XmlDocument, RefusesEntityExpansionQuickly) {
-    const DWORD start = ::GetTickCount();
-    XmlDocument document;
-    EXPECT_TRUE(Root(document, "xml/laughs.xml").IsEmpty());
-    EXPECT_LT(::GetTickCount() - start, 5000u);
-}
-
 TEST(XmlElement, AnElementKeepsItsDocumentAlive) {
     XmlElement item;
     {
         XmlDocument document;
-        item = Root(document, "xml/utf8.xml").GetChild("item");
+        item = Root(document, "xml/text-utf8.xml").GetChild("item");
     }
-    EXPECT_EQ(item.GetText(), kWeekly);
-}
-
-TEST(XmlElementCursor, FiltersByExactNameAndStaysAtTheEnd) {
-    XmlDocument document;
-    const XmlElement root = Root(document, "xml/mixed.xml");
-    ASSERT_FALSE(root.IsEmpty());
-    EXPECT_EQ(Ids(root.GetChildren("Msg")), (std::vector<std::string>{"1", "2"}));
-    // Every element and nothing else (no text, comment or processing instruction).
-    XmlElementCursor all = root.GetChildren("");
-    int elements = 0;
-    while (!all.Next().IsEmpty()) ++elements;
-    EXPECT_EQ(elements, 9);
-    EXPECT_TRUE(all.Next().IsEmpty());
-    EXPECT_TRUE(all.Next().IsEmpty());
-}
-
-TEST(XmlElement, ChildAttributeAndTextRules) {
-    XmlDocument document;
-    const XmlElement root = Root(document, "xml/mixed.xml");
-    const XmlElement entry = root.GetChild("entry");
-    EXPECT_EQ(entry.GetChild("Mobile").GetText(), "138");
-    EXPECT_EQ(entry.GetChild("mobile").GetText(), "139");
-    EXPECT_TRUE(entry.GetChild("MOBILE").IsEmpty());
-    EXPECT_EQ(root.GetChild("twice").GetChild("b").GetText(), "first");
-    EXPECT_EQ(root.GetChild("blank").GetText(), " word ");
-    EXPECT_EQ(root.GetChild("nested").GetText(), "abcd");
-    const XmlElement attrs = root.GetChild("attrs");
-    EXPECT_TRUE(attrs.HasAttribute("present"));
-    EXPECT_EQ(attrs.GetAttribute("present"), "");
-    EXPECT_FALSE(attrs.HasAttribute("absent"));
-    EXPECT_EQ(attrs.GetAttribute("absent"), "");
-    EXPECT_EQ(attrs.GetAttribute("value"), "v & w");
-    // A text node's name never matches a tag name.
-    EXPECT_TRUE(root.GetChild("#text").IsEmpty());
+    EXPECT_EQ(item.GetText(), "多媒体会议 喆·2026");
 }
 
 TEST(XmlElement, AnEmptyElementAnswersEmptyExceptForItsChildren) {
@@ -123,7 +64,7 @@ TEST(XmlElement, AnEmptyElementAnswersEmptyExceptForItsChildren) {
     }
 }
 
-TEST(XmlEncodings, EveryEncodingGivesTheSameCodePage936Bytes) {
+TEST(XmlDocument, EveryEncodingGivesTheSameCodePage936Bytes) {
     // "会议" in code page 936: guards the literal's compilation as well.
     ASSERT_EQ(std::string("会议"), "\xBB\xE1\xD2\xE9");
     const std::string expectedText = "多媒体会议 喆·2026";
@@ -140,12 +81,12 @@ TEST(XmlEncodings, EveryEncodingGivesTheSameCodePage936Bytes) {
     }
 }
 
-TEST(XmlEncodings, Gb2312FileWithBytesOutsideTheCodePageDoesNotLoad) {
+TEST(XmlDocument, Gb2312FileWithBytesOutsideTheCodePageDoesNotLoad) {
     XmlDocument document;
     EXPECT_TRUE(Root(document, "xml/gb2312-invalid-bytes.xml").IsEmpty());
 }
 
-TEST(XmlEncodings, PrologueNamesTheDeclaredEncodingOfEightBitFilesOnly) {
+TEST(XmlPrologue, NamesTheDeclaredEncodingOfEightBitFilesOnly) {
     EXPECT_EQ(XmlPrologue::Read("<?xml version=\"1.0\" encoding = 'Gb2312'?><r/>").declaredEncoding, "Gb2312");
     EXPECT_EQ(XmlPrologue::Read("<?xml version=\"1.0\" encoding=\"gb2312\"?><r/>").ChineseCodePage(), 936u);
     EXPECT_EQ(XmlPrologue::Read("<?xml version=\"1.0\" encoding=\"EUC-CN\"?><r/>").ChineseCodePage(), 936u);
@@ -165,7 +106,7 @@ TEST(XmlEncodings, PrologueNamesTheDeclaredEncodingOfEightBitFilesOnly) {
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?><r>\xE4\xBC\x9A</r>");
 }
 
-TEST(XmlBrokenFiles, GiveAnEmptyRootAndRaiseNothing) {
+TEST(XmlDocument, BrokenFilesGiveAnEmptyRootAndRaiseNothing) {
     for (const char* file : {"xml/missing.xml", "xml/empty.xml", "xml/not-well-formed.xml", "xml/no-root.xml"}) {
         SCOPED_TRACE(file);
         XmlDocument document;
@@ -177,7 +118,7 @@ TEST(XmlBrokenFiles, GiveAnEmptyRootAndRaiseNothing) {
     EXPECT_TRUE(document.Load("").IsEmpty());
 }
 
-TEST(XmlEntities, DoctypesThatDeclareEntitiesAreRefusedQuickly) {
+TEST(XmlDocument, DoctypesThatDeclareEntitiesAreRefusedQuickly) {
     for (const char* file : {"xml/billion-laughs.xml", "xml/billion-laughs-utf16.xml", "xml/quadratic-blowup.xml",
                              "xml/doctype-entity.xml", "xml/parameter-entity.xml"}) {
         SCOPED_TRACE(file);
@@ -191,7 +132,7 @@ TEST(XmlEntities, DoctypesThatDeclareEntitiesAreRefusedQuickly) {
     }
 }
 
-TEST(XmlEntities, DoctypesWithoutEntitiesAndEntityTextElsewhereLoadAsBefore) {
+TEST(XmlDocument, DoctypesWithoutEntitiesAndEntityTextElsewhereLoadAsBefore) {
     for (const char* file : {"xml/doctype-plain.xml", "xml/doctype-elements.xml"}) {
         SCOPED_TRACE(file);
         XmlDocument document;
@@ -202,7 +143,7 @@ TEST(XmlEntities, DoctypesWithoutEntitiesAndEntityTextElsewhereLoadAsBefore) {
               "<!DOCTYPE r [<!ENTITY a \"b\">]>");
 }
 
-TEST(XmlCursor, FiltersByExactTagNameAndSkipsEverythingButElements) {
+TEST(XmlElementCursor, FiltersByExactTagNameAndSkipsEverythingButElements) {
     XmlDocument document;
     const XmlElement root = Root(document, "xml/children.xml");
     ASSERT_FALSE(root.IsEmpty());
@@ -218,7 +159,7 @@ TEST(XmlCursor, FiltersByExactTagNameAndSkipsEverythingButElements) {
     EXPECT_TRUE(root.GetChildren("nothing").Next().IsEmpty());
 }
 
-TEST(XmlCursor, ACopySharesThePositionAndRestartsIt) {
+TEST(XmlElementCursor, ACopySharesThePositionAndRestartsIt) {
     XmlDocument document;
     const XmlElement root = Root(document, "xml/children.xml");
     XmlElementCursor cursor = root.GetChildren("Msg");
@@ -229,7 +170,7 @@ TEST(XmlCursor, ACopySharesThePositionAndRestartsIt) {
     EXPECT_EQ(cursor.Next().GetAttribute("id"), "2");
 }
 
-TEST(XmlElementReading, GetChildIsExactAndTakesTheFirst) {
+TEST(XmlElement, GetChildIsExactAndTakesTheFirst) {
     XmlDocument document;
     const XmlElement root = Root(document, "xml/children.xml");
     EXPECT_EQ(root.GetChild("twice").GetText(), "first");
@@ -239,10 +180,9 @@ TEST(XmlElementReading, GetChildIsExactAndTakesTheFirst) {
     // A name that only a non-element node carries gives no element.
     EXPECT_TRUE(root.GetChild("#text").IsEmpty());
     EXPECT_TRUE(root.GetChild("#comment").IsEmpty());
-    EXPECT_TRUE(XmlElement().GetChild("twice").IsEmpty());
 }
 
-TEST(XmlElementReading, AttributesAsTheParserDeliversThem) {
+TEST(XmlElement, AttributesAsTheParserDeliversThem) {
     XmlDocument document;
     const XmlElement attrs = Root(document, "xml/children.xml").GetChild("attrs");
     EXPECT_TRUE(attrs.HasAttribute("empty"));
@@ -252,19 +192,16 @@ TEST(XmlElementReading, AttributesAsTheParserDeliversThem) {
     EXPECT_FALSE(attrs.HasAttribute("Value"));
     EXPECT_EQ(attrs.GetAttribute("value"), "a & b 会");
     EXPECT_EQ(attrs.GetAttribute("spaced"), "x y");
-    EXPECT_FALSE(XmlElement().HasAttribute("value"));
-    EXPECT_EQ(XmlElement().GetAttribute("value"), "");
 }
 
-TEST(XmlElementReading, TextKeepsBlanksAndJoinsDescendants) {
+TEST(XmlElement, TextKeepsBlanksAndJoinsDescendants) {
     XmlDocument document;
     const XmlElement root = Root(document, "xml/children.xml");
     EXPECT_EQ(root.GetChild("padded").GetText(), " 字 ");
     EXPECT_EQ(root.GetChild("nested").GetText(), "abcd");
-    EXPECT_EQ(XmlElement().GetText(), "");
 }
 
-TEST(XmlElementReading, AnElementWithoutAttributeMapRaisesTheNullReferenceError) {
+TEST(XmlElement, AnElementWithoutAttributeMapRaisesTheNullReferenceError) {
     const ComPtr<IXMLDOMNode> real = LoadDomRoot("xml/children.xml");
     ASSERT_TRUE(real);
     ComPtr<IXMLDOMNode> fake;
@@ -279,7 +216,7 @@ TEST(XmlElementReading, AnElementWithoutAttributeMapRaisesTheNullReferenceError)
     }
 }
 
-TEST(XmlElementReading, AFailingListRaisesItsStatusFromNext) {
+TEST(XmlElement, AFailingListRaisesItsStatusFromNext) {
     const ComPtr<IXMLDOMNode> real = LoadDomRoot("xml/children.xml");
     ComPtr<IXMLDOMNode> fake;
     fake.Attach(new FakeElementNode(real, 1));
@@ -291,4 +228,44 @@ TEST(XmlElementReading, AFailingListRaisesItsStatusFromNext) {
     } catch (const XmlAccessError& error) {
         EXPECT_EQ(error.Status(), E_FAIL);
     }
+}
+
+TEST(XmlFiles, APercentInThePathIsAnOrdinaryCharacter) {
+    ScratchFolder folder("percent%41");
+    const std::string own = folder.Write("a%41.xml", "<?xml version=\"1.0\"?><r><item>own</item></r>");
+    // A DOCTYPE goes to the platform's DOM, which would take "%41" for an escaped "A".
+    const std::string platform = folder.Write("b%41.xml", "<?xml version=\"1.0\"?><!DOCTYPE r><r><item>dom</item></r>");
+    XmlDocument document;
+    EXPECT_EQ(document.Load(own).GetChild("item").GetText(), "own");
+    EXPECT_EQ(document.Load(platform).GetChild("item").GetText(), "dom");
+}
+
+TEST(XmlFiles, AFileLargerThan128MiBIsUnreadable) {
+    const ScratchFolder folder("large");
+    const std::string path = folder.WriteLong("large.xml", "<r/>", static_cast<long long>(kMaxXmlFileBytes) + 1);
+    EXPECT_FALSE(ReadXmlFile(path));
+    XmlDocument document;
+    EXPECT_TRUE(document.Load(path).IsEmpty());
+}
+
+TEST(XmlFiles, RunningOutOfMemoryAnywhereInALoadGivesAnEmptyRoot) {
+    const std::string path = TestDataPath("directory/departments.xml");
+    for (std::int64_t first = 0; first < 100000; ++first) {
+        XmlDocument document;
+        XmlElement root;
+        std::string argument = path;
+        std::int64_t refused = 0;
+        {
+            const FailingAllocation failing(first);
+            root = document.Load(std::move(argument));
+            refused = failing.Refused();
+        }
+        if (refused == 0) {
+            EXPECT_EQ(root.GetChildren("company").Next().GetAttribute("name"), "甲公司");
+            EXPECT_GT(first, 5);
+            return;
+        }
+        EXPECT_TRUE(root.IsEmpty()) << "allocation " << first;
+    }
+    FAIL() << "the load never finished";
 }
