@@ -19,4 +19,6 @@ for arch in $archs; do
     (cd "$repo/build/$arch" && ctest --output-on-failure) || status=1
 done
 [ -n "$runnable" ] || { echo "no tests could run on this machine"; status=1; }
+echo "== host kit =="
+"$repo/scripts/test-kit.sh" $archs || status=1
 exit $status
