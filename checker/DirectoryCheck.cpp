@@ -62,6 +62,15 @@ void ReportPeople(HostReport& report, const std::string& file, const std::vector
                        JoinShort(Labels(lost)));
 }
 
+// The findings of one file: groups nested past the reader's limit, then its people.
+void ReportFile(HostReport& report, const std::string& file, const char* groups, int depth,
+                const std::vector<ContactEntry>& people, const std::vector<Company>& companies) {
+    if (depth > DirectoryReader::kMaxListDepth)
+        report.Error(file + text::Format(": %s nested %d deep; those below level %d are not read, nor the people in them",
+                                         groups, depth, DirectoryReader::kMaxListDepth));
+    ReportPeople(report, file, people, companies);
+}
+
 }  // namespace
 
 DirectoryCounts CountDirectory(const std::vector<ContactGroup>& groups) {
@@ -185,22 +194,14 @@ void CheckDirectory(HostReport& report, const std::string& hostDirectory) {
         report.Note(text::Format("company directory: %d companies, %d departments, %d people, deepest nesting %d",
                                  static_cast<int>(companies.size()), counts.groups, counts.people, companyDepth));
         if (companies.empty()) report.Error("DepartmentInfo.xml: no company element under the root: the company tree is empty");
-        if (companyDepth > DirectoryReader::kMaxListDepth)
-            report.Error(text::Format("DepartmentInfo.xml: departments nested %d deep; those below level %d are not "
-                                      "read, nor the people in them",
-                                      companyDepth, DirectoryReader::kMaxListDepth));
-        ReportPeople(report, "DepartmentInfo.xml", PeopleOf(companies), companies);
+        ReportFile(report, "DepartmentInfo.xml", "departments", companyDepth, PeopleOf(companies), companies);
     }
     if (!friendsRoot.IsEmpty()) {
         const DirectoryCounts counts = CountDirectory(friends);
         report.Note(text::Format("friends list: %d groups, %d people, deepest nesting %d", counts.groups, counts.people,
                                  friendsDepth));
         if (friends.empty()) report.Warning("FriendsInfo.xml: no list element under the root: the friends tree is empty");
-        if (friendsDepth > DirectoryReader::kMaxListDepth)
-            report.Error(text::Format("FriendsInfo.xml: groups nested %d deep; those below level %d are not read, "
-                                      "nor the people in them",
-                                      friendsDepth, DirectoryReader::kMaxListDepth));
-        ReportPeople(report, "FriendsInfo.xml", PeopleOf(friends), companies);
+        ReportFile(report, "FriendsInfo.xml", "groups", friendsDepth, PeopleOf(friends), companies);
     }
 
     // The picker's chosen list spans both trees, so identifiers collide across the files.
