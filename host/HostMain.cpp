@@ -73,6 +73,24 @@ std::string Describe(const ConferenceRecord& r) {
     return s;
 }
 
+// "Quorvel sample host, Quorvel.dll 1.0.0": the version the loaded library's own
+// version resource states, so that a user reporting a fault can say which one it was.
+std::string HostTitle() {
+    std::string title = "Quorvel sample host";
+    char path[MAX_PATH] = {};
+    HMODULE library = ::GetModuleHandleA("Quorvel.dll");
+    if (library == nullptr || ::GetModuleFileNameA(library, path, sizeof path) == 0) return title;
+    DWORD ignored = 0;
+    std::vector<char> data(::GetFileVersionInfoSizeA(path, &ignored));
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT size = 0;
+    if (data.empty() || !::GetFileVersionInfoA(path, 0, static_cast<DWORD>(data.size()), data.data()) ||
+        !::VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &size) || size < sizeof *info)
+        return title;
+    return title + ", Quorvel.dll " + std::to_string(HIWORD(info->dwFileVersionMS)) + "." +
+           std::to_string(LOWORD(info->dwFileVersionMS)) + "." + std::to_string(HIWORD(info->dwFileVersionLS));
+}
+
 void Show(const std::string& s) {
     if (outputEdit != nullptr) ::SetWindowTextA(outputEdit, s.c_str());
 }
@@ -119,7 +137,7 @@ HWND CreateHostWindow(HINSTANCE instance, bool visible) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = "QuorvelSampleHost";
     ::RegisterClassA(&windowClass);
-    HWND window = ::CreateWindowA("QuorvelSampleHost", "Quorvel sample host", WS_OVERLAPPEDWINDOW, 20, 20, 560,
+    HWND window = ::CreateWindowA("QuorvelSampleHost", HostTitle().c_str(), WS_OVERLAPPEDWINDOW, 20, 20, 560,
                                   420, nullptr, nullptr, instance, nullptr);
     ::CreateWindowA("BUTTON", "新建会议", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 120, 26, window,
                     reinterpret_cast<HMENU>(kCreateButton), instance, nullptr);

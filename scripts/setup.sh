@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, testing and the sample host need on Debian: the cross
-# compilers, Wine, Xvfb, ImageMagick, the CJK font, CMake and GoogleTest's sources;
+# compilers, Wine, Xvfb, ImageMagick, the CJK font, CMake, GoogleTest's sources, and for
+# the host kit LLVM's tools (Microsoft import libraries) and zip;
 # 32-bit Wine only where this machine can run 32-bit programs.
 # Packages are checked, not commands: a stand-in command must not hide a missing package.
 set -euo pipefail
@@ -10,7 +11,7 @@ source "$repo/scripts/machine.sh"
 packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           g++-mingw-w64-i686-posix binutils-mingw-w64-i686
           wine wine64 xvfb x11-apps imagemagick fonts-wqy-microhei
-          cmake locales googletest)
+          cmake locales googletest llvm zip)
 installed() { [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]; }
 
 need=()

@@ -9,20 +9,18 @@
 
 namespace {
 
-constexpr COLORREF kListMaskColour = RGB(150, 0, 0);
-constexpr COLORREF kTreeMaskColour = RGB(255, 255, 255);
-
-// A new, empty image list of size x size pictures; the strip file's pieces, if the
-// file loads, are added in strip order with `mask` as the transparent colour.
-UniqueImageList LoadImageStrip(const std::string& path, int size, int count, COLORREF mask) {
+// A new, empty image list of the strip's squares; the strip file's pieces, if the
+// file loads, are added in strip order with the strip's mask colour as transparent.
+UniqueImageList LoadImageStrip(const std::string& path, const SkinStrip& strip) {
+    const int size = strip.size, count = strip.count;
     UniqueImageList list(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 0, 0));
     if (!list) return list;
-    const UniqueBitmap strip = LoadPictureFile(path);
-    if (!strip) return list;
+    const UniqueBitmap picture = LoadPictureFile(path);
+    if (!picture) return list;
     std::vector<UniqueBitmap> pieces(static_cast<size_t>(count));
-    if (!SplitBitmapStrip(strip.Get(), pieces.data(), count, size, size)) return list;
+    if (!SplitBitmapStrip(picture.Get(), pieces.data(), count, size, size)) return list;
     // The list keeps copies of its own; the pieces go when this returns.
-    for (int i = 0; i < count; ++i) ::ImageList_AddMasked(list.Get(), pieces[i].Get(), mask);
+    for (int i = 0; i < count; ++i) ::ImageList_AddMasked(list.Get(), pieces[i].Get(), strip.mask);
     return list;
 }
 
@@ -42,11 +40,11 @@ void LoadSkinImagesFrom(SkinImages& images, const std::string& hostDirectory, co
         return text::Format("%s\\skin\\%s\\%s", hostDirectory.c_str(), skin.c_str(), name);
     };
     images.listCheckImages.Reset();
-    images.listCheckImages = LoadImageStrip(file("all_select.bmp"), 16, 4, kListMaskColour);
-    LoadWholeBitmap(file("bitmap_select.bmp"), images.headerCheckedBitmap);
-    LoadWholeBitmap(file("bitmap_unselect.bmp"), images.headerUncheckedBitmap);
+    images.listCheckImages = LoadImageStrip(file(kListCheckStrip.file), kListCheckStrip);
+    LoadWholeBitmap(file(kHeaderCheckedFile), images.headerCheckedBitmap);
+    LoadWholeBitmap(file(kHeaderUncheckedFile), images.headerUncheckedBitmap);
     images.treeImages.Reset();
-    images.treeImages = LoadImageStrip(file("selectcontact_head.bmp"), 20, 5, kTreeMaskColour);
+    images.treeImages = LoadImageStrip(file(kTreeStrip.file), kTreeStrip);
 }
 
 void SkinImages::LoadSkinImages(const std::string& skinName) {

@@ -32,12 +32,15 @@ MessageTable::~MessageTable() {
 bool MessageTable::Load(std::string directory, std::string language) {
     char systemLanguage[50] = {};
     ::GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_SENGLANGUAGE, systemLanguage, sizeof systemLanguage);
-    if (!directory.empty() && directory.back() == '\\') directory.pop_back();
     if (!text::Equal(language, systemLanguage)) language = systemLanguage;
+    return LoadFile(ChooseLanguageFile(std::move(directory), ::GetUserDefaultLangID()), language);
+}
 
-    std::string path = text::Format("%s\\%04x.xml", directory.c_str(), ::GetUserDefaultLangID() & 0xFFFFu);
+std::string ChooseLanguageFile(std::string directory, unsigned langId) {
+    if (!directory.empty() && directory.back() == '\\') directory.pop_back();
+    std::string path = text::Format("%s\\%04x.xml", directory.c_str(), langId & 0xFFFFu);
     if (!FileExists(path)) path = directory + "\\0409.xml";
-    return LoadFile(path, language);
+    return path;
 }
 
 bool MessageTable::LoadFile(std::string path, std::string language) {
@@ -57,7 +60,7 @@ bool MessageTable::LoadFile(std::string path, std::string language) {
     return LoadRoot(root);
 }
 
-bool MessageTable::LoadRoot(const XmlElement& root) {
+bool MessageTable::LoadRoot(const XmlElement& root, std::vector<std::string>* idsAsWritten) {
     bool result = true;
     int count = 0;
     if (!root.IsEmpty()) {
@@ -68,6 +71,7 @@ bool MessageTable::LoadRoot(const XmlElement& root) {
             for (XmlElement message = cursor.Next(); !message.IsEmpty(); message = cursor.Next()) {
                 std::string id = message.GetAttribute("id");
                 std::string label = message.GetAttribute("Label");
+                if (idsAsWritten != nullptr) idsAsWritten->push_back(id);
                 // The first message with an id wins; later ones are ignored.
                 if (!id.empty() && messages.emplace(std::move(id), std::move(label)).second) ++count;
             }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "xml/XmlElement.h"
 
@@ -26,7 +27,9 @@ public:
     bool LoadFile(std::string path, std::string language);
     // The messages of a loaded root; an empty root leaves the map as it was. Readiness
     // follows the count stored, also when reading failed midway (the result is then false).
-    bool LoadRoot(const XmlElement& root);
+    // `idsAsWritten`, when given, receives the id of every `Msg` read, in document order,
+    // duplicates and unusable ones included, for a report of what the file holds.
+    bool LoadRoot(const XmlElement& root, std::vector<std::string>* idsAsWritten = nullptr);
     [[nodiscard]] bool IsReady() const { return ready != 0; }
 
     // The stored text of message `id`, as read: "Msg not init" when not ready,
@@ -55,6 +58,10 @@ private:
     std::atomic<int> ready{0};
     CRITICAL_SECTION lock;
 };
+
+// The language file Load reads from `directory` for the language `langId`:
+// "<directory>\<langId as %04x>.xml" when it exists, else "<directory>\0409.xml".
+[[nodiscard]] std::string ChooseLanguageFile(std::string directory, unsigned langId);
 
 // The text of message `id` from the process's table, with the four characters \r\n
 // made a real line break.

@@ -1,0 +1,151 @@
+// The checker's rules called directly: how it explains a refused file, what it finds in
+// directory records and language files, and how it judges a skin strip.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "checker/DirectoryCheck.h"
+#include "checker/HostReport.h"
+#include "checker/LanguageCheck.h"
+#include "checker/SkinCheck.h"
+#include "checker/XmlFileCheck.h"
+#include "xml/XmlDocument.h"
+
+namespace {
+
+const std::string kData = QUORVEL_TEST_DATA;
+
+ContactEntry Person(const std::string& group, const std::string& name, const std::string& uri = "") {
+    ContactEntry person;
+    person.groupName = group;
+    person.name = name;
+    person.uri = uri;
+    return person;
+}
+
+ContactGroup Group(const std::string& name, std::vector<ContactEntry> entries, std::vector<ContactGroup> subgroups = {}) {
+    return ContactGroup{name, std::move(entries), std::move(subgroups)};
+}
+
+TEST(CheckReport, CountsFindingsAndShortensLongLists) {
+    HostReport report;
+    report.Section("directory");
+    report.Note("fine");
+    EXPECT_EQ(report.ExitCode(), 0);
+    report.Warning("odd");
+    EXPECT_EQ(report.ExitCode(), 0);
+    report.Error("broken");
+    EXPECT_EQ(report.ExitCode(), 1);
+    EXPECT_EQ(report.Text(), "directory\n  fine\n  warning: odd\n  error: broken\n1 error, 1 warning\n");
+    EXPECT_EQ(JoinShort({"a", "b", "c"}, 2), "a, b and 1 more");
+    EXPECT_EQ(JoinShort({"a", "b"}, 2), "a, b");
+}
+
+TEST(CheckXmlRefusal, NamesWhyTheLayerGaveNoRoot) {
+    EXPECT_EQ(ExplainXmlRefusal(" \r\n"), "empty file");
+    EXPECT_EQ(ExplainXmlRefusal("<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x \"y\">]><a>&x;</a>"),
+              "refused: its DOCTYPE declares entities");
+    EXPECT_EQ(ExplainXmlRefusal("<a>\xCD\xF5</a>").rfind("encoding: no encoding declared", 0), 0u);
+    EXPECT_EQ(ExplainXmlRefusal("<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>\xCD\xF5</a>"),
+              "encoding: declared UTF-8, but its bytes are not UTF-8");
+    EXPECT_EQ(ExplainXmlRefusal("<?xml version=\"1.0\" encoding=\"gb2312\"?><a>\xFF\xFE</a>").rfind(
+                  "encoding: bytes that are not valid in code page 936", 0),
+              0u);
+    EXPECT_EQ(ExplainXmlRefusal("<?xml version=\"1.0\" encoding=\"klingon\"?><a/>"),
+              "encoding: \"klingon\" is not an encoding the library reads");
+    std::string deep;
+    for (int i = 0; i < 300; ++i) deep += "<a>";
+    for (int i = 0; i < 300; ++i) deep += "</a>";
+    EXPECT_EQ(ExplainXmlRefusal(deep), "too deep: elements nested 300 levels, the parser reads at most 257");
+    EXPECT_EQ(ExplainXmlRefusal("<a><b></a>"), "not well-formed XML");
+}
+
+TEST(CheckXmlRefusal, DepthSkipsWhatIsNotAnElement) {
+    EXPECT_EQ(ElementDepth("<?xml version=\"1.0\"?><!-- <x><y> --><a t=\"<b>\" u='/>'><c/><d><![CDATA[<e>]]></d></a>"), 2);
+    EXPECT_EQ(ElementDepth("<a><b><c/></b><b></b></a>"), 2);
+}
+
+TEST(CheckDirectoryRules, FindsRepeatedAndCollidingIdentifiers) {
+    const std::vector<ContactEntry> people = {
+        Person("总经办", "1005"), Person("总经办", "12"), Person("秘书处", "1005"), Person("研发部", "0012"),
+        Person("研发部", "12abc"), Person("研发部", "ops01"), Person("研发部", "OPS01"), Person("研发部", ""),
+        Person("研发部", "1005")};
+    const std::vector<RepeatedId> repeated = RepeatedIds(people);
+    ASSERT_EQ(repeated.size(), 1u);
+    EXPECT_EQ(repeated[0].id, "1005");
+    EXPECT_EQ(repeated[0].groups, (std::vector<std::string>{"总经办", "秘书处", "研发部"}));
+
+    const std::vector<std::vector<std::string>> same = SameNumberIds(people);
+    ASSERT_EQ(same.size(), 1u);
+    EXPECT_EQ(same[0], (std::vector<std::string>{"12", "0012", "12abc"}));
+    EXPECT_EQ(NoNumberIds(people), (std::vector<std::string>{"ops01", "OPS01", ""}));
+}
+
+TEST(CheckDirectoryRules, PeopleAReopenedConferenceLoses) {
+    const std::vector<Company> companies = {Company{
+        "华澜", {Group("总经办",
+                       {Person("总经办", "1001", "sip:1001@x"), Person("总经办", "1007", "sip:li.na@x")},
+                       {Group("秘书处", {Person("秘书处", "1003", "sip:1003@x"), Person("秘书处", "1001", "sip:1001@x")})})}}};
+    const std::vector<ContactEntry> people = PeopleOf(companies);
+    ASSERT_EQ(people.size(), 4u);
+    std::vector<std::string> lost;
+    for (const ContactEntry& person : LostOnReopen(people, companies)) lost.push_back(person.name);
+    // 1001 is found through its top-level department, also where it is listed again below.
+    EXPECT_EQ(lost, (std::vector<std::string>{"1007", "1003"}));
+
+    const DirectoryCounts counts = CountDirectory(companies[0].groups);
+    EXPECT_EQ(counts.groups, 2);
+    EXPECT_EQ(counts.people, 4);
+}
+
+TEST(CheckDirectoryRules, ListDepthOfALoadedFile) {
+    XmlDocument document;
+    const XmlElement root = document.Load(kData + "/hosts/findings/dconf/FriendsInfo.xml");
+    ASSERT_FALSE(root.IsEmpty());
+    EXPECT_EQ(ListDepth(root), 70);
+}
+
+TEST(CheckLanguageRules, MissingUnreachableAndRepeatedIds) {
+    XmlDocument document;
+    const XmlElement root = document.Load(kData + "/hosts/broken/lang/0409.xml");
+    ASSERT_FALSE(root.IsEmpty());
+    MessageTable table;
+    std::vector<std::string> ids;
+    ASSERT_TRUE(table.LoadRoot(root, &ids));
+    EXPECT_EQ(ids.size(), 16u);
+    const LanguageFindings findings = AnalyseLanguage(ids, table);
+    EXPECT_EQ(findings.missing, (std::vector<int>{10602, 10603, 10605}));
+    EXPECT_EQ(findings.unreachable, (std::vector<std::string>{"010602", " 10603"}));
+    EXPECT_EQ(findings.repeated, (std::vector<std::string>{"10601"}));
+    EXPECT_EQ(findings.withoutId, 1);
+}
+
+TEST(CheckLanguageRules, AnEmptyTableMissesEveryId) {
+    MessageTable table;
+    const LanguageFindings findings = AnalyseLanguage({}, table);
+    EXPECT_EQ(findings.missing.size(), 15u);
+}
+
+TEST(CheckSkinRules, StripSizesAndMaskColours) {
+    EXPECT_FALSE(StripShortfall(kListCheckStrip, 64, 16));
+    EXPECT_FALSE(StripShortfall(kTreeStrip, 120, 24));
+    EXPECT_TRUE(StripShortfall(kListCheckStrip, 63, 16));
+    EXPECT_TRUE(StripShortfall(kTreeStrip, 100, 19));
+
+    const std::optional<PictureFacts> sample = InspectPicture(std::string(QUORVEL_SAMPLE_HOST) + "/skin/system/all_select.bmp",
+                                                              &kListCheckStrip);
+    ASSERT_TRUE(sample);
+    EXPECT_EQ(sample->width, 64);
+    EXPECT_EQ(sample->height, 16);
+    EXPECT_GT(sample->maskPixels, 0);
+
+    const std::optional<PictureFacts> plain = InspectPicture(kData + "/hosts/broken/skin/system/selectcontact_head.bmp",
+                                                             &kTreeStrip);
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->width, 100);
+    EXPECT_EQ(plain->maskPixels, 0);
+    EXPECT_FALSE(InspectPicture(kData + "/hosts/broken/skin/system/bitmap_select.bmp", nullptr));
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+# Fails when the ids in text/MessageIds.h differ from those that the library's sources
+# pass to GetMessageText: the host-folder checker would then miss a text or ask for one
+# that no dialog shows.
+file(READ ${SOURCE_DIR}/text/MessageIds.h table)
+string(REGEX MATCHALL "\\{[0-9]+, \"" entries "${table}")
+set(listed)
+foreach(entry ${entries})
+    string(REGEX MATCH "[0-9]+" id "${entry}")
+    list(APPEND listed ${id})
+endforeach()
+
+set(asked)
+foreach(folder entry conference picker controls skin text directory framework)
+    file(GLOB_RECURSE sources ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
+    foreach(source ${sources})
+        file(READ ${source} code)
+        string(REGEX MATCHALL "GetMessageText\\([0-9]+\\)" calls "${code}")
+        foreach(call ${calls})
+            string(REGEX MATCH "[0-9]+" id "${call}")
+            list(APPEND asked ${id})
+        endforeach()
+    endforeach()
+endforeach()
+
+list(REMOVE_DUPLICATES asked)
+list(SORT listed COMPARE NATURAL)
+list(SORT asked COMPARE NATURAL)
+if(NOT listed STREQUAL asked)
+    message(FATAL_ERROR "message ids listed: ${listed}\nmessage ids the sources ask for: ${asked}")
+endif()
+list(LENGTH listed count)
+message(STATUS "${count} message ids, the same in the list and in the sources")
