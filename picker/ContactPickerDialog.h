@@ -14,6 +14,7 @@
 #include "framework/TreeView.h"
 #include "picker/ChosenIds.h"
 #include "picker/DirectoryIndex.h"
+#include "picker/SuggestionList.h"
 #include "picker/TreeOutline.h"
 
 class ContactPickerDialog : public Dialog {
@@ -67,6 +68,7 @@ private:
     void OnFriendsTreeDblClk(NMHDR* header, LRESULT* result);
     void OnMoveClicked();
     void MoveItem(const TreeView& tree, HTREEITEM item);
+    void MovePerson(int id, bool friendsTab);
     [[nodiscard]] bool IsChosenId(int id) const;
     [[nodiscard]] const ContactEntry* FindEntryById(int id, bool friendsTab);
     TreeOutline& OutlineOf(const TreeView& tree);
@@ -76,6 +78,10 @@ private:
     void AddChosenRow(const ContactEntry& entry);
     void OnAddClicked();
     void OnRemoveClicked();
+
+    // Suggestions as the user types
+    void OnNameChange();
+    void OnNumberChange();
 
     std::string userId;
     std::vector<Company> companies;
@@ -87,6 +93,7 @@ private:
     DirectoryIndex friendsIndex;
     TreeOutline companyOutline;    // filled with the trees
     TreeOutline friendsOutline;
+    SuggestionList suggestions;    // over both directories, indexed with the trees
     int rowBatchDepth = 0;
     // The controls, found once: every lookup of a child by id asks the window server.
     TreeView companyTree;
