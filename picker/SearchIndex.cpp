@@ -1,7 +1,6 @@
 #include "picker/SearchIndex.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 #include "picker/PickerRules.h"
@@ -51,7 +50,10 @@ Query PrepareQuery(const std::string& typed) {
             digits = false;
             continue;
         }
-        if (IsLatinLetter(c)) q.letters += c; else letters = false;
+        if (IsLatinLetter(c))
+            q.letters += c;
+        else
+            letters = false;
         if (!IsDigit(c)) digits = false;
     }
     if (!letters || q.letters.size() > kMaxPinyinLetters) q.letters.clear();
@@ -68,6 +70,8 @@ bool FindInName(std::string_view name, std::string_view query, MatchRank& rank) 
         rank = MatchRank::WholeName;
         return true;
     }
+    // Most names lack the first byte altogether; only those that have it are walked.
+    if (name.find(query.front()) == std::string_view::npos) return false;
     bool found = false;
     ForEachCharacter(name, [&](size_t offset, size_t) {
         if (found || name.size() - offset < query.size()) return;
@@ -118,25 +122,37 @@ bool FindPinyin(std::string_view name, std::string_view letters, MatchRank& rank
     return found;
 }
 
+// Fewer digits than a run in a number needs: only identifiers are found by them.
+constexpr size_t kMinNumberRun = 3;
+
 // A run of at least three digits anywhere in a number, or the start of the identifier.
-bool FindDigits(const ContactEntry& entry, const std::string& digits, MatchRank& rank) {
+bool FindDigits(std::string_view id, std::string_view mobile, std::string_view phs, std::string_view digits,
+                MatchRank& rank) {
     bool found = false;
     auto take = [&](MatchRank here) {
         rank = found ? Better(rank, here) : here;
         found = true;
     };
-    if (entry.name.compare(0, digits.size(), digits) == 0)
-        take(entry.name.size() == digits.size() ? MatchRank::WholeName : MatchRank::FromFirst);
-    if (digits.size() >= 3) {
-        for (const std::string* number : {&entry.mobile, &entry.phs}) {
-            const size_t at = number->find(digits);
-            if (at == std::string::npos) continue;
-            take(number->size() == digits.size() ? MatchRank::WholeName
-                 : at == 0                        ? MatchRank::FromFirst
-                                                  : MatchRank::Elsewhere);
+    if (id.compare(0, digits.size(), digits) == 0)
+        take(id.size() == digits.size() ? MatchRank::WholeName : MatchRank::FromFirst);
+    if (digits.size() >= kMinNumberRun) {
+        for (const std::string_view number : {mobile, phs}) {
+            const size_t at = number.find(digits);
+            if (at == std::string_view::npos) continue;
+            take(number.size() == digits.size() ? MatchRank::WholeName
+                 : at == 0                       ? MatchRank::FromFirst
+                                                 : MatchRank::Elsewhere);
         }
     }
     return found;
+}
+
+// Whether everyone that a query extending `last` finds was found by `last`: not so when
+// `last` was too few digits for numbers, which a longer run of digits may then find.
+bool Narrows(const std::string& last, const std::string& typed) {
+    if (last.empty() || typed.size() <= last.size() || typed.compare(0, last.size(), last) != 0) return false;
+    const bool digits = std::all_of(last.begin(), last.end(), IsDigit);
+    return !digits || last.size() >= kMinNumberRun;
 }
 
 }  // namespace
@@ -163,6 +179,10 @@ void SearchIndex::Clear() {
     people_.shrink_to_fit();
     names_.clear();
     names_.shrink_to_fit();
+    numbers_.clear();
+    numbers_.shrink_to_fit();
+    lastQuery_.clear();
+    lastMatches_.clear();
 }
 
 void SearchIndex::AddGroups(const std::vector<ContactGroup>& groups, bool friends, std::unordered_set<int>& seen) {
@@ -174,8 +194,18 @@ void SearchIndex::AddGroups(const std::vector<ContactGroup>& groups, bool friend
 }
 
 void SearchIndex::AddPerson(const ContactEntry& entry, bool friends) {
-    Person person{&entry, static_cast<uint32_t>(names_.size()), static_cast<uint32_t>(entry.displayName.size()), 0,
+    Person person{&entry,
+                  static_cast<uint32_t>(names_.size()),
+                  static_cast<uint32_t>(entry.displayName.size()),
+                  static_cast<uint32_t>(numbers_.size()),
+                  static_cast<uint32_t>(entry.name.size()),
+                  static_cast<uint32_t>(entry.mobile.size()),
+                  static_cast<uint32_t>(entry.phs.size()),
+                  0,
                   friends};
+    numbers_ += entry.name;
+    numbers_ += entry.mobile;
+    numbers_ += entry.phs;
     const std::string folded = FoldLatinCase(entry.displayName);
     ForEachCharacter(folded, [&](size_t offset, size_t width) {
         const pinyin::Readings readings = ReadingsAt(folded, offset, width);
@@ -186,14 +216,20 @@ void SearchIndex::AddPerson(const ContactEntry& entry, bool friends) {
     people_.push_back(person);
 }
 
-SearchResult SearchIndex::Find(const std::string& typed, size_t limit) const {
+SearchResult SearchIndex::Find(const std::string& typed, size_t limit) {
     SearchResult result;
-    if (typed.find_first_not_of(' ') == std::string::npos) return result;
+    std::vector<uint32_t> matches;
+    if (typed.find_first_not_of(' ') == std::string::npos) {
+        lastQuery_.clear();
+        lastMatches_.clear();
+        return result;
+    }
     const Query query = PrepareQuery(typed);
     const uint32_t initial = query.letters.empty() ? 0 : uint32_t{1} << (query.letters[0] - 'a');
     // The best `limit` of each rank, in directory order; the list shows them rank by rank.
     std::vector<SearchHit> byRank[3];
-    for (const Person& person : people_) {
+    auto search = [&](uint32_t index) {
+        const Person& person = people_[index];
         const std::string_view name(names_.data() + person.nameStart, person.nameLength);
         MatchRank rank = MatchRank::Elsewhere;
         MatchRank found = MatchRank::Elsewhere;
@@ -205,12 +241,26 @@ SearchResult SearchIndex::Find(const std::string& typed, size_t limit) const {
         };
         consider(FindInName(name, query.folded, rank));
         if (initial & person.initials) consider(FindPinyin(name, query.letters, rank));
-        if (!query.digits.empty()) consider(FindDigits(*person.entry, query.digits, rank));
-        if (!matched) continue;
-        ++result.total;
+        if (!query.digits.empty()) {
+            const char* numbers = numbers_.data() + person.numbersStart;
+            consider(FindDigits(std::string_view(numbers, person.idLength),
+                                std::string_view(numbers + person.idLength, person.mobileLength),
+                                std::string_view(numbers + person.idLength + person.mobileLength, person.phsLength),
+                                query.digits, rank));
+        }
+        if (!matched) return;
+        matches.push_back(index);
         std::vector<SearchHit>& hits = byRank[static_cast<int>(found)];
         if (hits.size() < limit) hits.push_back(SearchHit{person.entry, person.friends, found});
+    };
+    if (Narrows(lastQuery_, typed)) {
+        for (const uint32_t index : lastMatches_) search(index);
+    } else {
+        for (uint32_t index = 0; index < people_.size(); ++index) search(index);
     }
+    result.total = matches.size();
+    lastQuery_ = typed;
+    lastMatches_.swap(matches);
     for (const std::vector<SearchHit>& hits : byRank)
         for (const SearchHit& hit : hits)
             if (result.hits.size() < limit) result.hits.push_back(hit);

@@ -36,21 +36,32 @@ public:
     [[nodiscard]] size_t PersonCount() const { return people_.size(); }
 
     // The people `query` finds, at most `limit` of them, and how many there are in all.
-    [[nodiscard]] SearchResult Find(const std::string& query, size_t limit) const;
+    [[nodiscard]] SearchResult Find(const std::string& query, size_t limit);
 
 private:
     struct Person {
         const ContactEntry* entry;
-        uint32_t nameStart;   // the display name, Latin letters in lower case, in names_
+        uint32_t nameStart;     // the display name, Latin letters in lower case, in names_
         uint32_t nameLength;
-        uint32_t initials;    // bit n: a reading of one of its characters begins with 'a' + n
+        uint32_t numbersStart;  // identifier, mobile and phs, one after the other, in numbers_
+        uint32_t idLength;
+        uint32_t mobileLength;
+        uint32_t phsLength;
+        uint32_t initials;      // bit n: a reading of one of its characters begins with 'a' + n
         bool friends;
     };
     void AddGroups(const std::vector<ContactGroup>& groups, bool friends, std::unordered_set<int>& seen);
     void AddPerson(const ContactEntry& entry, bool friends);
 
+    // Everything a query compares lies in these two buffers, next to each other, so that
+    // a search of everyone reads memory in order rather than visiting every record.
     std::vector<Person> people_;
     std::string names_;
+    std::string numbers_;
+    // Whoever the last query found: a query that extends it finds no one else (typing
+    // on only narrows), so only they are searched again.
+    std::string lastQuery_;
+    std::vector<uint32_t> lastMatches_;
 };
 
 // Latin capitals of single-byte characters in lower case; double-byte characters of code
