@@ -37,6 +37,7 @@ const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
     OnNotify(IDC_COMPANY_TREE, NM_CLICK, &ContactPickerDialog::OnTreeClick),
     OnCommand(IDC_PICKER_NAME, EN_CHANGE, &ContactPickerDialog::OnNameChange),
     OnCommand(IDC_TYPED_NUMBER, EN_CHANGE, &ContactPickerDialog::OnNumberChange),
+    OnMessage(WM_MOVE, &ContactPickerDialog::OnMove),
 };
 
 ContactPickerDialog::ContactPickerDialog(std::string userId, HWND)
@@ -337,3 +338,9 @@ void ContactPickerDialog::OnRemoveClicked() {
 void ContactPickerDialog::OnNameChange() { suggestions.OnTextChanged(Item(IDC_PICKER_NAME).Handle()); }
 
 void ContactPickerDialog::OnNumberChange() { suggestions.OnTextChanged(Item(IDC_TYPED_NUMBER).Handle()); }
+
+// The list is a window of its own, left behind where the edit was.
+void ContactPickerDialog::OnMove() {
+    Default();
+    suggestions.Close();
+}

@@ -82,6 +82,7 @@ private:
     // Suggestions as the user types
     void OnNameChange();
     void OnNumberChange();
+    void OnMove();
 
     std::string userId;
     std::vector<Company> companies;

@@ -45,9 +45,18 @@ void SuggestionList::Attach(HWND picker, const std::vector<HWND>& edits, const s
                                         WS_POPUP | WS_BORDER | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT, 0, 0,
                                         kListWidth, 10, picker, nullptr, ModuleHandle(), nullptr);
     if (list == nullptr) return;
-    if (!edits.empty()) ::SendMessageA(list, WM_SETFONT, static_cast<WPARAM>(Window(edits.front()).Send(WM_GETFONT)), FALSE);
+    if (!edits.empty()) {
+        const auto font = static_cast<WPARAM>(Window(edits.front()).Send(WM_GETFONT));
+        ::SendMessageA(list, WM_SETFONT, font, FALSE);
+    }
     ::SendMessageA(list, LB_SETTABSTOPS, std::size(kTabStops), reinterpret_cast<LPARAM>(kTabStops));
     list_.Subclass(list);
+    // The window system does its first-time work for a window (creating, mapping, the
+    // surface to paint on) on its first showing: here, out of sight, rather than on the
+    // user's first keystroke.
+    ::SetWindowPos(list, HWND_TOP, -32000, -32000, kListWidth, 10, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::UpdateWindow(list);
+    ::ShowWindow(list, SW_HIDE);
 }
 
 void SuggestionList::Detach() {
@@ -56,6 +65,7 @@ void SuggestionList::Detach() {
     list_.Unsubclass();
     if (list != nullptr && ::IsWindow(list)) ::DestroyWindow(list);
     edits_.clear();
+    rows_.clear();
     index_.Clear();
     pick_ = nullptr;
 }
@@ -77,30 +87,38 @@ void SuggestionList::OnTextChanged(HWND edit) {
 
 void SuggestionList::Show(HWND edit) {
     const Window list(list_.Handle());
-    list.SetRedraw(false);
-    list.Send(LB_RESETCONTENT);
-    for (const SearchHit& hit : shown_.hits)
-        list.Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RowText(hit).c_str()));
-    if (shown_.total > shown_.hits.size()) {
-        const std::string more = text::Format(texts::kMoreSuggestions, static_cast<unsigned>(shown_.total));
-        list.Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(more.c_str()));
+    std::vector<std::string> rows;
+    for (const SearchHit& hit : shown_.hits) rows.push_back(RowText(hit));
+    if (shown_.total > shown_.hits.size())
+        rows.push_back(text::Format(texts::kMoreSuggestions, static_cast<unsigned>(shown_.total)));
+    // Only the rows that differ from those shown: each one changed is painted again.
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (i < rows_.size()) {
+            if (rows_[i] == rows[i]) continue;
+            list.Send(LB_DELETESTRING, i);
+        }
+        list.Send(LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(rows[i].c_str()));
     }
+    for (size_t i = rows_.size(); i > rows.size(); --i) list.Send(LB_DELETESTRING, i - 1);
+    rows_ = std::move(rows);
     list.Send(LB_SETCURSEL, 0);
-    list.SetRedraw(true);
 
     // Below the edit, or above it where the screen ends.
     const RECT below = Window(edit).WindowRect();
-    const int rows = static_cast<int>(list.Send(LB_GETCOUNT));
-    const int height = rows * static_cast<int>(list.Send(LB_GETITEMHEIGHT, 0)) + 2 * ::GetSystemMetrics(SM_CYBORDER);
+    const int count = static_cast<int>(list.Send(LB_GETCOUNT));
+    const int height = count * static_cast<int>(list.Send(LB_GETITEMHEIGHT, 0)) + 2 * ::GetSystemMetrics(SM_CYBORDER);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     ::GetMonitorInfoA(::MonitorFromWindow(edit, MONITOR_DEFAULTTONEAREST), &monitor);
     int top = below.bottom;
     if (top + height > monitor.rcWork.bottom && below.top - height >= monitor.rcWork.top) top = below.top - height;
     const int width = std::max<int>(kListWidth, below.right - below.left);
-    ::SetWindowPos(list.Handle(), HWND_TOP, below.left, top, width, height, SWP_NOACTIVATE);
-    ::ShowWindow(list.Handle(), SW_SHOWNOACTIVATE);
-    ::InvalidateRect(list.Handle(), nullptr, TRUE);
+    // Moving and showing a top-level window costs round trips to the window system: only
+    // when something changed.
+    const RECT now = list.WindowRect();
+    if (now.left != below.left || now.top != top || now.right - now.left != width || now.bottom - now.top != height)
+        ::SetWindowPos(list.Handle(), HWND_TOP, below.left, top, width, height, SWP_NOACTIVATE);
+    if (!list.IsVisible()) ::ShowWindow(list.Handle(), SW_SHOWNOACTIVATE);
     openFor_ = edit;
 }
 

@@ -35,6 +35,7 @@ public:
     void Detach();
     // The text of `edit` has changed: shows what it finds while the edit has the focus.
     void OnTextChanged(HWND edit);
+    void Close();
 
 private:
     class EditKeys : public SubclassedWindow {
@@ -66,12 +67,12 @@ private:
     void Highlight(int row);
     void PickRow(int row);
     void Show(HWND edit);
-    void Close();
 
     SearchIndex index_;
     std::vector<std::unique_ptr<EditKeys>> edits_;
     ListWindow list_;
     Pick pick_;
     SearchResult shown_;
+    std::vector<std::string> rows_;  // the list box's rows, as last set
     HWND openFor_ = nullptr;  // the edit the list is open below
 };

@@ -8,6 +8,7 @@
 
 #include "support/ControlDriver.h"
 #include "support/DialogDriver.h"
+#include "support/PickerDirectory.h"
 
 using namespace e2e;
 
@@ -18,12 +19,6 @@ constexpr int kMemberList = 1008;
 constexpr int kCompanyTree = 1208;
 constexpr int kChosenList = 1209;
 constexpr int kMove = 1157;
-
-// The picker's fixture directory in place of the sample host's, for one test.
-struct PickerDirectory {
-    ScopedHostFile departments{"dconf\\DepartmentInfo.xml", ReadFileBytes(TestDataPath("picker/DepartmentInfo.xml"))};
-    ScopedHostFile friends{"dconf\\FriendsInfo.xml", ReadFileBytes(TestDataPath("picker/FriendsInfo.xml"))};
-};
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "host/Screenshot.h"
 #include "support/ControlDriver.h"
 #include "support/DialogDriver.h"
+#include "support/PickerDirectory.h"
 
 using namespace e2e;
 
@@ -19,11 +20,6 @@ constexpr int kNameEdit = 1003;
 constexpr int kNumberEdit = 1210;
 constexpr int kAddTyped = 1166;
 constexpr int kChosenList = 1209;
-
-struct PickerDirectory {
-    ScopedHostFile departments{"dconf\\DepartmentInfo.xml", ReadFileBytes(TestDataPath("picker/DepartmentInfo.xml"))};
-    ScopedHostFile friends{"dconf\\FriendsInfo.xml", ReadFileBytes(TestDataPath("picker/FriendsInfo.xml"))};
-};
 
 struct OwnedList {
     HWND owner;
@@ -71,20 +67,32 @@ void TypeInto(HWND picker, int id, const std::string& chars) {
     TypeChars(edit, chars);
 }
 
-void OpenPicker(DialogDriver& driver, int* membersBefore) {
-    driver.OnConference([membersBefore](HWND dialog) {
-        *membersBefore = ListRowCount(::GetDlgItem(dialog, kMemberList));
-        Click(dialog, kAddMembers);
-    });
-}
+// Each test opens the picker from the conference dialog, acts on it, and sees how many
+// members the conference dialog took back.
+class PickerSuggestions : public ::testing::Test {
+protected:
+    void SetUp() override {
+        driver.OnConference([this](HWND dialog) {
+            membersBefore = ListRowCount(::GetDlgItem(dialog, kMemberList));
+            Click(dialog, kAddMembers);
+        });
+    }
+    void RunExpectingMembersAdded(int added) {
+        driver.OnConference([this, added](HWND dialog) {
+            EXPECT_EQ(ListRowCount(::GetDlgItem(dialog, kMemberList)), membersBefore + added);
+            Click(dialog, IDCANCEL);
+        });
+        driver.Run(nullptr, "nobody");
+    }
 
-}  // namespace
-
-TEST(PickerSuggestions, InitialsOpenTheListAndEnterPicksThePersonOnce) {
     PickerDirectory directory;
     DialogDriver driver;
     int membersBefore = -1;
-    OpenPicker(driver, &membersBefore);
+};
+
+}  // namespace
+
+TEST_F(PickerSuggestions, InitialsOpenTheListAndEnterPicksThePersonOnce) {
     driver.OnPicker([](HWND picker) { TypeInto(picker, kNameEdit, "zs"); });
     driver.Wait(300);  // painted before the picture is taken
     driver.OnPicker([](HWND picker) {
@@ -125,18 +133,10 @@ TEST(PickerSuggestions, InitialsOpenTheListAndEnterPicksThePersonOnce) {
         EXPECT_EQ(GetText(picker, kNameEdit), "");
         Click(picker, IDOK);
     });
-    driver.OnConference([&](HWND dialog) {
-        EXPECT_EQ(ListRowCount(::GetDlgItem(dialog, kMemberList)), membersBefore + 1);
-        Click(dialog, IDCANCEL);
-    });
-    driver.Run(nullptr, "nobody");
+    RunExpectingMembersAdded(1);
 }
 
-TEST(PickerSuggestions, EscClosesTheListAndEnterWithoutItEndsThePicker) {
-    PickerDirectory directory;
-    DialogDriver driver;
-    int membersBefore = -1;
-    OpenPicker(driver, &membersBefore);
+TEST_F(PickerSuggestions, EscClosesTheListAndEnterWithoutItEndsThePicker) {
     driver.OnPicker([](HWND picker) { TypeInto(picker, kNameEdit, "zs"); });
     driver.OnPicker([](HWND picker) { PostKey(::GetDlgItem(picker, kNameEdit), VK_RETURN); });
     driver.OnPicker([](HWND picker) { TypeInto(picker, kNumberEdit, "1390000"); });
@@ -151,18 +151,10 @@ TEST(PickerSuggestions, EscClosesTheListAndEnterWithoutItEndsThePicker) {
         EXPECT_EQ(GetText(picker, kNumberEdit), "1390000");
         PostKey(::GetDlgItem(picker, kNumberEdit), VK_RETURN);
     });
-    driver.OnConference([&](HWND dialog) {
-        EXPECT_EQ(ListRowCount(::GetDlgItem(dialog, kMemberList)), membersBefore + 1) << "ended with OK";
-        Click(dialog, IDCANCEL);
-    });
-    driver.Run(nullptr, "nobody");
+    RunExpectingMembersAdded(1);  // 张三: the picker ended with OK, not cancelled
 }
 
-TEST(PickerSuggestions, ArrowsMoveTheHighlightAndAClickPicks) {
-    PickerDirectory directory;
-    DialogDriver driver;
-    int membersBefore = -1;
-    OpenPicker(driver, &membersBefore);
+TEST_F(PickerSuggestions, ArrowsMoveTheHighlightAndAClickPicks) {
     driver.OnPicker([](HWND picker) { TypeInto(picker, kNameEdit, "w"); });
     driver.OnPicker([](HWND picker) {
         // 王五 and 吴十; 无号 has no numeric identifier, like 本人 listed before it, so
@@ -193,24 +185,26 @@ TEST(PickerSuggestions, ArrowsMoveTheHighlightAndAClickPicks) {
     });
     driver.OnPicker([](HWND picker) {
         ASSERT_TRUE(IsOpen(picker));
+        RECT frame{};
+        ::GetWindowRect(picker, &frame);
+        ::SetWindowPos(picker, nullptr, frame.left + 20, frame.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    });
+    driver.OnPicker([](HWND picker) {
+        EXPECT_FALSE(IsOpen(picker)) << "closed when the picker moves away from it";
+        TypeInto(picker, kNameEdit, "w");
+    });
+    driver.OnPicker([](HWND picker) {
+        ASSERT_TRUE(IsOpen(picker));
         ::SetFocus(::GetDlgItem(picker, kChosenList));
     });
     driver.OnPicker([](HWND picker) {
         EXPECT_FALSE(IsOpen(picker)) << "closed when the edit loses the focus";
         Click(picker, IDOK);
     });
-    driver.OnConference([&](HWND dialog) {
-        EXPECT_EQ(ListRowCount(::GetDlgItem(dialog, kMemberList)), membersBefore + 1);
-        Click(dialog, IDCANCEL);
-    });
-    driver.Run(nullptr, "nobody");
+    RunExpectingMembersAdded(1);
 }
 
-TEST(PickerSuggestions, TypedPeopleStillGoOnTheListByTheAddButton) {
-    PickerDirectory directory;
-    DialogDriver driver;
-    int membersBefore = -1;
-    OpenPicker(driver, &membersBefore);
+TEST_F(PickerSuggestions, TypedPeopleStillGoOnTheListByTheAddButton) {
     driver.OnPicker([](HWND picker) { TypeInto(picker, kNameEdit, "zs"); });
     driver.OnPicker([](HWND picker) {
         ASSERT_TRUE(IsOpen(picker));
@@ -225,9 +219,5 @@ TEST(PickerSuggestions, TypedPeopleStillGoOnTheListByTheAddButton) {
         EXPECT_EQ(GetText(picker, kNameEdit), "zs") << "the edits keep their text after an add";
         Click(picker, IDOK);
     });
-    driver.OnConference([&](HWND dialog) {
-        EXPECT_EQ(ListRowCount(::GetDlgItem(dialog, kMemberList)), membersBefore + 1);
-        Click(dialog, IDCANCEL);
-    });
-    driver.Run(nullptr, "nobody");
+    RunExpectingMembersAdded(1);
 }
