@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "framework/ListView.h"
 #include "framework/TreeView.h"
 #include "picker/ContactPickerDialog.h"
+#include "picker/SearchIndex.h"
 #include "res/resource.h"
 
 using Microsoft::WRL::ComPtr;
@@ -30,10 +32,20 @@ namespace {
 // CLSID_DOMDocument of msxml2.h names another class; this is the one libuuid lacks.
 const CLSID kDomDocument = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
-constexpr int kCompanyPeople[] = {15000, 5000};  // the first company is the one moved
-constexpr int kLargeDepartment = 5000;           // one department of the first company
-constexpr int kDepth = 4;                        // departments nested four deep
-constexpr int kFriends = 2000;
+// Sizes for the company directory's size given on the command line (20,000 unless
+// given): three quarters in the first company (the one moved), of which one department
+// of a quarter; a friends list of a tenth.
+int companyPeople[2] = {15000, 5000};
+int largeDepartment = 5000;
+constexpr int kDepth = 4;  // departments nested four deep
+int friendsCount = 2000;
+
+void SetSize(int people) {
+    companyPeople[0] = people - people / 4;
+    companyPeople[1] = people / 4;
+    largeDepartment = people / 4;
+    friendsCount = people / 10;
+}
 
 double Now() {
     LARGE_INTEGER counter, frequency;
@@ -66,12 +78,50 @@ double MedianTime(const std::function<double()>& run) {
 
 int nextId = 1;
 
+// Names as people have them: a common surname (some read two ways) and one or two given
+// characters, picked by a fixed sequence so that every run has the same directory; a
+// few Latin names among them.
+const char* const kSurnames[] = {
+    "王", "李", "张", "刘", "陈", "杨", "黄", "赵", "吴", "周", "徐", "孙", "马", "朱", "胡", "郭", "何", "高", "林",
+    "罗", "郑", "梁", "谢", "宋", "唐", "许", "韩", "冯", "邓", "曹", "彭", "曾", "肖", "田", "董", "袁", "潘", "于",
+    "蒋", "蔡", "余", "杜", "叶", "程", "苏", "魏", "吕", "丁", "任", "沈", "姚", "卢", "姜", "崔", "钟", "谭", "陆",
+    "汪", "范", "金", "石", "廖", "贾", "夏", "韦", "付", "方", "白", "邹", "孟", "熊", "秦", "邱", "江", "尹", "薛",
+    "闫", "段", "雷", "侯", "龙", "史", "陶", "黎", "贺", "顾", "毛", "郝", "龚", "邵", "万", "钱", "严", "覃", "武",
+    "戴", "莫", "孔", "单", "欧阳", "司马", "诸葛"
+};
+const char* const kGiven[] = {
+    "伟", "芳", "娜", "秀", "英", "敏", "静", "丽", "强", "磊", "军", "洋", "勇", "艳", "杰", "娟", "涛", "明", "超",
+    "兰", "霞", "平", "刚", "桂", "华", "建", "国", "文", "辉", "玲", "红", "鹏", "晓", "小", "海", "燕", "志", "春",
+    "宇", "浩", "婷", "雪", "佳", "欣", "俊", "斌", "飞", "波", "林", "云", "晨", "阳", "琳", "梅", "鑫", "峰", "亮",
+    "宁", "东", "颖", "丹", "凯", "倩", "琪", "帆", "瑞", "成", "龙", "慧", "新", "长", "乐", "重", "行", "朝", "和",
+    "音", "莉", "蓉", "博"
+};
+const char* const kLatin[] = {"Alice", "Bob", "Carol", "David", "Emma", "Frank", "Grace", "Henry", "Iris", "Jack"};
+const char* const kLatinSurnames[] = {"Wang", "Li", "Zhang", "Liu", "Chen"};
+
+unsigned nameSeed = 12345;
+size_t NextPick(size_t count) {
+    nameSeed = nameSeed * 1103515245u + 12345u;
+    return (nameSeed >> 16) % count;
+}
+
+std::string MakeName() {
+    if (NextPick(40) == 0) {
+        const std::string given = kLatin[NextPick(std::size(kLatin))];
+        return given + " " + kLatinSurnames[NextPick(std::size(kLatinSurnames))];
+    }
+    std::string name = kSurnames[NextPick(std::size(kSurnames))];
+    name += kGiven[NextPick(std::size(kGiven))];
+    if (NextPick(3) != 0) name += kGiven[NextPick(std::size(kGiven))];
+    return name;
+}
+
 ContactEntry MakePerson(const std::string& group) {
     const int id = nextId++;
     ContactEntry e;
     e.groupName = group;
     e.name = std::to_string(id);
-    e.displayName = "员工" + e.name;
+    e.displayName = MakeName();
     e.uri = "sip:" + e.name + "@bench.cn";
     char mobile[16];
     std::snprintf(mobile, sizeof mobile, "139%08d", id);
@@ -106,13 +156,13 @@ std::vector<Company> MakeCompanies() {
     for (int c = 0; c < 2; ++c) {
         Company company;
         company.name = c == 0 ? "甲集团" : "乙集团";
-        int people = kCompanyPeople[c];
+        int people = companyPeople[c];
         if (c == 0) {
             ContactGroup large;
             large.name = "大部门";
-            for (int n = 0; n < kLargeDepartment; ++n) large.entries.push_back(MakePerson(large.name));
+            for (int n = 0; n < largeDepartment; ++n) large.entries.push_back(MakePerson(large.name));
             company.groups.push_back(std::move(large));
-            people -= kLargeDepartment;
+            people -= largeDepartment;
         }
         for (int d = 0; d < 5; ++d) company.groups.push_back(MakeTree(company.name + "部" + std::to_string(d + 1), kDepth));
         std::vector<ContactGroup*> nested;
@@ -128,7 +178,7 @@ std::vector<ContactGroup> MakeFriends() {
     for (int g = 0; g < 10; ++g) groups.push_back(MakeTree("好友组" + std::to_string(g + 1), 2));
     std::vector<ContactGroup*> all;
     for (ContactGroup& g : groups) CollectGroups(g, all);
-    Populate(all, kFriends);
+    Populate(all, friendsCount);
     return groups;
 }
 
@@ -260,6 +310,88 @@ struct PickerTimes {
     int movedRows = -1;
 };
 
+// What users type into the picker's edits, key by key: pinyin initials and syllables,
+// Latin and Chinese names, digits of numbers and identifiers. Each query ends with one
+// backspace, which searches everyone again.
+struct TypedQuery {
+    int edit;
+    const char* text;
+};
+const TypedQuery kQueries[] = {
+    {IDC_PICKER_NAME, "zw"},     {IDC_PICKER_NAME, "zhangwei"}, {IDC_PICKER_NAME, "wxm"},
+    {IDC_PICKER_NAME, "chenj"},  {IDC_PICKER_NAME, "ouyang"},   {IDC_PICKER_NAME, "lvf"},
+    {IDC_PICKER_NAME, "a"},      {IDC_PICKER_NAME, "Alice"},    {IDC_PICKER_NAME, "张伟"},
+    {IDC_PICKER_NAME, "欧阳明"}, {IDC_TYPED_NUMBER, "13900012"}, {IDC_TYPED_NUMBER, "1000"},
+};
+
+struct Keystrokes {
+    std::vector<double> ms;
+    int listOpen = 0;     // keystrokes after which the suggestions showed
+    std::string slowest;  // the text after the slowest one
+};
+Keystrokes keystrokes;
+std::vector<double> nobodyKeys;
+bool typeQueries = false;
+
+struct OwnedList {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnedList(HWND window, LPARAM p) {
+    auto* search = reinterpret_cast<OwnedList*>(p);
+    if (::GetWindow(window, GW_OWNER) != search->owner) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// One keystroke: the edit's change, the search, the list filled and painted.
+void TimeKeystroke(HWND picker, HWND edit, const std::function<void()>& key) {
+    const double ms = Time([&] {
+        key();
+        OwnedList list{picker, nullptr};
+        ::EnumThreadWindows(::GetCurrentThreadId(), MatchOwnedList, reinterpret_cast<LPARAM>(&list));
+        if (list.found != nullptr && ::IsWindowVisible(list.found)) {
+            ::UpdateWindow(list.found);
+            ++keystrokes.listOpen;
+        }
+    });
+    if (keystrokes.ms.empty() || ms > *std::max_element(keystrokes.ms.begin(), keystrokes.ms.end())) {
+        char text[64] = {};
+        ::GetWindowTextA(edit, text, sizeof text);
+        keystrokes.slowest = text;
+    }
+    keystrokes.ms.push_back(ms);
+}
+
+void TypeQueries(HWND picker) {
+    for (const TypedQuery& query : kQueries) {
+        const HWND edit = ::GetDlgItem(picker, query.edit);
+        ::SetFocus(edit);
+        ::SetWindowTextA(edit, "");
+        const std::string text = query.text;
+        for (size_t i = 0; i < text.size();) {
+            // Chinese comes from the input method whole; letters and digits key by key.
+            if (static_cast<unsigned char>(text[i]) >= 0x81) {
+                i += 2;
+                const std::string typed = text.substr(0, i);
+                TimeKeystroke(picker, edit, [&] { ::SetWindowTextA(edit, typed.c_str()); });
+            } else {
+                const char c = text[i++];
+                TimeKeystroke(picker, edit, [&] { ::SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1); });
+            }
+        }
+        ::SendMessageA(edit, EM_SETSEL, text.size(), text.size());
+        TimeKeystroke(picker, edit, [&] { ::SendMessageA(edit, WM_CHAR, VK_BACK, 1); });
+        ::SetWindowTextA(edit, "");
+    }
+    // For comparison: keys that find nobody cost the edit's own work and a search.
+    const HWND edit = ::GetDlgItem(picker, IDC_PICKER_NAME);
+    for (int i = 0; i < 8; ++i)
+        nobodyKeys.push_back(Time([&] { ::SendMessageA(edit, WM_CHAR, '~', 1); }));
+    ::SetWindowTextA(edit, "");
+}
+
 double pickerStart = 0;
 PickerTimes pickerTimes;
 HHOOK initHook = nullptr;
@@ -290,6 +422,7 @@ void CALLBACK MoveLargerCompany(HWND, UINT, UINT_PTR timer, DWORD) {
     ::KillTimer(nullptr, timer);
     HWND picker = FindPicker();
     if (picker == nullptr) return;
+    if (typeQueries) TypeQueries(picker);
     const TreeView tree(::GetDlgItem(picker, IDC_COMPANY_TREE));
     tree.SelectItem(tree.GetRoot());
     pickerTimes.move = Time([&] { ::SendMessageA(::GetDlgItem(picker, IDC_MOVE), BM_CLICK, 0, 0); });
@@ -316,7 +449,8 @@ void Verdict(const char* what, double measured, double budget) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1) SetSize(std::max(100, std::atoi(argv[1])));
     ::CoInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&controls);
@@ -331,8 +465,8 @@ int main() {
     }
     std::printf("directory: %d company people (%d and %d), one department of %d, nested %d deep; %d friends; "
                 "%.1f MB of XML\n",
-                kCompanyPeople[0] + kCompanyPeople[1], kCompanyPeople[0], kCompanyPeople[1], kLargeDepartment, kDepth,
-                kFriends, static_cast<double>(bytes) / 1e6);
+                companyPeople[0] + companyPeople[1], companyPeople[0], companyPeople[1], largeDepartment, kDepth,
+                friendsCount, static_cast<double>(bytes) / 1e6);
 
     bool loaded = true;
     const double loads = MedianTime([&] {
@@ -344,7 +478,7 @@ int main() {
     int treeItems = 0;
     const double tree = MedianTime([&] { return BareTreeInsertion(companies, friends, &treeItems); });
     const double rows20000 = MedianTime([] { return BareListRows(20000); });
-    const double rowsMoved = MedianTime([] { return BareListRows(kCompanyPeople[0]); });
+    const double rowsMoved = MedianTime([] { return BareListRows(companyPeople[0]); });
     // Part of what the picker's start costs: the directory reader's walk of both files.
     const double reading = MedianTime([&] {
         return Time([&] {
@@ -354,9 +488,29 @@ int main() {
             GetDirectoryReader().ReadFriends(folder + "\\FriendsInfo.xml", f);
         });
     });
+    // The suggestions' share of the picker's start: indexing what the reader gave; and the
+    // search alone, without the window, for every prefix of the typed queries.
+    std::vector<double> searches;
+    const double indexing = MedianTime([&] {
+        std::vector<Company> c;
+        std::vector<ContactGroup> f;
+        GetDirectoryReader().ReadDepartments(folder + "\\DepartmentInfo.xml", c);
+        GetDirectoryReader().ReadFriends(folder + "\\FriendsInfo.xml", f);
+        SearchIndex index;
+        const double ms = Time([&] { index.Build(c, f); });
+        for (const TypedQuery& query : kQueries) {
+            const std::string text = query.text;
+            for (size_t i = 1; i <= text.size(); ++i) {
+                const std::string typed = text.substr(0, i);
+                searches.push_back(Time([&] { (void)index.Find(typed, SuggestionList::kRows); }));
+            }
+        }
+        return ms;
+    });
     std::vector<double> ready, move;
     int movedRows = 0;
     for (int i = 0; i < kRuns; ++i) {
+        typeQueries = i == 0;
         const PickerTimes run = RunPicker();
         ready.push_back(run.ready);
         move.push_back(run.move);
@@ -368,15 +522,28 @@ int main() {
     std::printf("bare MSXML load of both files:                  %8.1f ms\n", loads);
     std::printf("bare insertion of %5d tree items:              %8.1f ms\n", treeItems, tree);
     std::printf("bare insertion of 20000 list rows:              %8.1f ms\n", rows20000);
-    std::printf("bare insertion of %5d list rows (the move's):  %8.1f ms\n", kCompanyPeople[0], rowsMoved);
+    std::printf("bare insertion of %5d list rows (the move's):  %8.1f ms\n", companyPeople[0], rowsMoved);
     std::printf("directory reader, both files (part of ready):   %8.1f ms\n", reading);
     std::printf("picker ready (OnInitDialog done):               %8.1f ms\n", picker.ready);
     std::printf("moving the larger company (%5d rows):         %8.1f ms\n", picker.movedRows, picker.move);
+    std::printf("suggestion index, both directories (in ready):  %8.1f ms, %.1f%% of ready without it\n", indexing,
+                100.0 * indexing / (picker.ready - indexing));
+    std::vector<double> keys = keystrokes.ms;
+    const double worstKey = keys.empty() ? -1 : *std::max_element(keys.begin(), keys.end());
+    const double medianKey = keys.empty() ? -1 : Median(keys);
+    std::printf("search alone, %zu prefixes of the queries:       worst %.1f ms, median %.1f ms\n", searches.size(),
+                *std::max_element(searches.begin(), searches.end()), Median(searches));
+    std::printf("keystrokes finding nobody (%zu):                  median %.1f ms\n", nobodyKeys.size(),
+                nobodyKeys.empty() ? -1 : Median(nobodyKeys));
+    std::printf("keystrokes with suggestions (%zu, list shown after %d): worst %.1f ms (to \"%s\"), median %.1f ms\n",
+                keys.size(), keystrokes.listOpen, worstKey, keystrokes.slowest.c_str(), medianKey);
     std::printf("goals:\n");
     Verdict("picker ready within 2x (loads + tree items)", picker.ready, 2 * (loads + tree));
     Verdict("move within 2x its bare rows", picker.move, 2 * rowsMoved);
-    const bool moved = picker.movedRows == kCompanyPeople[0];
-    if (!moved) std::printf("the move put %d rows on the list, not %d\n", picker.movedRows, kCompanyPeople[0]);
+    Verdict("every keystroke's suggestions within 30 ms", worstKey, 30);
+    Verdict("suggestion index within 10% of ready without it", indexing, 0.1 * (picker.ready - indexing));
+    const bool moved = picker.movedRows == companyPeople[0];
+    if (!moved) std::printf("the move put %d rows on the list, not %d\n", picker.movedRows, companyPeople[0]);
     ::CoUninitialize();
     return loaded && moved ? 0 : 1;
 }
