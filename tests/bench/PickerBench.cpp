@@ -488,16 +488,25 @@ int main(int argc, char** argv) {
             GetDirectoryReader().ReadFriends(folder + "\\FriendsInfo.xml", f);
         });
     });
-    // The suggestions' share of the picker's start: indexing what the reader gave; and the
-    // search alone, without the window, for every prefix of the typed queries.
+    // The suggestions' share of the picker's start: what the picker does for them once the
+    // trees are filled (indexing what the reader gave, the popup made ready), on a window
+    // with two edits; and the search alone for every prefix of the typed queries.
     std::vector<double> searches;
     const double indexing = MedianTime([&] {
         std::vector<Company> c;
         std::vector<ContactGroup> f;
         GetDirectoryReader().ReadDepartments(folder + "\\DepartmentInfo.xml", c);
         GetDirectoryReader().ReadFriends(folder + "\\FriendsInfo.xml", f);
+        HWND host = MakeHost();
+        const std::vector<HWND> edits{
+            ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, host, nullptr, nullptr, nullptr),
+            ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 30, 100, 20, host, nullptr, nullptr, nullptr)};
+        SuggestionList suggestions;
+        const double ms = Time([&] { suggestions.Attach(host, edits, c, f, [](const ContactEntry&, bool) {}); });
+        suggestions.Detach();
+        ::DestroyWindow(host);
         SearchIndex index;
-        const double ms = Time([&] { index.Build(c, f); });
+        index.Build(c, f);
         for (const TypedQuery& query : kQueries) {
             const std::string text = query.text;
             for (size_t i = 1; i <= text.size(); ++i) {
@@ -526,7 +535,7 @@ int main(int argc, char** argv) {
     std::printf("directory reader, both files (part of ready):   %8.1f ms\n", reading);
     std::printf("picker ready (OnInitDialog done):               %8.1f ms\n", picker.ready);
     std::printf("moving the larger company (%5d rows):         %8.1f ms\n", picker.movedRows, picker.move);
-    std::printf("suggestion index, both directories (in ready):  %8.1f ms, %.1f%% of ready without it\n", indexing,
+    std::printf("suggestions made ready: index, popup (in ready): %7.1f ms, %.1f%% of ready without it\n", indexing,
                 100.0 * indexing / (picker.ready - indexing));
     std::vector<double> keys = keystrokes.ms;
     const double worstKey = keys.empty() ? -1 : *std::max_element(keys.begin(), keys.end());
@@ -541,7 +550,7 @@ int main(int argc, char** argv) {
     Verdict("picker ready within 2x (loads + tree items)", picker.ready, 2 * (loads + tree));
     Verdict("move within 2x its bare rows", picker.move, 2 * rowsMoved);
     Verdict("every keystroke's suggestions within 30 ms", worstKey, 30);
-    Verdict("suggestion index within 10% of ready without it", indexing, 0.1 * (picker.ready - indexing));
+    Verdict("suggestions' start within 10% of ready without it", indexing, 0.1 * (picker.ready - indexing));
     const bool moved = picker.movedRows == companyPeople[0];
     if (!moved) std::printf("the move put %d rows on the list, not %d\n", picker.movedRows, companyPeople[0]);
     ::CoUninitialize();

@@ -221,3 +221,30 @@ TEST_F(PickerSuggestions, TypedPeopleStillGoOnTheListByTheAddButton) {
     });
     RunExpectingMembersAdded(1);
 }
+
+TEST_F(PickerSuggestions, MoreThanTwelveShowTheirCountInALastRowThatIsNotPicked) {
+    std::string departments =
+        "<?xml version=\"1.0\" encoding=\"GBK\"?><departments><company name=\"公司\"><list name=\"部门\">";
+    for (int i = 1; i <= 15; ++i)
+        departments += "<entry name=\"" + std::to_string(500 + i) + "\"><display-name>王" + std::to_string(i) +
+                       "</display-name></entry>";
+    departments += "</list></company></departments>";
+    const ScopedHostFile many("dconf\\DepartmentInfo.xml", departments);
+    driver.OnPicker([](HWND picker) { TypeInto(picker, kNameEdit, "w"); });
+    driver.OnPicker([](HWND picker) {
+        const std::vector<std::string> rows = Rows(SuggestionsOf(picker));
+        ASSERT_EQ(rows.size(), 13u);
+        EXPECT_EQ(rows.front(), "王1\t部门\t501");
+        EXPECT_EQ(rows.back(), "…（共 16 人）") << "and 吴十 of the friends list";
+        for (int i = 0; i < 14; ++i) PostKey(::GetDlgItem(picker, kNameEdit), VK_DOWN);
+    });
+    driver.OnPicker([](HWND picker) {
+        EXPECT_EQ(Highlighted(picker), 11);
+        PostKey(::GetDlgItem(picker, kNameEdit), VK_RETURN);
+    });
+    driver.OnPicker([](HWND picker) {
+        EXPECT_EQ(ListColumn(::GetDlgItem(picker, kChosenList), 0), (std::vector<std::string>{"王12"}));
+        Click(picker, IDOK);
+    });
+    RunExpectingMembersAdded(1);
+}
