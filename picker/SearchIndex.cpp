@@ -92,7 +92,8 @@ bool FindPinyin(std::string_view name, std::string_view letters, MatchRank& rank
     uint64_t any = 0;        // reached by any chain
     bool found = false;
     ForEachCharacter(name, [&](size_t offset, size_t width) {
-        if (found && rank == MatchRank::WholeName) return;
+        // Only a chain from the first character could still rank better than one found.
+        if (found && (rank == MatchRank::WholeName || fromFirst == 0)) return;
         any |= 1;
         uint64_t nextAny = 0;
         uint64_t nextFirst = 0;
