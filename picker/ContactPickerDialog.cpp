@@ -34,6 +34,9 @@ const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
     OnNotify(IDC_COMPANY_TREE, NM_DBLCLK, &ContactPickerDialog::OnCompanyTreeDblClk),
     OnNotify(IDC_FRIENDS_TREE, NM_CLICK, &ContactPickerDialog::OnTreeClick),
     OnNotify(IDC_COMPANY_TREE, NM_CLICK, &ContactPickerDialog::OnTreeClick),
+    OnCommand(IDC_PICKER_NAME, EN_CHANGE, &ContactPickerDialog::OnNameChange),
+    OnCommand(IDC_TYPED_NUMBER, EN_CHANGE, &ContactPickerDialog::OnNumberChange),
+    OnMessage(WM_MOVE, &ContactPickerDialog::OnMove),
 };
 
 ContactPickerDialog::ContactPickerDialog(std::string userId)
@@ -60,6 +63,11 @@ BOOL ContactPickerDialog::OnInitDialog() {
     InitControls();
     LayoutControls();
     FillTrees();
+    suggestions.Attach(Handle(), {Item(IDC_PICKER_NAME).Handle(), Item(IDC_TYPED_NUMBER).Handle()}, companies,
+                       friendGroups, [this](const ContactEntry& entry, bool friends) {
+                           RowBatch batch(*this);
+                           MovePerson(NumericId(entry), friends);
+                       });
     chosenIds.Rebuild(chosenEntries);
     RowBatch batch(*this);
     for (const ContactEntry& entry : chosenEntries) AddChosenRow(entry);
@@ -123,6 +131,7 @@ void ContactPickerDialog::OnClose() {
 void ContactPickerDialog::OnDestroy() {
     Default();
     // The chosen people outlive the window; the directory copies do not.
+    suggestions.Detach();
     companyIndex.Clear();
     friendsIndex.Clear();
     companyOutline.Clear();
@@ -249,13 +258,16 @@ void ContactPickerDialog::OnMoveClicked() {
 void ContactPickerDialog::MoveItem(const TreeView& tree, HTREEITEM item) {
     if (item == nullptr) return;
     const bool friendsTab = IsFriendsTab();
-    OutlineOf(tree).ForEachPerson(item, [&](int id) {
-        if (IsChosenId(id)) return;
-        if (const ContactEntry* entry = FindEntryById(id, friendsTab)) {
-            AppendChosen(*entry);
-            AddChosenRow(chosenEntries.back());
-        }
-    });
+    OutlineOf(tree).ForEachPerson(item, [&](int id) { MovePerson(id, friendsTab); });
+}
+
+// One person, looked up in the directory of the given tab, unless already chosen.
+void ContactPickerDialog::MovePerson(int id, bool friendsTab) {
+    if (IsChosenId(id)) return;
+    if (const ContactEntry* entry = FindEntryById(id, friendsTab)) {
+        AppendChosen(*entry);
+        AddChosenRow(chosenEntries.back());
+    }
 }
 
 bool ContactPickerDialog::IsChosenId(int id) const { return chosenIds.Contains(id); }
@@ -309,4 +321,16 @@ void ContactPickerDialog::OnRemoveClicked() {
     RowBatch batch(*this);
     for (const ContactEntry& entry : RemoveRows(chosenEntries, chosenList.DeleteSelectedItems()))
         chosenIds.Remove(entry);
+}
+
+// ---- Suggestions as the user types ----
+
+void ContactPickerDialog::OnNameChange() { suggestions.OnTextChanged(Item(IDC_PICKER_NAME).Handle()); }
+
+void ContactPickerDialog::OnNumberChange() { suggestions.OnTextChanged(Item(IDC_TYPED_NUMBER).Handle()); }
+
+// The list is a window of its own, left behind where the edit was.
+void ContactPickerDialog::OnMove() {
+    Default();
+    suggestions.Close();
 }

@@ -15,6 +15,7 @@
 #include "picker/ChosenIds.h"
 #include "picker/DirectoryIndex.h"
 #include "picker/OwnEntries.h"
+#include "picker/SuggestionList.h"
 #include "picker/TreeOutline.h"
 
 class ContactPickerDialog : public Dialog {
@@ -68,6 +69,7 @@ private:
     LRESULT OnFriendsTreeDblClk(const NMHDR& header);
     void OnMoveClicked();
     void MoveItem(const TreeView& tree, HTREEITEM item);
+    void MovePerson(int id, bool friendsTab);
     [[nodiscard]] bool IsChosenId(int id) const;
     [[nodiscard]] const ContactEntry* FindEntryById(int id, bool friendsTab);
     TreeOutline& OutlineOf(const TreeView& tree);
@@ -77,6 +79,11 @@ private:
     void AddChosenRow(const ContactEntry& entry);
     void OnAddClicked();
     void OnRemoveClicked();
+
+    // Suggestions as the user types
+    void OnNameChange();
+    void OnNumberChange();
+    void OnMove();
 
     std::string userId;
     std::vector<Company> companies;
@@ -88,6 +95,7 @@ private:
     DirectoryIndex friendsIndex;
     TreeOutline companyOutline;    // filled with the trees
     TreeOutline friendsOutline;
+    SuggestionList suggestions;    // over both directories, indexed with the trees
     int rowBatchDepth = 0;
     // The controls, found once: every lookup of a child by id asks the window server.
     TreeView companyTree;

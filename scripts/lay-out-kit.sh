@@ -42,6 +42,9 @@ done
 cp "$repo/include/Quorvel.h" "$kit/include/"
 cp "$repo/docs/host-guide.md" "$repo/docs/check-host.md" "$kit/docs/"
 cp "$repo/host/HostMain.cpp" "$repo/host/Screenshot.cpp" "$repo/host/Screenshot.h" "$kit/sample/host/"
+# The sample host's scripted run drives the dialogs by their control ids.
+mkdir -p "$kit/sample/res"
+cp "$repo/res/resource.h" "$kit/sample/res/"
 cp "$repo/host/kit/CMakeLists.txt" "$kit/sample/"
 cp -r "$repo/host/sample/." "$kit/sample/folder/"
 cp "$repo/host/kit/README.txt" "$kit/"

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 
 #include "directory/HostDirectory.h"
@@ -61,12 +62,50 @@ double MedianTime(const std::function<double()>& run) {
 
 int nextId = 1;
 
+// Names as people have them: a common surname (some read two ways) and one or two given
+// characters, picked by a fixed sequence so that every run has the same directory; a
+// few Latin names among them.
+const char* const kSurnames[] = {
+    "王", "李", "张", "刘", "陈", "杨", "黄", "赵", "吴", "周", "徐", "孙", "马", "朱", "胡", "郭", "何", "高", "林",
+    "罗", "郑", "梁", "谢", "宋", "唐", "许", "韩", "冯", "邓", "曹", "彭", "曾", "肖", "田", "董", "袁", "潘", "于",
+    "蒋", "蔡", "余", "杜", "叶", "程", "苏", "魏", "吕", "丁", "任", "沈", "姚", "卢", "姜", "崔", "钟", "谭", "陆",
+    "汪", "范", "金", "石", "廖", "贾", "夏", "韦", "付", "方", "白", "邹", "孟", "熊", "秦", "邱", "江", "尹", "薛",
+    "闫", "段", "雷", "侯", "龙", "史", "陶", "黎", "贺", "顾", "毛", "郝", "龚", "邵", "万", "钱", "严", "覃", "武",
+    "戴", "莫", "孔", "单", "欧阳", "司马", "诸葛"
+};
+const char* const kGiven[] = {
+    "伟", "芳", "娜", "秀", "英", "敏", "静", "丽", "强", "磊", "军", "洋", "勇", "艳", "杰", "娟", "涛", "明", "超",
+    "兰", "霞", "平", "刚", "桂", "华", "建", "国", "文", "辉", "玲", "红", "鹏", "晓", "小", "海", "燕", "志", "春",
+    "宇", "浩", "婷", "雪", "佳", "欣", "俊", "斌", "飞", "波", "林", "云", "晨", "阳", "琳", "梅", "鑫", "峰", "亮",
+    "宁", "东", "颖", "丹", "凯", "倩", "琪", "帆", "瑞", "成", "龙", "慧", "新", "长", "乐", "重", "行", "朝", "和",
+    "音", "莉", "蓉", "博"
+};
+const char* const kLatin[] = {"Alice", "Bob", "Carol", "David", "Emma", "Frank", "Grace", "Henry", "Iris", "Jack"};
+const char* const kLatinSurnames[] = {"Wang", "Li", "Zhang", "Liu", "Chen"};
+
+unsigned nameSeed = 12345;
+size_t NextPick(size_t count) {
+    nameSeed = nameSeed * 1103515245u + 12345u;
+    return (nameSeed >> 16) % count;
+}
+
+std::string MakeName() {
+    if (NextPick(40) == 0) {
+        const std::string given = kLatin[NextPick(std::size(kLatin))];
+        return given + " " + kLatinSurnames[NextPick(std::size(kLatinSurnames))];
+    }
+    std::string name = kSurnames[NextPick(std::size(kSurnames))];
+    name += kGiven[NextPick(std::size(kGiven))];
+    if (NextPick(3) != 0) name += kGiven[NextPick(std::size(kGiven))];
+    return name;
+}
+
 ContactEntry MakePerson(const std::string& group) {
     const int id = nextId++;
     ContactEntry e;
     e.groupName = group;
     e.name = std::to_string(id);
-    e.displayName = "员工" + e.name;
+    e.displayName = MakeName();
     e.uri = "sip:" + e.name + "@bench.cn";
     char mobile[16];
     std::snprintf(mobile, sizeof mobile, "139%08d", id);

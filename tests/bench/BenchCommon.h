@@ -49,6 +49,8 @@ bool ParseXml(const std::string& path);
 [[nodiscard]] double PeakWorkingSetMiB();
 // One line: a figure against its goal, met or not.
 void Verdict(const char* goal, double measured, double budget);
+// A hidden top-level window for the bare controls.
+[[nodiscard]] HWND MakeHost();
 // Tree items for every company, group and person, in two hidden trees; `items` counts them.
 double BareTreeInsertion(const std::vector<Company>& companies, const std::vector<ContactGroup>& friends, int* items);
 // `rows` list rows of `columns` columns, redraw suspended once.

@@ -9,16 +9,12 @@
 #include "res/resource.h"
 #include "support/ControlDriver.h"
 #include "support/DialogDriver.h"
+#include "support/PickerDirectory.h"
 
 using namespace e2e;
 
 namespace {
 
-// The picker's fixture directory in place of the sample host's, for one test.
-struct PickerDirectory {
-    ScopedHostFile departments{"dconf\\DepartmentInfo.xml", ReadFileBytes(TestDataPath("picker/DepartmentInfo.xml"))};
-    ScopedHostFile friends{"dconf\\FriendsInfo.xml", ReadFileBytes(TestDataPath("picker/FriendsInfo.xml"))};
-};
 
 }  // namespace
 

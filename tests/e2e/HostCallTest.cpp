@@ -7,6 +7,7 @@
 
 #include <thread>
 
+#include "res/resource.h"
 #include "support/ControlDriver.h"
 #include "support/DialogDriver.h"
 
@@ -14,7 +15,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kMemberList = 1008;
 
 // Runs `body` on a new thread after initialising COM there as `com` says (-1: not at all).
 void OnThreadWithCom(int com, const std::function<void()>& body) {
@@ -39,7 +39,7 @@ CallSeen CallFromThisThread() {
     CallSeen seen;
     DialogDriver driver;
     driver.OnConference([&seen](HWND dialog) {
-        seen.rows = ListRowCount(::GetDlgItem(dialog, kMemberList));
+        seen.rows = ListRowCount(::GetDlgItem(dialog, IDC_MEMBER_LIST));
         seen.askingForMultithreaded = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         if (SUCCEEDED(seen.askingForMultithreaded)) ::CoUninitialize();
         Click(dialog, IDCANCEL);

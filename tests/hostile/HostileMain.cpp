@@ -18,13 +18,12 @@
 
 #include "Quorvel.h"
 #include "hostile/HostileCase.h"
+#include "res/resource.h"
 
 using namespace hostile;
 
 namespace {
 
-constexpr int kName = 1003, kAddMembers = 1005, kMemberList = 1008, kVoice = 1046;
-constexpr int kCompanyTree = 1208, kChosenList = 1209, kMove = 1157;
 constexpr DWORD kHangMs = 30000;
 
 std::vector<std::string> failures;
@@ -99,8 +98,8 @@ BOOL CALLBACK Collect(HWND window, LPARAM p) {
     auto* w = reinterpret_cast<Windows*>(p);
     if (ClassName(window) != "#32770" || !::IsWindowVisible(window)) return TRUE;
     if (::GetDlgItem(window, 0xFFFF) != nullptr) w->box = window;
-    else if (::GetDlgItem(window, kChosenList) != nullptr) w->picker = window;
-    else if (::GetDlgItem(window, kVoice) != nullptr && ::GetDlgItem(window, kMemberList) != nullptr) {
+    else if (::GetDlgItem(window, IDC_CHOSEN_LIST) != nullptr) w->picker = window;
+    else if (::GetDlgItem(window, IDC_VOICE) != nullptr && ::GetDlgItem(window, IDC_MEMBER_LIST) != nullptr) {
         w->conference = window;
         ++w->conferences;
     }
@@ -164,10 +163,10 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     }
     if (w.picker != nullptr) {
         if (!pilot.moved) {
-            HWND tree = ::GetDlgItem(w.picker, kCompanyTree);
+            HWND tree = ::GetDlgItem(w.picker, IDC_COMPANY_TREE);
             const auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
             if (root != nullptr) ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
-            PostClick(w.picker, kMove);
+            PostClick(w.picker, IDC_MOVE);
             pilot.moved = true;
         } else {
             PostClick(w.picker, IDOK);
@@ -183,13 +182,13 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
             pilot.otherThreadCalled = true;
             OtherThreadCall();
         }
-        if (running->usePicker) PostClick(dialog, kAddMembers);
+        if (running->usePicker) PostClick(dialog, IDC_ADD_MEMBERS);
         pilot.phase = Autopilot::Picking;
         break;
     case Autopilot::Picking:
         if (running->usePicker && !pilot.picked) break;  // the picker has yet to open
-        if (::GetWindowTextLengthA(::GetDlgItem(dialog, kName)) == 0) ::SetDlgItemTextA(dialog, kName, "hostile");
-        checkedAtOk = CheckedRows(::GetDlgItem(dialog, kMemberList));
+        if (::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_CONF_NAME)) == 0) ::SetDlgItemTextA(dialog, IDC_CONF_NAME, "hostile");
+        checkedAtOk = CheckedRows(::GetDlgItem(dialog, IDC_MEMBER_LIST));
         PostClick(dialog, IDOK);
         pilot.phase = Autopilot::Confirming;
         break;
