@@ -10,12 +10,8 @@ archs="${QUORVEL_ARCHS:-x86_64}"
 QUORVEL_ARCHS=$archs "$repo/scripts/build.sh" >/dev/null
 source "$repo/scripts/wine-env.sh"
 trap quorvel_env_stop EXIT
-runnable=$(quorvel_runnable_archs $archs)
 for arch in $archs; do
-    case " $runnable " in
-        *" $arch "*) ;;
-        *) echo "i686 benchmark not run on this machine: $QUORVEL_I686_WHY"; continue ;;
-    esac
+    quorvel_can_run "$arch" benchmark || continue
     echo "== $program $*, $arch =="
     (cd "$repo/build/$arch/bin/$folder" && wine "$program" "$@")
 done

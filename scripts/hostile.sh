@@ -11,13 +11,9 @@ archs=${QUORVEL_ARCHS:-x86_64}
 [ -n "${QUORVEL_SKIP_BUILD:-}" ] || QUORVEL_ARCHS=$archs "$repo/scripts/build.sh" >/dev/null
 source "$repo/scripts/wine-env.sh"
 trap quorvel_env_stop EXIT
-runnable=$(quorvel_runnable_archs $archs)
 status=0
 for arch in $archs; do
-    case " $runnable " in
-        *" $arch "*) ;;
-        *) echo "i686 hostile cases not run on this machine: $QUORVEL_I686_WHY"; continue ;;
-    esac
+    quorvel_can_run "$arch" "hostile cases" || continue
     bin="$repo/build/$arch/bin/hostile"
     echo "== hostile corpus, $arch =="
     declare -A passed=() failed=()

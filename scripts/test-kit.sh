@@ -24,7 +24,6 @@ set +e
 source "$repo/scripts/wine-env.sh"
 set -e
 [ -n "$inherited" ] || trap quorvel_env_stop EXIT
-runnable=$(quorvel_runnable_archs $archs)
 
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
@@ -93,10 +92,7 @@ for arch in $archs; do
         fail "the sample host does not build from the kit: $(tail -5 "$work/sample-$name.log")"
     fi
 
-    case " $runnable " in
-        *" $arch "*) ;;
-        *) echo "kit hosts of $arch not run on this machine: $QUORVEL_I686_WHY"; continue ;;
-    esac
+    quorvel_can_run "$arch" "kit hosts" || continue
     if [ -x "$sample/quorvel-host.exe" ] || [ -f "$sample/quorvel-host.exe" ]; then
         requests=$(cd "$sample" && timeout 120 wine quorvel-host.exe /script 2>&1 | grep -o 'method="[a-z]*"' | tr '\n' ' ' || true)
         [ "$requests" = 'method="createconf" method="updateconf" ' ] &&

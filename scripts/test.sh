@@ -11,10 +11,7 @@ trap quorvel_env_stop EXIT
 runnable=$(quorvel_runnable_archs $archs)
 status=0
 for arch in $archs; do
-    case " $runnable " in
-        *" $arch "*) ;;
-        *) echo "i686 tests not run on this machine: $QUORVEL_I686_WHY"; continue ;;
-    esac
+    quorvel_can_run "$arch" tests || continue
     echo "== tests, $arch =="
     (cd "$repo/build/$arch" && ctest --output-on-failure) || status=1
 done

@@ -75,6 +75,18 @@ quorvel_runnable_archs() {
     done
 }
 
+# True when programs of architecture $1 can run here. Otherwise false, and the first
+# time in a whole run (the test command and the scripts it runs) one line says why
+# the i686 $2 (tests, unless given) were not run.
+quorvel_can_run() {
+    { [ "$1" != i686 ] || [ "$QUORVEL_RUN_I686" = 1 ]; } && return 0
+    if [ -z "${QUORVEL_I686_SKIP_SAID:-}" ]; then
+        echo "i686 ${2:-tests} not run on this machine: $QUORVEL_I686_WHY"
+        export QUORVEL_I686_SKIP_SAID=1
+    fi
+    return 1
+}
+
 # Stops the display and the wineserver, unless a parent script started them: a script
 # run from another (the hostile corpus from the tests) leaves them to that one.
 quorvel_env_stop() {
