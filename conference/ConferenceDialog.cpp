@@ -107,6 +107,7 @@ void ConferenceDialog::OnOK() {
     const std::variant<Refusal, std::string> result = Confirm(values, record);
     if (const auto* refusal = std::get_if<Refusal>(&result)) {
         ShowMessage(refusal->text, refusal->caption);
+        if (refusal->text == texts::kTimeNotSet) options.FocusRefusedTime();
         return;
     }
     requestText = std::get<std::string>(result);

@@ -91,7 +91,15 @@ void ScheduleOptions::OnSmsClicked() {
 int ScheduleOptions::NoticeChoice() const { return dialog.Item<ComboBox>(IDC_NOTICE_MINUTES).GetCurSel(); }
 
 std::optional<std::string> ScheduleOptions::ReadStart() const {
+    timeRefused = false;
     SYSTEMTIME date{};
     if (!dialog.Item<DateTimePicker>(IDC_START_DATE).GetSystemTime(date) || !timeControl) return std::nullopt;
-    return text::Format("%04d%02d%02d", date.wYear, date.wMonth, date.wDay) + timeControl->GetTimeText();
+    const std::optional<std::string> time = timeControl->GetTimeText();
+    timeRefused = !time;
+    if (!time) return std::nullopt;
+    return text::Format("%04d%02d%02d", date.wYear, date.wMonth, date.wDay) + *time;
+}
+
+void ScheduleOptions::FocusRefusedTime() const {
+    if (timeRefused && timeControl) timeControl->FocusFailedField();
 }
