@@ -13,6 +13,10 @@ ScheduleOptions::~ScheduleOptions() = default;
 
 void ScheduleOptions::CreateTimeControl(HWND owner) {
     dialog = Window(owner);
+    // Radio-styled but toggled by their own handlers: a button of that style clicks
+    // itself when it gets the focus by keyboard or reactivation, which would flip voice
+    // or SMS behind the user's back.
+    for (int id : {IDC_VOICE, IDC_SMS}) dialog.Item(id).Send(BM_SETDONTCLICK, TRUE, 0);
     timeControl = std::make_unique<TimeControl>();
     if (timeControl->CreateChild(owner))
         timeControl->AsWindow().Show(true);

@@ -430,3 +430,28 @@ TEST(ScheduleOptionsScreenshot, SavesTheConferenceDialog) {
     });
     driver.Run(&given.record, "1001");
 }
+
+TEST(ScheduleOptionsKeyboard, TabReachesTheTimeFieldsAndFocusNeverTogglesVoiceOrSms) {
+    HostRecord given = Stored("2008年05月20日 14:30", 0);
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        std::vector<HWND> cycle;
+        HWND at = ::GetDlgItem(dialog, IDC_CONF_NAME);
+        for (int step = 0; step < 64 && at != nullptr; ++step) {
+            at = ::GetNextDlgTabItem(dialog, at, FALSE);
+            cycle.push_back(at);
+        }
+        EXPECT_NE(std::find(cycle.begin(), cycle.end(), Field(dialog, IDC_HOURS)), cycle.end());
+        EXPECT_NE(std::find(cycle.begin(), cycle.end(), Field(dialog, IDC_SECONDS)), cycle.end());
+
+        const bool voice = IsChecked(dialog, IDC_VOICE);
+        const bool sms = IsChecked(dialog, IDC_SMS);
+        ::SetFocus(::GetDlgItem(dialog, IDC_VOICE));
+        ::SetFocus(::GetDlgItem(dialog, IDC_SMS));
+        ::SetFocus(::GetDlgItem(dialog, IDC_CONF_NAME));
+        EXPECT_EQ(IsChecked(dialog, IDC_VOICE), voice);
+        EXPECT_EQ(IsChecked(dialog, IDC_SMS), sms);
+        Click(dialog, IDCANCEL);
+    });
+    driver.Run(&given.record, "1001");
+}
