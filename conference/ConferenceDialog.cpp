@@ -79,17 +79,20 @@ void ConferenceDialog::NotifyHost(WPARAM code, LPARAM text) const {
 }
 
 void ConferenceDialog::OnCancel() {
+    if (sendingRequest) return;
     EndDialog(IDCANCEL);
     NotifyHost(2, 0);
 }
 
 void ConferenceDialog::OnClose() {
+    if (sendingRequest) return;
     // The dialog manager queues the Cancel command, whose handler notifies again.
     Default();
     NotifyHost(2, 0);
 }
 
 void ConferenceDialog::OnOK() {
+    if (sendingRequest) return;
     requestText.clear();
     ConferenceValues values;
     values.updateMode = updateMode == 1;
@@ -107,9 +110,17 @@ void ConferenceDialog::OnOK() {
     const std::variant<Refusal, std::string> result = Confirm(values, record);
     if (const auto* refusal = std::get_if<Refusal>(&result)) {
         ShowMessage(refusal->text, refusal->caption);
+        if (refusal->text == texts::kTimeNotSet) options.FocusRefusedTime();
         return;
     }
     requestText = std::get<std::string>(result);
+    // A host handler may pump messages (a message box, a cross-thread send): until it
+    // returns, no input reaches the dialog and no posted OK, Cancel or Close runs, so the
+    // request it holds stays as it is and it hears of this confirmation once.
+    sendingRequest = true;
+    const BOOL wasDisabled = ::EnableWindow(Handle(), FALSE);
     NotifyHost(1, reinterpret_cast<LPARAM>(requestText.c_str()));
+    if (!wasDisabled) ::EnableWindow(Handle(), TRUE);
+    sendingRequest = false;
     EndDialog(IDOK);
 }

@@ -44,6 +44,7 @@ private:
     ConferenceSettings& record;
     const int updateMode;  // 1: the record names an existing conference
     std::string requestText;
+    bool sendingRequest = false;  // while the host handles the request
     HWND notifyWindow = nullptr;
     std::string userId;
     MemberList memberList;

@@ -62,21 +62,23 @@ void MemberList::LoadDirectory() {
     (void)GetDirectoryReader().ReadDepartments(HostDepartmentsFile(), companies);
 }
 
-void MemberList::AppendRow(const ContactEntry& entry) {
+bool MemberList::AppendRow(const ContactEntry& entry) {
     const int row = list.InsertItem(list.GetItemCount(), entry.displayName, kChecked);
+    // Rows and members go by index: a person without a row is no member either.
+    if (row < 0) return false;
     list.SetItemText(row, 2, entry.name);
     list.SetItemText(row, 3, entry.groupName);
     list.SetItemImage(row, 1, kNotChairman);
     list.SetItemImage(row, 2, I_IMAGENONE);
     list.SetItemImage(row, 3, I_IMAGENONE);
+    return true;
 }
 
 void MemberList::AddRecordMembers(const std::vector<std::string>& memberIds) {
     const RedrawSuspension batch(list);
     for (const std::string& id : memberIds) {
         for (const ContactEntry& entry : FindDirectoryEntries(companies, id)) {
-            members.push_back(MemberFromEntry(entry));
-            AppendRow(entry);
+            if (AppendRow(entry)) members.push_back(MemberFromEntry(entry));
         }
     }
 }
@@ -93,8 +95,7 @@ void MemberList::OnAddMembers(const std::string& userId) {
             const RedrawSuspension batch(list);
             for (const ContactEntry& entry : chosen) {
                 if (IsAlreadyMember(members, entry)) continue;
-                members.push_back(MemberFromEntry(entry));
-                AppendRow(entry);
+                if (AppendRow(entry)) members.push_back(MemberFromEntry(entry));
             }
         }
         if (list.GetItemCount() > 0) {

@@ -35,7 +35,8 @@ public:
     [[nodiscard]] int ChairmanIndex() const { return chairmanIndex; }
 
 private:
-    void AppendRow(const ContactEntry& entry);
+    // False when the list refused the row.
+    [[nodiscard]] bool AppendRow(const ContactEntry& entry);
     void SetHeaderCheck(int on);
 
     HWND dialog = nullptr;

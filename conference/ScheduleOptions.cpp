@@ -13,6 +13,10 @@ ScheduleOptions::~ScheduleOptions() = default;
 
 void ScheduleOptions::CreateTimeControl(HWND owner) {
     dialog = Window(owner);
+    // Radio-styled but toggled by their own handlers: a button of that style clicks
+    // itself when it gets the focus by keyboard or reactivation, which would flip voice
+    // or SMS behind the user's back.
+    for (int id : {IDC_VOICE, IDC_SMS}) dialog.Item(id).Send(BM_SETDONTCLICK, TRUE, 0);
     timeControl = std::make_unique<TimeControl>();
     if (timeControl->CreateChild(owner))
         timeControl->AsWindow().Show(true);
@@ -91,7 +95,15 @@ void ScheduleOptions::OnSmsClicked() {
 int ScheduleOptions::NoticeChoice() const { return dialog.Item<ComboBox>(IDC_NOTICE_MINUTES).GetCurSel(); }
 
 std::optional<std::string> ScheduleOptions::ReadStart() const {
+    timeRefused = false;
     SYSTEMTIME date{};
     if (!dialog.Item<DateTimePicker>(IDC_START_DATE).GetSystemTime(date) || !timeControl) return std::nullopt;
-    return text::Format("%04d%02d%02d", date.wYear, date.wMonth, date.wDay) + timeControl->GetTimeText();
+    const std::optional<std::string> time = timeControl->GetTimeText();
+    timeRefused = !time;
+    if (!time) return std::nullopt;
+    return text::Format("%04d%02d%02d", date.wYear, date.wMonth, date.wDay) + *time;
+}
+
+void ScheduleOptions::FocusRefusedTime() const {
+    if (timeRefused && timeControl) timeControl->FocusFailedField();
 }

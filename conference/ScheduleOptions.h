@@ -42,8 +42,11 @@ public:
     // The minutes list's selection.
     [[nodiscard]] int NoticeChoice() const;
     // The scheduled start as 14 digits YYYYMMDDhhmmss; nothing when the date is not set
-    // or there is no time control. A time field without a number is reported to the user.
+    // or there is no time control, or a time field holds no number (reported to the user
+    // at once) or a value out of range.
     [[nodiscard]] std::optional<std::string> ReadStart() const;
+    // After a refused start: the focus goes back to the time field that was refused.
+    void FocusRefusedTime() const;
 
 private:
     Window dialog;
@@ -51,4 +54,5 @@ private:
     int voiceOn = 0;
     int smsOn = 0;
     unsigned char scheduled = 0;
+    mutable bool timeRefused = false;  // by the last ReadStart
 };

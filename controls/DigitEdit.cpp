@@ -27,12 +27,32 @@ void DigitEdit::OnChar() {
     const Edit edit = AsEdit();
     const std::string kept = edit.GetText();
     const int keptEnd = HIWORD(edit.GetSel());
+    restoring = true;
     Default();
-    if (!InDigitRange(edit.GetText(), minValue, maxValue)) {
+    const std::string typed = edit.GetText();
+    if (!InDigitRange(typed, minValue, maxValue)) {
         edit.SetText(kept);
         edit.SetSel(keptEnd, keptEnd);
         edit.ScrollCaret();
+    } else {
+        accepted = typed;
     }
+    restoring = false;
+}
+
+void DigitEdit::OnTextChanged() {
+    if (restoring || Handle() == nullptr) return;
+    const Edit edit = AsEdit();
+    const std::string now = edit.GetText();
+    if (InDigitRange(now, minValue, maxValue)) {
+        accepted = now;
+        return;
+    }
+    restoring = true;
+    edit.SetText(accepted);
+    const int end = static_cast<int>(accepted.size());
+    edit.SetSel(end, end);
+    restoring = false;
 }
 
 void DigitEdit::OnSize() { Default(); }

@@ -1,5 +1,7 @@
 #include "controls/TimeControl.h"
 
+#include <tuple>
+
 #include "controls/ControlTexts.h"
 #include "controls/FieldRules.h"
 #include "framework/DataExchange.h"
@@ -16,6 +18,9 @@ constexpr int kMaxSeconds = 59;
 
 const MessageMap<TimeControl> TimeControl::messageMap = {
     OnMessage(WM_SIZE, &TimeControl::OnSize),
+    OnCommand(IDC_HOURS, EN_CHANGE, &TimeControl::OnHoursChange),
+    OnCommand(IDC_MINUTES, EN_CHANGE, &TimeControl::OnMinutesChange),
+    OnCommand(IDC_SECONDS, EN_CHANGE, &TimeControl::OnSecondsChange),
     OnNotify(IDC_TIME_SPIN, UDN_DELTAPOS, &TimeControl::OnSpinDelta),
 };
 
@@ -66,9 +71,34 @@ void TimeControl::SetTime(std::time_t moment) {
     UpdateData(false);
 }
 
-std::string TimeControl::GetTimeText() {
-    UpdateData(true);  // a failed field has been reported; the values stand as they are
+std::optional<std::string> TimeControl::GetTimeText() {
+    failedField = nullptr;
+    const int keptHours = hours;
+    const int keptMinutes = minutes;
+    const int keptSeconds = seconds;
+    if (Handle() != nullptr && !UpdateData(true)) {
+        failedField = ::GetFocus();  // the data exchange moved it to the failed field
+    } else {
+        for (const auto& [value, highest, edit] :
+             {std::tuple{hours, kMaxHours, hoursEdit.Handle()}, std::tuple{minutes, kMaxMinutes, minutesEdit.Handle()},
+              std::tuple{seconds, kMaxSeconds, secondsEdit.Handle()}}) {
+            if (value < 0 || value > highest) {
+                failedField = edit;
+                break;
+            }
+        }
+    }
+    if (failedField != nullptr) {
+        hours = keptHours;
+        minutes = keptMinutes;
+        seconds = keptSeconds;
+        return std::nullopt;
+    }
     return text::Format("%02d%02d%02d", hours, minutes, seconds);
+}
+
+void TimeControl::FocusFailedField() const {
+    if (failedField != nullptr && ::IsWindow(failedField)) ::SetFocus(failedField);
 }
 
 void TimeControl::OnSize() {

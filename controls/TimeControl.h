@@ -2,6 +2,7 @@
 // The hours:minutes:seconds child dialog of the conference dialog, with a spin
 // button that steps the focused field.
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "controls/DigitEdit.h"
@@ -16,9 +17,12 @@ public:
 
     // Hours, minutes and seconds of `moment` in local time, written to the fields.
     void SetTime(std::time_t moment);
-    // The fields read back, as "%02d%02d%02d"; a field that holds no number is reported
-    // and keeps its previous value.
-    [[nodiscard]] std::string GetTimeText();
+    // The fields read back, as "%02d%02d%02d". Nothing when a field holds no number (it
+    // has been reported and has the focus) or a value lies outside its range; the
+    // fields then keep their previous values.
+    [[nodiscard]] std::optional<std::string> GetTimeText();
+    // Gives the focus to the field that made the last `GetTimeText` fail, if any.
+    void FocusFailedField() const;
 
 protected:
     void DoDataExchange(DataExchange& exchange) override;
@@ -31,6 +35,9 @@ protected:
 
 private:
     void OnSize();
+    void OnHoursChange() { hoursEdit.OnTextChanged(); }
+    void OnMinutesChange() { minutesEdit.OnTextChanged(); }
+    void OnSecondsChange() { secondsEdit.OnTextChanged(); }
     LRESULT OnSpinDelta(const NMUPDOWN& change);
     void ArrangeControls();
 
@@ -42,6 +49,7 @@ private:
     int hours = 0;
     int minutes = 0;
     int seconds = 0;
+    HWND failedField = nullptr;
 
     static const MessageMap<TimeControl> messageMap;
 };

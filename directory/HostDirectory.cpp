@@ -1,9 +1,27 @@
 #include "directory/HostDirectory.h"
 
+#include <windows.h>
+
 #include "framework/Module.h"
 
+namespace {
+constexpr DWORD kPathCapacity = 255;
+}  // namespace
+
+std::string FolderOfPath(const std::string& path) {
+    size_t slash = std::string::npos;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (::IsDBCSLeadByteEx(936, static_cast<BYTE>(path[i])) && i + 1 < path.size())
+            ++i;  // the trail byte, whatever it is
+        else if (path[i] == '\\')
+            slash = i;
+    }
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
 std::string GetHostDirectory() {
-    const std::string full = ModuleFileName(nullptr, 255);
-    const size_t slash = full.rfind('\\');
-    return slash == std::string::npos ? std::string() : full.substr(0, slash);
+    const std::string full = ModuleFileName(nullptr, kPathCapacity);
+    // A path that filled the whole buffer may have been cut.
+    if (full.empty() || full.size() >= kPathCapacity) return std::string();
+    return FolderOfPath(full);
 }

@@ -2,5 +2,11 @@
 #include <string>
 
 // The folder of the executable that started the host process (not of this library),
-// without a trailing backslash; empty when its path has no backslash.
+// without a trailing backslash. Empty when its path has no backslash or does not fit the
+// 255 bytes the library reads: then no host file is read at all (a cut path would name
+// an ancestor folder).
 [[nodiscard]] std::string GetHostDirectory();
+
+// Everything before the last backslash of `path`, the backslash found as a code page 936
+// character (a double-byte character may end in the byte 0x5C); empty when there is none.
+[[nodiscard]] std::string FolderOfPath(const std::string& path);

@@ -9,7 +9,8 @@
 bool ConferenceApp::InitInstance() {
     const std::string hostDirectory = HostDirectory();
     LoadSkinImagesFrom(GetSkinImages(), hostDirectory, "system");
-    if (!LoadMessages(hostDirectory + "\\lang")) {
+    // Without a host folder there is no language file to read, rather than one elsewhere.
+    if (hostDirectory.empty() || !LoadMessages(hostDirectory + "\\lang")) {
         // The host's own active window owns the box; the start-up goes on either way.
         ShowMessageBox(Dialog::SafeOwner(nullptr), GetMessageText(7000).c_str(), Name().c_str(),
                        MB_OK | MB_ICONEXCLAMATION);

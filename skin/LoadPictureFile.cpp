@@ -4,13 +4,21 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include <cstdlib>
+
 #include "framework/FileStream.h"
 
 using Microsoft::WRL::ComPtr;
 
+namespace {
+// No skin picture comes near these; a larger one is a file that lies or a memory bomb.
+constexpr DWORD kMaxPictureFileSize = 16u << 20;
+constexpr LONG kMaxPictureSide = 4096;
+}  // namespace
+
 UniqueBitmap LoadPictureFile(const std::string& path) {
     DWORD size = 0;
-    ComPtr<IStream> stream = ReadFileStream(path, size);
+    ComPtr<IStream> stream = ReadFileStream(path, size, kMaxPictureFileSize);
     if (!stream) return {};
 
     ComPtr<IPicture> picture;
@@ -24,6 +32,11 @@ UniqueBitmap LoadPictureFile(const std::string& path) {
     if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP) return {};
     OLE_HANDLE handle = 0;
     if (FAILED(picture->get_Handle(&handle)) || handle == 0) return {};
+    const auto decoded = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+    BITMAP shape{};
+    if (::GetObjectA(decoded, sizeof shape, &shape) != static_cast<int>(sizeof shape) ||
+        shape.bmWidth > kMaxPictureSide || std::abs(shape.bmHeight) > kMaxPictureSide)
+        return {};
     // The picture's own bitmap dies with the picture: hand out a copy.
     return UniqueBitmap(static_cast<HBITMAP>(::CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)),
                                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));

@@ -37,6 +37,7 @@ SkinImages::~SkinImages() = default;
 void LoadSkinImagesFrom(SkinImages& images, const std::string& hostDirectory, const std::string& skinName) {
     const std::string skin = skinName.empty() ? std::string("system") : skinName;
     const auto file = [&](const char* name) {
+        if (hostDirectory.empty()) return std::string();  // no host folder: no picture
         return text::Format("%s\\skin\\%s\\%s", hostDirectory.c_str(), skin.c_str(), name);
     };
     images.listCheckImages.Reset();

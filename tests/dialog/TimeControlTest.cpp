@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -184,19 +185,19 @@ TEST_F(TimeControlTest, SpinNormalisesTheFields) {
     EXPECT_EQ(Shown(IDC_MINUTES), "5");
 }
 
-TEST_F(TimeControlTest, AnEmptyFieldIsReportedAndKeepsItsValueAndThoseAfterIt) {
+TEST_F(TimeControlTest, AnEmptyFieldIsReportedAndNothingIsRead) {
     control->SetTime(LocalMoment(9, 5, 7));
     text::SetWindowText(Field(IDC_HOURS), "11");
     Clear(IDC_MINUTES);
     text::SetWindowText(Field(IDC_SECONDS), "30");
-    std::string timeText;
+    std::optional<std::string> timeText;
     std::vector<testwindows::SeenBox> seen;
     {
         testwindows::MessageBoxWatcher watcher;
         timeText = control->GetTimeText();
         seen = watcher.Seen();
     }
-    EXPECT_EQ(timeText, "110507");  // hours read; minutes and seconds as they were
+    EXPECT_EQ(timeText, std::nullopt);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, texts::kIntegerRequired);
     EXPECT_EQ(seen[0].owner, parent);  // the control's top-level window
@@ -208,9 +209,19 @@ TEST_F(TimeControlTest, PastedTextWithoutANumberIsReported) {
     control->SetTime(LocalMoment(9, 5, 7));
     text::SetWindowText(Field(IDC_SECONDS), "ab");
     testwindows::MessageBoxWatcher watcher;
-    EXPECT_EQ(control->GetTimeText(), "090507");
+    EXPECT_EQ(control->GetTimeText(), std::nullopt);
     ASSERT_EQ(watcher.Seen().size(), 1u);
     EXPECT_EQ(::GetFocus(), Field(IDC_SECONDS));
+}
+
+TEST_F(TimeControlTest, TextOutsideTheRangeSetFromOutsideIsTakenBack) {
+    control->SetTime(LocalMoment(9, 5, 7));
+    text::SetWindowText(Field(IDC_HOURS), "24");
+    text::SetWindowText(Field(IDC_MINUTES), "999");
+    text::SetWindowText(Field(IDC_SECONDS), "59");
+    EXPECT_EQ(Shown(IDC_HOURS), "9");
+    EXPECT_EQ(Shown(IDC_MINUTES), "5");
+    EXPECT_EQ(control->GetTimeText(), "090559");
 }
 
 TEST_F(TimeControlTest, SpinGoesOnAfterAFailedReadAndRefillsTheField) {

@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "res/resource.h"
 #include "support/ControlDriver.h"
@@ -98,4 +100,57 @@ TEST(HostCall, ComIsInitialisedForTheCallOnlyWhereTheHostHasNone) {
     EXPECT_EQ(afterwards, S_OK);
     // A multithreaded host thread stays as it is.
     EXPECT_EQ(multithreaded.askingForMultithreaded, S_FALSE);
+}
+
+namespace {
+
+// A host whose handler of the request pumps messages for a while, with a second OK, a
+// Cancel and a Close posted to the dialog, as a message box or a cross-thread send would
+// let run.
+struct PumpingHost {
+    static inline WNDPROC driverProc = nullptr;
+    static inline HWND dialog = nullptr;
+    static inline int requests = 0;
+    static inline bool enabledDuringSend = true;
+    static inline bool textKept = false;
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CONFERENCE_RESULT && wParam == 1 && lParam != 0) {
+            ++requests;
+            const std::string copy = reinterpret_cast<const char*>(lParam);
+            enabledDuringSend = ::IsWindowEnabled(dialog) != FALSE;
+            Click(dialog, IDOK);
+            Click(dialog, IDCANCEL);
+            ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+            const DWORD until = ::GetTickCount() + 300;
+            while (::GetTickCount() < until) {
+                MSG msg;
+                while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageA(&msg);
+                }
+                ::Sleep(5);
+            }
+            textKept = copy == reinterpret_cast<const char*>(lParam);
+        }
+        return ::CallWindowProcA(driverProc, window, message, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+TEST(HostCall, AHandlerThatPumpsMessagesGetsOneRequestThatStaysValid) {
+    HostRecord given = MakeRecord("周例会", "", "", {"1002"});
+    DialogDriver driver;
+    PumpingHost::driverProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+        driver.NotifyWindow(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PumpingHost::Proc)));
+    driver.OnConference([](HWND dialog) {
+        PumpingHost::dialog = dialog;
+        Click(dialog, IDOK);
+    });
+    driver.Run(&given.record, "1001");
+    EXPECT_EQ(PumpingHost::requests, 1);
+    EXPECT_FALSE(PumpingHost::enabledDuringSend);
+    EXPECT_TRUE(PumpingHost::textKept);
+    EXPECT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{1}));
 }

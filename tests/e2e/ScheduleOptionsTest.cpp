@@ -6,12 +6,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "conference/ConferenceTexts.h"
 #include "controls/ControlTexts.h"
+#include "framework/Text.h"
 #include "host/Screenshot.h"
 #include "res/resource.h"
 #include "support/DialogDriver.h"
@@ -213,6 +217,62 @@ TEST(ScheduleOptionsTyping, DigitEditsRefuseKeystrokesOutsideATimeOfDay) {
     EXPECT_EQ(record->noticeMinutes, 0);
 }
 
+// Puts `text` on the clipboard, selects the whole field and pastes it.
+void PasteInto(HWND field, const char* text, bool byShiftInsert) {
+    ASSERT_TRUE(::OpenClipboard(field));
+    ::EmptyClipboard();
+    const size_t size = std::strlen(text) + 1;
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(::GlobalLock(memory), text, size);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_TEXT, memory);
+    ::CloseClipboard();
+    ::SendMessageA(field, EM_SETSEL, 0, -1);
+    if (!byShiftInsert) {
+        ::SendMessageA(field, WM_PASTE, 0, 0);
+        return;
+    }
+    // The edit pastes on its own here, without a WM_PASTE to itself.
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    const BYTE shift = keys[VK_SHIFT];
+    keys[VK_SHIFT] = 0x80;
+    ::SetKeyboardState(keys);
+    ::SendMessageA(field, WM_KEYDOWN, VK_INSERT, 1);
+    keys[VK_SHIFT] = shift;
+    ::SetKeyboardState(keys);
+}
+
+TEST(ScheduleOptionsTyping, PastedTimesOutsideTheRangeAreTakenBackAndAnEmptyFieldStopsTheRequest) {
+    HostRecord given = Stored("2008年05月20日 14:30", 20);
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        text::SetWindowText(Field(dialog, IDC_HOURS), "999");
+        PasteInto(Field(dialog, IDC_MINUTES), "75", false);
+        PasteInto(Field(dialog, IDC_SECONDS), "60", true);
+        EXPECT_EQ(Shown(dialog, IDC_HOURS), "14");
+        EXPECT_EQ(Shown(dialog, IDC_MINUTES), "30");
+        EXPECT_EQ(Shown(dialog, IDC_SECONDS), "0");
+        PasteInto(Field(dialog, IDC_SECONDS), "5", true);
+        EXPECT_EQ(Shown(dialog, IDC_SECONDS), "5");  // a paste in range stands
+        text::SetWindowText(Field(dialog, IDC_MINUTES), "");
+        SetText(dialog, IDC_CONF_DESCRIPTION, "说明");
+        ::SetFocus(::GetDlgItem(dialog, IDC_CONF_NAME));
+        Click(dialog, IDOK);
+    });
+    driver.ExpectMessageBox(texts::kIntegerRequired, texts::kCaptionNotice);
+    driver.ExpectMessageBox(texts::kTimeNotSet, texts::kCaptionNotice);
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(::GetFocus(), Field(dialog, IDC_MINUTES));
+        Click(dialog, IDCANCEL);
+    });
+    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    EXPECT_EQ(driver.MessageCodes(), std::vector<WPARAM>({2}));  // no request, only the cancel
+    EXPECT_STREQ(record->startText, "2008年05月20日 14:30");
+    EXPECT_STREQ(record->description, "说明");
+    EXPECT_STREQ(record->memberCount, "100");
+}
+
 TEST(ScheduleOptionsSpin, ArrowsStepTheFocusedFieldAndStopAtItsEnds) {
     HostRecord given = Stored("2008年05月20日 23:58", 0);
     DialogDriver driver;
@@ -321,7 +381,7 @@ TEST(ScheduleOptionsSwitches, SmsClickedOnceTakesAStoredNoticeOff) {
     EXPECT_EQ(driver.Run(&given.record, "1001")->noticeMinutes, 0);
 }
 
-TEST(ScheduleOptionsTimeCheck, AnEmptyFieldIsReportedAndTheStoredTimeKeepsItsOldValues) {
+TEST(ScheduleOptionsTimeCheck, AnEmptyFieldIsReportedAndStopsTheConfirmation) {
     HostRecord given = Stored("2008年05月20日 14:30", 0);
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
@@ -330,7 +390,7 @@ TEST(ScheduleOptionsTimeCheck, AnEmptyFieldIsReportedAndTheStoredTimeKeepsItsOld
         Click(dialog, IDOK);
     });
     ExpectBoxOwnedByDialog(driver, texts::kIntegerRequired);
-    ExpectBoxOwnedByDialog(driver, texts::kNoMembers);  // the request goes on with the values as they stood
+    ExpectBoxOwnedByDialog(driver, texts::kTimeNotSet);  // not the member check after it
     driver.OnConference([](HWND dialog) {
         EXPECT_EQ(::GetFocus(), Field(dialog, IDC_HOURS));
         Click(dialog, IDCANCEL);
@@ -366,6 +426,31 @@ TEST(ScheduleOptionsScreenshot, SavesTheConferenceDialog) {
     driver.OnConference([](HWND dialog) {
         const std::string path = HostFolder() + "\\conference-dialog.bmp";
         EXPECT_TRUE(SaveWindowScreenshot(dialog, path.c_str())) << path;
+        Click(dialog, IDCANCEL);
+    });
+    driver.Run(&given.record, "1001");
+}
+
+TEST(ScheduleOptionsKeyboard, TabReachesTheTimeFieldsAndFocusNeverTogglesVoiceOrSms) {
+    HostRecord given = Stored("2008年05月20日 14:30", 0);
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        std::vector<HWND> cycle;
+        HWND at = ::GetDlgItem(dialog, IDC_CONF_NAME);
+        for (int step = 0; step < 64 && at != nullptr; ++step) {
+            at = ::GetNextDlgTabItem(dialog, at, FALSE);
+            cycle.push_back(at);
+        }
+        EXPECT_NE(std::find(cycle.begin(), cycle.end(), Field(dialog, IDC_HOURS)), cycle.end());
+        EXPECT_NE(std::find(cycle.begin(), cycle.end(), Field(dialog, IDC_SECONDS)), cycle.end());
+
+        const bool voice = IsChecked(dialog, IDC_VOICE);
+        const bool sms = IsChecked(dialog, IDC_SMS);
+        ::SetFocus(::GetDlgItem(dialog, IDC_VOICE));
+        ::SetFocus(::GetDlgItem(dialog, IDC_SMS));
+        ::SetFocus(::GetDlgItem(dialog, IDC_CONF_NAME));
+        EXPECT_EQ(IsChecked(dialog, IDC_VOICE), voice);
+        EXPECT_EQ(IsChecked(dialog, IDC_SMS), sms);
         Click(dialog, IDCANCEL);
     });
     driver.Run(&given.record, "1001");

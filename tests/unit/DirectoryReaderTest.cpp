@@ -48,6 +48,15 @@ TEST(HostDirectory, IsTheExecutablesFolderWithoutTrailingBackslash) {
     EXPECT_EQ(GetHostDirectory(), expected);
 }
 
+TEST(HostDirectory, TheLastBackslashIsACharacterNotATrailByte) {
+    // 0x81 0x5C is one double-byte character whose second byte is a backslash.
+    EXPECT_EQ(FolderOfPath("C:\\Host\\\x81\x5C" "host.exe"), "C:\\Host");
+    EXPECT_EQ(FolderOfPath("C:\\Host\x81\x5C\\host.exe"), "C:\\Host\x81\x5C");
+    EXPECT_EQ(FolderOfPath("C:\\Host\\host\x81\x5C"), "C:\\Host");
+    EXPECT_EQ(FolderOfPath("host.exe"), "");
+    EXPECT_EQ(FolderOfPath("\x81\x5C"), "");
+}
+
 using Microsoft::WRL::ComPtr;
 
 TEST(DirectoryDepartments, ReadsCompaniesDepartmentsAndPeopleByTheExactNames) {

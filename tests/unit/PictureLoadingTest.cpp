@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+
 #include "framework/FileStream.h"
 #include "skin/LoadPictureFile.h"
 #include "support/Pixels.h"
@@ -87,6 +90,39 @@ TEST_F(PictureLoading, AFileHeldWithoutSharingIsRefusedUntilReleased) {
     EXPECT_FALSE(LoadPictureFile(path));
     ::CloseHandle(holder);
     EXPECT_TRUE(LoadPictureFile(path));
+}
+
+// A 24-bit bottom-up BMP of `width` × `height` pixels, all one grey.
+std::string GreyBmp(int width, int height) {
+    const int row = (width * 3 + 3) / 4 * 4;
+    const int bits = row * height;
+    std::string bmp(14 + 40, '\0');
+    const auto put = [&bmp](size_t at, uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) bmp[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put(2, static_cast<uint32_t>(bmp.size() + bits), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<uint32_t>(width), 4);
+    put(22, static_cast<uint32_t>(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(34, static_cast<uint32_t>(bits), 4);
+    return bmp + std::string(static_cast<size_t>(bits), '\x80');
+}
+
+TEST_F(PictureLoading, OversizedFilesAndPicturesGiveNoBitmap) {
+    ScratchFolder folder("oversized-pictures");
+    EXPECT_TRUE(LoadPictureFile(folder.Write("wide.bmp", GreyBmp(4096, 2))));
+    EXPECT_FALSE(LoadPictureFile(folder.Write("wider.bmp", GreyBmp(4097, 2))));
+    EXPECT_FALSE(LoadPictureFile(folder.Write("taller.bmp", GreyBmp(2, 4097))));
+    // A small picture with trailing bytes: readable up to 16 MiB, refused beyond.
+    const std::string small = GreyBmp(8, 8);
+    EXPECT_TRUE(LoadPictureFile(folder.Write("at-limit.bmp", small + std::string((16u << 20) - small.size(), '\0'))));
+    EXPECT_FALSE(LoadPictureFile(folder.Write("over-limit.bmp", small + std::string((16u << 20) + 1 - small.size(), '\0'))));
+    EXPECT_EQ(baseline, CountGdiObjects());
 }
 
 TEST(ReadExactly, AShortReadFails) {
