@@ -56,8 +56,9 @@ void ReportPeople(HostReport& report, const std::string& file, const std::vector
                        JoinShort(Labels(withoutName)));
     const std::vector<ContactEntry> lost = LostOnReopen(people, companies);
     if (!lost.empty())
-        report.Warning(file + text::Format(": %d people that the member list of a reopened conference will not find (only in a "
-                                    "sub-department, or a URI whose user part is not the identifier): ",
+        report.Warning(file + text::Format(": %d people that the member list of a reopened conference will not find or will take for "
+                                    "someone else (not in the company directory, or a URI whose user part is missing or "
+                                    "is another person's identifier): ",
                                     static_cast<int>(lost.size())) +
                        JoinShort(Labels(lost)));
 }
@@ -141,11 +142,13 @@ std::vector<std::string> NoNumberIds(const std::vector<ContactEntry>& people) {
 }
 
 std::vector<ContactEntry> LostOnReopen(const std::vector<ContactEntry>& people, const std::vector<Company>& companies) {
+    const MemberDirectory directory(companies);
     std::vector<ContactEntry> lost;
     std::set<std::pair<std::string, std::string>> seen;
     for (const ContactEntry& person : people) {
         if (!seen.insert({person.name, person.uri}).second) continue;
-        if (FindDirectoryEntries(companies, MemberIdFromUri(person.uri)).empty()) lost.push_back(person);
+        const ContactEntry* found = directory.Find(MemberIdFromUri(person.uri));
+        if (found == nullptr || found->name != person.name) lost.push_back(person);
     }
     return lost;
 }

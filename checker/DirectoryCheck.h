@@ -35,9 +35,10 @@ struct RepeatedId {
 // Distinct identifiers that read as no number: the picker counts them all as one person.
 [[nodiscard]] std::vector<std::string> NoNumberIds(const std::vector<ContactEntry>& people);
 
-// People that the member list of a conference reopened from its record will not find:
-// the record keeps the user part of each member's URI, and the member list looks that
-// up among the company directory's people. One each, in order.
+// People that the member list of a conference reopened from its record will not find,
+// or will take for someone else: the record keeps the user part of each member's URI,
+// and the member list looks that up in the company directory, as a name first, then as
+// a URI's user part. One each, in order.
 [[nodiscard]] std::vector<ContactEntry> LostOnReopen(const std::vector<ContactEntry>& people,
                                                     const std::vector<Company>& companies);
 

@@ -60,6 +60,7 @@ void MemberList::SetHeaderCheck(int on) {
 void MemberList::LoadDirectory() {
     // An unreadable file leaves the list without directory matches, silently.
     (void)GetDirectoryReader().ReadDepartments(HostDepartmentsFile(), companies);
+    directory = MemberDirectory(companies);
 }
 
 bool MemberList::AppendRow(const ContactEntry& entry) {
@@ -76,10 +77,14 @@ bool MemberList::AppendRow(const ContactEntry& entry) {
 
 void MemberList::AddRecordMembers(const std::vector<std::string>& memberIds) {
     const RedrawSuspension batch(list);
+    MemberKeys onList(members);
     for (const std::string& id : memberIds) {
-        for (const ContactEntry& entry : FindDirectoryEntries(companies, id)) {
-            if (AppendRow(entry)) members.push_back(MemberFromEntry(entry));
-        }
+        // A person listed in several departments, or an id written twice, is one row.
+        const ContactEntry* entry = directory.Find(id);
+        if (entry == nullptr || onList.Contains(*entry)) continue;
+        if (!AppendRow(*entry)) continue;
+        members.push_back(MemberFromEntry(*entry));
+        onList.Add(members.back());
     }
 }
 
@@ -88,14 +93,17 @@ void MemberList::OnAddMembers(const std::string& userId) {
     std::vector<ContactEntry>& chosen = picker.GetChosenEntries();
     chosen.clear();
     for (const MemberEntry& member : members)
-        for (const ContactEntry& entry : FindDirectoryEntries(companies, member.id)) chosen.push_back(entry);
+        if (const ContactEntry* entry = directory.Find(member.id)) chosen.push_back(*entry);
 
     if (picker.DoModal(dialog) == IDOK) {
         {
             const RedrawSuspension batch(list);
+            MemberKeys onList(members);
             for (const ContactEntry& entry : chosen) {
-                if (IsAlreadyMember(members, entry)) continue;
-                if (AppendRow(entry)) members.push_back(MemberFromEntry(entry));
+                if (onList.Contains(entry)) continue;
+                if (!AppendRow(entry)) continue;
+                members.push_back(MemberFromEntry(entry));
+                onList.Add(members.back());
             }
         }
         if (list.GetItemCount() > 0) {

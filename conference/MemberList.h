@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "conference/MemberEntry.h"
+#include "conference/MemberListRules.h"
 #include "directory/Company.h"
 #include "framework/Header.h"
 #include "framework/ListView.h"
@@ -14,6 +15,9 @@ class MemberList {
 public:
     // The header's check starts on when an existing conference is edited.
     explicit MemberList(bool allChecked) : allChecked(allChecked ? 1 : 0) {}
+    // The index points into the list's own copy of the directory.
+    MemberList(const MemberList&) = delete;
+    MemberList& operator=(const MemberList&) = delete;
 
     // Finds the list and its header among the controls of `dialog`.
     void Attach(HWND dialog);
@@ -21,7 +25,7 @@ public:
     void Init();
     // The company directory, in which record ids and picked people are found.
     void LoadDirectory();
-    // Every directory person that one of the ids finds, in order.
+    // The directory person each id finds, in order, one row per person.
     void AddRecordMembers(const std::vector<std::string>& memberIds);
 
     // Runs the picker over the dialog, starting from the directory people on the list.
@@ -43,6 +47,7 @@ private:
     ListView list;
     Header header;
     std::vector<Company> companies;
+    MemberDirectory directory{companies};
     std::vector<MemberEntry> members;
     int chairmanIndex = -1;
     int allChecked;

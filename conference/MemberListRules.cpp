@@ -1,13 +1,28 @@
 #include "conference/MemberListRules.h"
 
-std::vector<ContactEntry> FindDirectoryEntries(const std::vector<Company>& companies, const std::string& id) {
-    std::vector<ContactEntry> found;
-    if (id.empty()) return found;
-    for (const Company& company : companies)
-        for (const ContactGroup& group : company.groups)
-            for (const ContactEntry& entry : group.entries)
-                if (entry.name == id) found.push_back(entry);
-    return found;
+#include "conference/RequestDocument.h"
+
+MemberDirectory::MemberDirectory(const std::vector<Company>& companies) {
+    for (const Company& company : companies) AddGroups(company.groups);
+}
+
+void MemberDirectory::AddGroups(const std::vector<ContactGroup>& groups) {
+    for (const ContactGroup& group : groups) {
+        // emplace keeps the first person under a key: the one a depth-first walk meets first.
+        for (const ContactEntry& entry : group.entries) {
+            if (!entry.name.empty()) byName.emplace(entry.name, &entry);
+            std::string uriUser = MemberIdFromUri(entry.uri);
+            if (!uriUser.empty()) byUriUser.emplace(std::move(uriUser), &entry);
+        }
+        AddGroups(group.subgroups);
+    }
+}
+
+const ContactEntry* MemberDirectory::Find(const std::string& id) const {
+    if (id.empty()) return nullptr;
+    if (const auto named = byName.find(id); named != byName.end()) return named->second;
+    if (const auto byUri = byUriUser.find(id); byUri != byUriUser.end()) return byUri->second;
+    return nullptr;
 }
 
 MemberEntry MemberFromEntry(const ContactEntry& entry) {
@@ -19,13 +34,20 @@ MemberEntry MemberFromEntry(const ContactEntry& entry) {
     return member;
 }
 
-bool IsAlreadyMember(const std::vector<MemberEntry>& members, const ContactEntry& entry) {
-    const MemberEntry candidate = MemberFromEntry(entry);
-    for (const MemberEntry& member : members) {
-        if (!candidate.id.empty() && member.id == candidate.id) return true;
-        if (candidate.id.empty() && member.id.empty() && member.phone == candidate.phone) return true;
-    }
-    return false;
+MemberKeys::MemberKeys(const std::vector<MemberEntry>& members) {
+    for (const MemberEntry& member : members) Add(member);
+}
+
+bool MemberKeys::Contains(const ContactEntry& entry) const {
+    if (!entry.name.empty()) return ids.count(entry.name) != 0;
+    return typedPhones.count(entry.mobile.empty() ? entry.phs : entry.mobile) != 0;
+}
+
+void MemberKeys::Add(const MemberEntry& member) {
+    if (member.id.empty())
+        typedPhones.insert(member.phone);
+    else
+        ids.insert(member.id);
 }
 
 void RemoveMembersAt(std::vector<MemberEntry>& members, int& chairmanIndex, const std::vector<int>& rows) {

@@ -2,22 +2,48 @@
 // The member list's rules, apart from its window: who a record id finds in the
 // directory, who is already on the list, and how a deletion moves the chairman.
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "conference/MemberEntry.h"
 #include "directory/Company.h"
 
-// Every entry with this exact name in the groups directly under each company, in
-// order (people of nested groups are not found). An empty id finds nobody.
-[[nodiscard]] std::vector<ContactEntry> FindDirectoryEntries(const std::vector<Company>& companies,
-                                                            const std::string& id);
+// Finds the directory person a member id stands for, through maps built once. A record
+// keeps the user part of each member's URI, which is usually, not always, the person's
+// name. Looked up at any depth; the first in depth-first order wins (companies in order,
+// a group's people before its subgroups). An empty id finds nobody. The directory must
+// outlive the index and stay unchanged.
+class MemberDirectory {
+public:
+    explicit MemberDirectory(const std::vector<Company>& companies);
+
+    // By name, or failing that by the user part of the URI; null when neither finds one.
+    [[nodiscard]] const ContactEntry* Find(const std::string& id) const;
+
+private:
+    void AddGroups(const std::vector<ContactGroup>& groups);
+
+    std::unordered_map<std::string, const ContactEntry*> byName;
+    std::unordered_map<std::string, const ContactEntry*> byUriUser;
+};
 
 // The member a directory or typed entry becomes: checked, phone from mobile or PHS.
 [[nodiscard]] MemberEntry MemberFromEntry(const ContactEntry& entry);
 
-// Whether a picked entry is already on the list: a directory person by id; a typed
-// person (empty name) only when a typed member already has the same phone.
-[[nodiscard]] bool IsAlreadyMember(const std::vector<MemberEntry>& members, const ContactEntry& entry);
+// Who is on the list, to tell whether a picked entry already is: a directory person by
+// id; a typed person (empty name) only when a typed member already has the same phone.
+class MemberKeys {
+public:
+    explicit MemberKeys(const std::vector<MemberEntry>& members);
+
+    [[nodiscard]] bool Contains(const ContactEntry& entry) const;
+    void Add(const MemberEntry& member);
+
+private:
+    std::unordered_set<std::string> ids;
+    std::unordered_set<std::string> typedPhones;
+};
 
 // Removes the members at `rows` (ascending) in one pass; the chairman index follows its
 // person, and is cleared when the chairman is among those removed.

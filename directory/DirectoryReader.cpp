@@ -1,31 +1,55 @@
 #include "directory/DirectoryReader.h"
 
+#include <iterator>
 #include <new>
 
 #include "xml/XmlAccessError.h"
 #include "xml/XmlDocument.h"
+#include "xml/XmlFile.h"
 
 DirectoryReader::~DirectoryReader() = default;
 
+void DirectoryReader::BeginReuse() { reusing = true; }
+
+void DirectoryReader::EndReuse() {
+    reusing = false;
+    keptDepartments.reset();
+    keptFriends.reset();
+}
+
 bool DirectoryReader::ReadDepartments(const std::string& path, std::vector<Company>& companies) {
-    if (path.empty()) return false;
-    try {
-        XmlDocument document;
-        const XmlElement root = document.Load(path);
-        return !root.IsEmpty() && ReadCompanies(root, companies);
-    } catch (const XmlAccessError&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return ReadFile(path, companies, keptDepartments, &DirectoryReader::ReadCompanies);
 }
 
 bool DirectoryReader::ReadFriends(const std::string& path, std::vector<ContactGroup>& groups) {
+    return ReadFile(path, groups, keptFriends, &DirectoryReader::ReadFriendGroups);
+}
+
+template <typename Record>
+bool DirectoryReader::ReadFile(const std::string& path, std::vector<Record>& records,
+                               std::optional<Parsed<Record>>& kept,
+                               bool (DirectoryReader::*walk)(const XmlElement&, std::vector<Record>&)) {
     if (path.empty()) return false;
     try {
-        XmlDocument document;
-        const XmlElement root = document.Load(path);
-        return !root.IsEmpty() && ReadFriendGroups(root, groups);
+        std::optional<std::string> bytes = ReadXmlFile(path);
+        if (!bytes) return false;
+        // The bytes themselves, not a time stamp: a file rewritten within the call is read anew.
+        if (reusing && kept && kept->path == path && kept->bytes == *bytes) {
+            records.insert(records.end(), kept->records.begin(), kept->records.end());
+            return kept->read;
+        }
+        kept.reset();
+        ++filesParsed;
+        std::vector<Record> read;
+        bool complete = false;
+        {
+            XmlDocument document;
+            const XmlElement root = document.Parse(*bytes);
+            complete = !root.IsEmpty() && (this->*walk)(root, read);
+        }
+        if (reusing) kept = Parsed<Record>{path, std::move(*bytes), complete, read};
+        records.insert(records.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
+        return complete;
     } catch (const XmlAccessError&) {
         return false;
     } catch (const std::bad_alloc&) {

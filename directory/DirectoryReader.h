@@ -3,6 +3,7 @@
 // (FriendsInfo.xml) into records. Both read operations append, never clear, and
 // report a file that cannot be read, or a read that failed midway (an XML access error,
 // or memory running out), by returning false.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,15 @@ public:
     DirectoryReader& operator=(const DirectoryReader&) = delete;
     virtual ~DirectoryReader();
 
+    // While reuse is on (one call of the export), a file whose bytes are those last
+    // parsed from its path is not parsed again: its records are copied from that parse,
+    // so that the picker does not parse again what the dialog has just parsed.
+    void BeginReuse();
+    // Turns reuse off and releases what was kept.
+    void EndReuse();
+    // How many files have been parsed, reused ones not counted.
+    [[nodiscard]] int FilesParsed() const { return filesParsed; }
+
     // One Company per `company` child of the root.
     bool ReadDepartments(const std::string& path, std::vector<Company>& companies);
     // One ContactGroup per `list` child of the root.
@@ -42,9 +52,37 @@ public:
     std::string ChildText(const XmlElement& element, const std::string& tagName);
 
 private:
+    template <typename Record>
+    struct Parsed {
+        std::string path;
+        std::string bytes;
+        bool read = false;
+        std::vector<Record> records;
+    };
+    template <typename Record>
+    bool ReadFile(const std::string& path, std::vector<Record>& records, std::optional<Parsed<Record>>& kept,
+                  bool (DirectoryReader::*walk)(const XmlElement&, std::vector<Record>&));
+
     // `depth` is the nesting level of the `list` children of `element`, 1 for a
     // department of a company or a group at the top of the friends list.
     void ReadGroupsAt(const XmlElement& element, std::vector<ContactGroup>& groups, int depth);
+
+    bool reusing = false;
+    std::optional<Parsed<Company>> keptDepartments;
+    std::optional<Parsed<ContactGroup>> keptFriends;
+    int filesParsed = 0;
+};
+
+// Directory reuse for the length of a scope.
+class DirectoryReuse {
+public:
+    explicit DirectoryReuse(DirectoryReader& reader) : reader(reader) { reader.BeginReuse(); }
+    ~DirectoryReuse() { reader.EndReuse(); }
+    DirectoryReuse(const DirectoryReuse&) = delete;
+    DirectoryReuse& operator=(const DirectoryReuse&) = delete;
+
+private:
+    DirectoryReader& reader;
 };
 
 DirectoryReader& GetDirectoryReader();

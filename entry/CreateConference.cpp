@@ -6,6 +6,7 @@
 
 #include "Quorvel.h"
 #include "conference/ConferenceDialog.h"
+#include "directory/DirectoryReader.h"
 #include "entry/ConferenceApp.h"
 #include "entry/HostRecord.h"
 #include "entry/ProcessObjects.h"
@@ -42,6 +43,8 @@ extern "C" ConferenceRecord* DLL_CreateConference(HWND notifyWindow, const Confe
         // The library's start-up, on the first call rather than at load: it creates COM
         // objects and may show a message box, which the loader lock does not allow.
         GetConferenceApp().Start();
+        // The picker reuses what the dialog parsed; released before the call returns.
+        const DirectoryReuse reuse(GetDirectoryReader());
 
         // The host may pass the very record this library returned last time: copy it
         // before the take-over empties the library's own.

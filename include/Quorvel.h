@@ -20,7 +20,12 @@ extern "C" {
  * it stays valid until the next call or unload; the host never frees it. */
 typedef struct ConferenceRecord {
     const char *name, *description, *confId, *userId, *chairman, *startText, *memberCount;
-    const char *const *memberIds; /* memberIdCount texts */
+    /* memberIdCount texts: the user part of each invited member's URI. A record passed
+     * in finds each id in the company directory, as a person's identifier or else as
+     * the user part of a person's URI, at any depth; the first such person is one row.
+     * People typed by hand are kept as an empty id, which finds nobody: a conference
+     * reopened from its record lists only its directory people. */
+    const char *const *memberIds;
     int memberIdCount;
     const char *spare1, *spare2;
     int noticeMinutes;

@@ -15,8 +15,17 @@ XmlElement XmlDocument::Load(std::string path) {
     std::optional<std::string> bytes;
     try {
         bytes = ReadXmlFile(path);
-        if (!bytes) return {};
-        XmlReading reading = ReadXml(*bytes);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    return bytes ? Parse(*bytes) : XmlElement();
+}
+
+XmlElement XmlDocument::Parse(const std::string& bytes) {
+    tree.reset();
+    domDocument.Reset();
+    try {
+        XmlReading reading = ReadXml(bytes);
         if (reading.outcome == XmlReading::Outcome::Refused) return {};
         if (reading.outcome == XmlReading::Outcome::Parsed) {
             tree = std::move(reading.tree);
@@ -25,6 +34,6 @@ XmlElement XmlDocument::Load(std::string path) {
     } catch (const std::bad_alloc&) {
         return {};
     }
-    domDocument = LoadDom(*bytes);
+    domDocument = LoadDom(bytes);
     return DomRoot(domDocument);
 }

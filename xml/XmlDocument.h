@@ -27,6 +27,8 @@ public:
     // memory runs out, and when the platform's DOM is needed but cannot be created.
     // Raises only while it builds the root of a document the DOM loaded.
     XmlElement Load(std::string path);
+    // The same, for a file's bytes read already.
+    XmlElement Parse(const std::string& bytes);
 
 private:
     std::shared_ptr<const XmlTree> tree;

@@ -82,21 +82,25 @@ TEST(CheckDirectoryRules, FindsRepeatedAndCollidingIdentifiers) {
     EXPECT_EQ(NoNumberIds(people), (std::vector<std::string>{"ops01", "OPS01", ""}));
 }
 
-TEST(CheckDirectoryRules, PeopleAReopenedConferenceLoses) {
+TEST(CheckDirectoryRules, PeopleAReopenedConferenceLosesOrMistakes) {
     const std::vector<Company> companies = {Company{
         "华澜", {Group("总经办",
-                       {Person("总经办", "1001", "sip:1001@x"), Person("总经办", "1007", "sip:li.na@x")},
-                       {Group("秘书处", {Person("秘书处", "1003", "sip:1003@x"), Person("秘书处", "1001", "sip:1001@x")})})}}};
-    const std::vector<ContactEntry> people = PeopleOf(companies);
-    ASSERT_EQ(people.size(), 4u);
+                       {Person("总经办", "1001", "sip:1001@x"), Person("总经办", "1007", "sip:li.na@x"),
+                        Person("总经办", "1010", "sip:1001@x")},
+                       {Group("秘书处", {Person("秘书处", "1003", "sip:1003@x"), Person("秘书处", "1001", "sip:1001@x"),
+                                         Person("秘书处", "1011", "1011")})})}}};
+    std::vector<ContactEntry> people = PeopleOf(companies);
+    ASSERT_EQ(people.size(), 6u);
+    people.push_back(Person("好友", "2001", "sip:2001@x"));  // a friend who is not in the company directory
     std::vector<std::string> lost;
     for (const ContactEntry& person : LostOnReopen(people, companies)) lost.push_back(person.name);
-    // 1001 is found through its top-level department, also where it is listed again below.
-    EXPECT_EQ(lost, (std::vector<std::string>{"1007", "1003"}));
+    // Nested people and URIs that name their own person are found; 1010's URI names 1001,
+    // 1011's URI has no user part.
+    EXPECT_EQ(lost, (std::vector<std::string>{"1010", "1011", "2001"}));
 
     const DirectoryCounts counts = CountDirectory(companies[0].groups);
     EXPECT_EQ(counts.groups, 2);
-    EXPECT_EQ(counts.people, 4);
+    EXPECT_EQ(counts.people, 6);
 }
 
 TEST(CheckDirectoryRules, ListDepthOfALoadedFile) {

@@ -112,16 +112,17 @@ const std::string& RequestOf(const DialogDriver& driver) {
 
 }  // namespace
 
-TEST(MemberListFromRecord, FindsTopLevelPeopleEveryTimeTheyAreListedAndNobodyByAnEmptyId) {
+TEST(MemberListFromRecord, FindsPeopleAtAnyDepthOnceEachAndNobodyByAnEmptyId) {
     MembersDirectory directory;
-    HostRecord given = WeeklyMeeting("", {"1002", "1003", "", "1005", "9999", "1004"});
+    HostRecord given = WeeklyMeeting("", {"1002", "1003", "", "1005", "9999", "1004", "1002"});
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
         const HWND list = MemberList(dialog);
-        // 1003 sits only in a nested department; the empty id must not find the nameless entry.
-        EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"李明", "赵强", "赵强", "陈静"}));
-        EXPECT_EQ(ListColumn(list, 2), (std::vector<std::string>{"1002", "1005", "1005", "1004"}));
-        EXPECT_EQ(ListColumn(list, 3), (std::vector<std::string>{"研发部", "研发部", "市场部", "市场部"}));
+        // 1003 sits in a nested department, 1005 in two; the empty id must not find the
+        // nameless entry, and an id written twice is one row.
+        EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"李明", "张伟", "赵强", "陈静"}));
+        EXPECT_EQ(ListColumn(list, 2), (std::vector<std::string>{"1002", "1003", "1005", "1004"}));
+        EXPECT_EQ(ListColumn(list, 3), (std::vector<std::string>{"研发部", "秘书处", "研发部", "市场部"}));
         EXPECT_EQ(ColumnImages(list, 0), (std::vector<int>(4, kChecked)));
         EXPECT_EQ(ColumnImages(list, 1), (std::vector<int>(4, kNotChairman)));
         EXPECT_EQ(ListCellImage(list, 0, 2), I_IMAGENONE);
@@ -132,7 +133,7 @@ TEST(MemberListFromRecord, FindsTopLevelPeopleEveryTimeTheyAreListedAndNobodyByA
     EXPECT_NE(request.find("<dsml method=\"createconf\""), std::string::npos);
     EXPECT_NE(request.find("<userlist>\r\n"
                            "<user mobile=\"802\">sip:1002@example.cn</user>\r\n"
-                           "<user mobile=\"805\">sip:1005@example.cn</user>\r\n"
+                           "<user mobile=\"803\">sip:1003@example.cn</user>\r\n"
                            "<user mobile=\"805\">sip:1005@example.cn</user>\r\n"
                            "<user mobile=\"0804\">sip:1004@example.cn</user>\r\n"
                            "</userlist>\r\n"),
@@ -141,6 +142,52 @@ TEST(MemberListFromRecord, FindsTopLevelPeopleEveryTimeTheyAreListedAndNobodyByA
     ASSERT_EQ(record->memberIdCount, 4);
     EXPECT_STREQ(record->memberIds[3], "1004");
     EXPECT_STREQ(record->memberCount, "4");
+}
+
+// A conference created with people from a sub-department and from a department listed
+// twice, reopened from the record the library returned, sends the same people again.
+TEST(MemberListFromRecord, AReopenedConferenceKeepsItsMembers) {
+    MembersDirectory directory;
+    std::string created;
+    std::vector<std::string> ids;
+    {
+        DialogDriver driver;
+        driver.OnConference([](HWND dialog) { Click(dialog, IDC_ADD_MEMBERS); });
+        driver.OnPicker([](HWND picker) {
+            const HWND tree = ::GetDlgItem(picker, IDC_COMPANY_TREE);
+            SelectTreeItem(tree, FindTreeItem(tree, {"甲公司", "研发部", "秘书处", "张伟"}));
+            Click(picker, IDC_MOVE);
+        });
+        driver.OnPicker([](HWND picker) {
+            const HWND tree = ::GetDlgItem(picker, IDC_COMPANY_TREE);
+            SelectTreeItem(tree, FindTreeItem(tree, {"甲公司", "市场部", "赵强"}));
+            Click(picker, IDC_MOVE);
+        });
+        driver.OnPicker([](HWND picker) { Click(picker, IDOK); });
+        driver.OnConference(NameAndConfirm);
+        const ConferenceRecord* record = driver.Run(nullptr, "1001");
+        created = RequestOf(driver);
+        for (int i = 0; i < record->memberIdCount; ++i) ids.emplace_back(record->memberIds[i]);
+    }
+    EXPECT_EQ(ids, (std::vector<std::string>{"1001", "1003", "1005"}));
+    const size_t from = created.find("<userlist>");
+    ASSERT_NE(from, std::string::npos) << created;
+    const std::string people = created.substr(from);
+
+    std::vector<const char*> idTexts;
+    for (const std::string& id : ids) idTexts.push_back(id.c_str());
+    HostRecord reopened = WeeklyMeeting("conf-7", idTexts);
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(ListColumn(MemberList(dialog), 0), (std::vector<std::string>{"王建国", "张伟", "赵强"}));
+        Click(dialog, IDOK);
+    });
+    driver.Run(&reopened.record, "1001");
+    const std::string updated = RequestOf(driver);
+    EXPECT_NE(updated.find("<dsml method=\"updateconf\""), std::string::npos) << updated;
+    const size_t updatedFrom = updated.find("<userlist>");
+    ASSERT_NE(updatedFrom, std::string::npos) << updated;
+    EXPECT_EQ(updated.substr(updatedFrom), people);
 }
 
 TEST(MemberListThroughThePicker, WritesTheWeeklyMeetingRequestByteForByte) {
@@ -203,7 +250,7 @@ TEST(MemberListThroughThePicker, WritesTheWeeklyMeetingRequestByteForByte) {
 
 TEST(MemberListChairman, UpdateRequestCarriesTheConfIdAndTheOneChairman) {
     MembersDirectory directory;
-    HostRecord given = WeeklyMeeting("77", {"1002", "1005"});
+    HostRecord given = WeeklyMeeting("77", {"1002", "1005", "1003"});
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
         const HWND list = MemberList(dialog);
@@ -241,7 +288,7 @@ TEST(MemberListChairman, UpdateRequestCarriesTheConfIdAndTheOneChairman) {
               "<userlist>\r\n"
               "<user mobile=\"802\">sip:1002@example.cn</user>\r\n"
               "<user mobile=\"805\">sip:1005@example.cn</user>\r\n"
-              "<user mobile=\"805\">sip:1005@example.cn</user>\r\n"
+              "<user mobile=\"803\">sip:1003@example.cn</user>\r\n"
               "</userlist>\r\n"
               "</dsml>");
     EXPECT_STREQ(record->chairman, "1002");
@@ -251,7 +298,7 @@ TEST(MemberListChairman, UpdateRequestCarriesTheConfIdAndTheOneChairman) {
 
 TEST(MemberListCheckBoxes, RowClicksNearTheLeftEdgeToggleAndTheHeaderFlipsAll) {
     MembersDirectory directory;
-    HostRecord given = WeeklyMeeting("", {"1002", "1005"});
+    HostRecord given = WeeklyMeeting("", {"1002", "1005", "1003"});
     DialogDriver driver;
     HBITMAP uncheckedPicture = nullptr;
     driver.OnConference([&](HWND dialog) {
@@ -287,7 +334,7 @@ TEST(MemberListCheckBoxes, RowClicksNearTheLeftEdgeToggleAndTheHeaderFlipsAll) {
     driver.OnConference([](HWND dialog) { NameAndConfirm(dialog); });
     const ConferenceRecord* record = driver.Run(&given.record, "1001");
     const std::string request = RequestOf(driver);
-    EXPECT_NE(request.find("<userlist>\r\n<user mobile=\"805\">sip:1005@example.cn</user>\r\n</userlist>"),
+    EXPECT_NE(request.find("<userlist>\r\n<user mobile=\"803\">sip:1003@example.cn</user>\r\n</userlist>"),
               std::string::npos)
         << request;
     EXPECT_STREQ(record->memberCount, "1");
@@ -345,7 +392,7 @@ TEST(MemberListTypedPeople, EveryTypedPersonArrivesOnceAndDeletionTakesTheRowsOw
 TEST(MemberListTypedPeople, DeletingRowsBeforeTheChairmanKeepsHimAndDeletingHimClearsTheMark) {
     MembersDirectory directory;
     for (const bool deleteChairman : {false, true}) {
-        HostRecord given = WeeklyMeeting("", {"1002", "1005", "1004"});
+        HostRecord given = WeeklyMeeting("", {"1002", "1005", "1003", "1004"});
         DialogDriver driver;
         driver.OnConference([](HWND dialog) {
             ClickChairman(MemberList(dialog), 3);

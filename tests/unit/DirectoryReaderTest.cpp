@@ -239,3 +239,46 @@ TEST(DirectoryDepartments, APercentInTheHostPathIsAnOrdinaryCharacter) {
     ASSERT_TRUE(GetDirectoryReader().ReadDepartments(path, companies));
     EXPECT_EQ(companies.at(0).groups.at(0).name, "l");
 }
+
+TEST(DirectoryReuse, AFileWithTheSameBytesIsParsedOnceWithinTheScope) {
+    const ScratchFolder folder("reuse");
+    DirectoryReader& reader = GetDirectoryReader();
+    const std::string path = folder.Write("departments.xml", NestedLists(2));
+    const auto names = [](const std::vector<Company>& companies) {
+        std::vector<std::string> found;
+        for (const Company& company : companies)
+            for (const ContactGroup& group : company.groups) found.push_back(group.entries.at(0).name);
+        return found;
+    };
+    {
+        const DirectoryReuse reuse(reader);
+        const int before = reader.FilesParsed();
+        std::vector<Company> first, second;
+        ASSERT_TRUE(reader.ReadDepartments(path, first));
+        ASSERT_TRUE(reader.ReadDepartments(path, second));
+        EXPECT_EQ(reader.FilesParsed(), before + 1);
+        EXPECT_EQ(names(second), names(first));
+        EXPECT_EQ(names(second), (std::vector<std::string>{"1"}));
+
+        // Rewritten within the call: parsed anew, whatever its time stamp says.
+        folder.Write("departments.xml", "<d><company name=\"c\"><list name=\"g\"><entry name=\"9\"/></list></company></d>");
+        std::vector<Company> third;
+        ASSERT_TRUE(reader.ReadDepartments(path, third));
+        EXPECT_EQ(reader.FilesParsed(), before + 2);
+        EXPECT_EQ(names(third), (std::vector<std::string>{"9"}));
+
+        // A refused file is remembered as refused.
+        const std::string broken = folder.Write("broken.xml", "<d><company>");
+        std::vector<Company> none;
+        EXPECT_FALSE(reader.ReadDepartments(broken, none));
+        EXPECT_FALSE(reader.ReadDepartments(broken, none));
+        EXPECT_TRUE(none.empty());
+        EXPECT_EQ(reader.FilesParsed(), before + 3);
+    }
+    // Outside a call nothing is kept.
+    const int before = reader.FilesParsed();
+    std::vector<Company> again;
+    ASSERT_TRUE(reader.ReadDepartments(path, again));
+    ASSERT_TRUE(reader.ReadDepartments(path, again));
+    EXPECT_EQ(reader.FilesParsed(), before + 2);
+}

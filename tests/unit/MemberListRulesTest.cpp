@@ -25,15 +25,37 @@ std::vector<Company> Directory() {
 
 }  // namespace
 
-TEST(FindDirectoryEntries, FindsEveryTopLevelMatchAndNothingNestedOrEmpty) {
+TEST(MemberDirectory, FindsAtAnyDepthTheFirstInDepthFirstOrder) {
     const std::vector<Company> companies = Directory();
-    const std::vector<ContactEntry> found = FindDirectoryEntries(companies, "1002");
-    ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].groupName, "研发部");
-    EXPECT_EQ(found[1].groupName, "销售部");
-    EXPECT_TRUE(FindDirectoryEntries(companies, "1003").empty());  // only in a sub-department
-    EXPECT_TRUE(FindDirectoryEntries(companies, "").empty());      // an empty id matches nobody
-    EXPECT_TRUE(FindDirectoryEntries(companies, "10020").empty());
+    const MemberDirectory directory(companies);
+    const ContactEntry* twice = directory.Find("1002");
+    ASSERT_NE(twice, nullptr);
+    EXPECT_EQ(twice->groupName, "研发部");  // the first company's, not the second's
+    const ContactEntry* nested = directory.Find("1003");
+    ASSERT_NE(nested, nullptr);
+    EXPECT_EQ(nested->groupName, "研发一组");
+    EXPECT_EQ(directory.Find(""), nullptr);  // an empty id matches nobody, not the nameless person
+    EXPECT_EQ(directory.Find("10020"), nullptr);
+}
+
+TEST(MemberDirectory, DepthFirstAGroupsPeopleBeforeItsSubgroupsAndNamesBeforeUris) {
+    ContactEntry byUri = Person("3001", "部门");
+    byUri.uri = "sip:zhang.san@d";
+    ContactEntry shadowed = Person("3002", "部门");
+    shadowed.uri = "sip:2001@d";  // a URI naming someone else's identifier
+    const ContactGroup sub{"子组", {Person("2001", "子组"), Person("4001", "子组")}, {}};
+    const ContactGroup first{"部门", {byUri, shadowed, Person("4001", "部门")}, {sub}};
+    const ContactGroup second{"二部", {Person("2001", "二部")}, {}};
+    const std::vector<Company> companies = {Company{"甲", {first, second}}};
+    const MemberDirectory directory(companies);
+    ASSERT_NE(directory.Find("2001"), nullptr);
+    EXPECT_EQ(directory.Find("2001")->groupName, "子组");  // depth first, and by name before 3002's URI
+    ASSERT_NE(directory.Find("4001"), nullptr);
+    EXPECT_EQ(directory.Find("4001")->groupName, "部门");
+    ASSERT_NE(directory.Find("zhang.san"), nullptr);
+    EXPECT_EQ(directory.Find("zhang.san")->name, "3001");
+    ASSERT_NE(directory.Find("3002"), nullptr);
+    EXPECT_EQ(directory.Find("3002")->name, "3002");
 }
 
 TEST(MemberFromEntry, TakesThePhsWhenThereIsNoMobile) {
@@ -45,14 +67,17 @@ TEST(MemberFromEntry, TakesThePhsWhenThereIsNoMobile) {
     EXPECT_EQ(m.uri, "sip:1002@d");
 }
 
-TEST(IsAlreadyMember, TellsTypedPeopleApartByPhone) {
-    std::vector<MemberEntry> members = {MemberFromEntry(Person("1002", "g")), MemberFromEntry(Person("", "", "801"))};
-    EXPECT_TRUE(IsAlreadyMember(members, Person("1002", "other")));
-    EXPECT_FALSE(IsAlreadyMember(members, Person("1003", "g")));
-    EXPECT_TRUE(IsAlreadyMember(members, Person("", "", "801")));
-    EXPECT_FALSE(IsAlreadyMember(members, Person("", "", "802")));  // a second typed person reaches the list
+TEST(MemberKeys, TellsTypedPeopleApartByPhone) {
+    MemberKeys keys({MemberFromEntry(Person("1002", "g")), MemberFromEntry(Person("", "", "801"))});
+    EXPECT_TRUE(keys.Contains(Person("1002", "other")));
+    EXPECT_FALSE(keys.Contains(Person("1003", "g")));
+    EXPECT_TRUE(keys.Contains(Person("", "", "801")));
+    EXPECT_TRUE(keys.Contains(Person("", "", "", "801")));  // the PHS stands in for a missing mobile
+    EXPECT_FALSE(keys.Contains(Person("", "", "802")));  // a second typed person reaches the list
     // A directory person whose phone equals a typed member's is still a different person.
-    EXPECT_FALSE(IsAlreadyMember(members, Person("1004", "g", "801")));
+    EXPECT_FALSE(keys.Contains(Person("1004", "g", "801")));
+    keys.Add(MemberFromEntry(Person("1003", "g")));
+    EXPECT_TRUE(keys.Contains(Person("1003", "other")));
 }
 
 TEST(RemoveMembersAt, TheChairmanFollowsThePerson) {
