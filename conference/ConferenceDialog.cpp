@@ -17,6 +17,7 @@ const MessageMap<ConferenceDialog> ConferenceDialog::messageMap = {
     OnCommand(IDC_SMS, BN_CLICKED, &ConferenceDialog::OnSmsClicked),
     OnNotify(IDC_MEMBER_LIST, NM_CLICK, &ConferenceDialog::OnListClick),
     OnNotify(IDC_MEMBER_LIST, LVN_COLUMNCLICK, &ConferenceDialog::OnListColumnClick),
+    OnNotify(IDC_MEMBER_LIST, LVN_GETDISPINFOA, &ConferenceDialog::OnListDisplayInfo),
     OnCommand(IDC_START_NOW, BN_CLICKED, &ConferenceDialog::OnStartNow),
     OnCommand(IDC_START_SCHEDULED, BN_CLICKED, &ConferenceDialog::OnScheduled),
 };

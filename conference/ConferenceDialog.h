@@ -35,6 +35,7 @@ private:
     void OnAddMembers() { memberList.OnAddMembers(userId); }
     void OnDeleteMembers() { memberList.OnDeleteMembers(); }
     LRESULT OnListClick(const NMITEMACTIVATE& click) { return memberList.OnClick(click); }
+    LRESULT OnListDisplayInfo(NMLVDISPINFOA& request) { return memberList.OnDisplayInfo(request); }
     LRESULT OnListColumnClick(const NMLISTVIEW& click) { return memberList.OnColumnClick(click, CurrentMessage().pt); }
     void OnVoiceClicked() { options.OnVoiceClicked(); }
     void OnSmsClicked() { options.OnSmsClicked(); }

@@ -7,4 +7,7 @@ struct MemberEntry {
     std::string id;      // directory identifier; empty for a person typed by hand
     std::string phone;   // mobile, or PHS when there is no mobile
     std::string uri;     // "sip:..." for directory people; empty for a person typed by hand
+    // What the member's row shows besides the id.
+    std::string displayName;
+    std::string groupName;
 };

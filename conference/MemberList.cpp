@@ -30,6 +30,8 @@ void MemberList::Attach(HWND owner) {
 void MemberList::Init() {
     list.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     // The pictures belong to the skin holder: the list must not destroy them with itself.
+    // The template makes it a list of LVS_OWNERDATA: its rows are the members, asked for
+    // when drawn, so that thousands of them cost no more than their own data.
     list.SetStyle((list.Style() & ~static_cast<LONG_PTR>(LVS_SORTASCENDING | LVS_SORTDESCENDING)) |
                   LVS_SHAREIMAGELISTS);
     list.SetImageList(GetSkinImages().listCheckImages.Get(), LVSIL_SMALL);
@@ -63,29 +65,48 @@ void MemberList::LoadDirectory() {
     directory = MemberDirectory(companies);
 }
 
-bool MemberList::AppendRow(const ContactEntry& entry) {
-    const int row = list.InsertItem(list.GetItemCount(), entry.displayName, kChecked);
-    // Rows and members go by index: a person without a row is no member either.
-    if (row < 0) return false;
-    list.SetItemText(row, 2, entry.name);
-    list.SetItemText(row, 3, entry.groupName);
-    list.SetItemImage(row, 1, kNotChairman);
-    list.SetItemImage(row, 2, I_IMAGENONE);
-    list.SetItemImage(row, 3, I_IMAGENONE);
-    return true;
+// The rows are the members; the list asks for what it draws.
+LRESULT MemberList::OnDisplayInfo(NMLVDISPINFOA& request) {
+    LVITEMA& cell = request.item;
+    if (cell.iItem < 0 || static_cast<size_t>(cell.iItem) >= members.size()) return 0;
+    const MemberEntry& member = members[static_cast<size_t>(cell.iItem)];
+    switch (cell.iSubItem) {
+    case 0:
+        AnswerCell(cell, member.displayName, member.checked != 0 ? kChecked : kUnchecked);
+        break;
+    case 1:
+        AnswerCell(cell, std::string(), cell.iItem == chairmanIndex ? kChairman : kNotChairman);
+        break;
+    case 2:
+        AnswerCell(cell, member.id, I_IMAGENONE);
+        break;
+    case 3:
+        AnswerCell(cell, member.groupName, I_IMAGENONE);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void MemberList::ShowRowsFrom(size_t shown) {
+    if (list.SetRowCount(static_cast<int>(members.size()))) return;
+    // Rows and members go by index: people the list could not take are no members either.
+    members.resize(shown);
+    (void)list.SetRowCount(static_cast<int>(shown));
 }
 
 void MemberList::AddRecordMembers(const std::vector<std::string>& memberIds) {
-    const RedrawSuspension batch(list);
+    const size_t shown = members.size();
     MemberKeys onList(members);
     for (const std::string& id : memberIds) {
         // A person listed in several departments, or an id written twice, is one row.
         const ContactEntry* entry = directory.Find(id);
         if (entry == nullptr || onList.Contains(*entry)) continue;
-        if (!AppendRow(*entry)) continue;
         members.push_back(MemberFromEntry(*entry));
         onList.Add(members.back());
     }
+    ShowRowsFrom(shown);
 }
 
 void MemberList::OnAddMembers(const std::string& userId) {
@@ -96,17 +117,15 @@ void MemberList::OnAddMembers(const std::string& userId) {
         if (const ContactEntry* entry = directory.Find(member.id)) chosen.push_back(*entry);
 
     if (picker.DoModal(dialog) == IDOK) {
-        {
-            const RedrawSuspension batch(list);
-            MemberKeys onList(members);
-            for (const ContactEntry& entry : chosen) {
-                if (onList.Contains(entry)) continue;
-                if (!AppendRow(entry)) continue;
-                members.push_back(MemberFromEntry(entry));
-                onList.Add(members.back());
-            }
+        const size_t shown = members.size();
+        MemberKeys onList(members);
+        for (const ContactEntry& entry : chosen) {
+            if (onList.Contains(entry)) continue;
+            members.push_back(MemberFromEntry(entry));
+            onList.Add(members.back());
         }
-        if (list.GetItemCount() > 0) {
+        ShowRowsFrom(shown);
+        if (!members.empty()) {
             allChecked = 1;
             SetHeaderCheck(1);
         }
@@ -115,32 +134,28 @@ void MemberList::OnAddMembers(const std::string& userId) {
 }
 
 void MemberList::OnDeleteMembers() {
-    // Rows and members stay in step by index, so the rows' own people go.
+    const std::vector<int> rows = list.SelectedRows();
+    if (rows.empty()) return;
+    RemoveMembersAt(members, chairmanIndex, rows);
+    // Redrawn once: unselecting row by row while drawn is slow.
     const RedrawSuspension batch(list);
-    RemoveMembersAt(members, chairmanIndex, list.DeleteSelectedItems());
+    list.ClearSelection();
+    (void)list.SetRowCount(static_cast<int>(members.size()));
 }
 
 LRESULT MemberList::OnClick(const NMITEMACTIVATE& click) {
     const int row = click.iItem;
-    if (row < 0) return 0;
+    if (row < 0 || static_cast<size_t>(row) >= members.size()) return 0;
     if (click.ptAction.x <= kCheckBoxWidth && click.iSubItem == 0) {
-        if (static_cast<size_t>(row) < members.size()) {
-            MemberEntry& member = members[static_cast<size_t>(row)];
-            member.checked = member.checked != 0 ? 0 : 1;
-            list.SetItemImage(row, 0, member.checked != 0 ? kChecked : kUnchecked);
-        }
+        MemberEntry& member = members[static_cast<size_t>(row)];
+        member.checked = member.checked != 0 ? 0 : 1;
+        list.RedrawRows(row, row);
     } else if (click.iSubItem == 1) {
-        for (int i = 0; i < list.GetItemCount(); ++i) {
-            if (i != row) {
-                list.SetItemImage(i, 1, kNotChairman);
-            } else if (list.GetItemImage(i, 1) == kChairman) {
-                chairmanIndex = -1;
-                list.SetItemImage(i, 1, kNotChairman);
-            } else {
-                chairmanIndex = i;
-                list.SetItemImage(i, 1, kChairman);
-            }
-        }
+        // One chairman at most: a click on the chairman's mark takes it away.
+        const int before = chairmanIndex;
+        chairmanIndex = before == row ? -1 : row;
+        if (before >= 0 && before != row) list.RedrawRows(before, before);
+        list.RedrawRows(row, row);
     }
     return 0;
 }
@@ -152,10 +167,7 @@ LRESULT MemberList::OnColumnClick(const NMLISTVIEW& click, POINT cursor) {
 
     allChecked = allChecked == 0 ? 1 : 0;
     SetHeaderCheck(allChecked);
-    const RedrawSuspension batch(list);
-    for (size_t i = 0; i < members.size(); ++i) {
-        members[i].checked = allChecked;
-        list.SetItemImage(static_cast<int>(i), 0, allChecked == 1 ? kChecked : kUnchecked);
-    }
+    for (MemberEntry& member : members) member.checked = allChecked;
+    list.RedrawAllRows();
     return 0;
 }

@@ -32,6 +32,7 @@ public:
     void OnAddMembers(const std::string& userId);
     void OnDeleteMembers();
     LRESULT OnClick(const NMITEMACTIVATE& click);
+    LRESULT OnDisplayInfo(NMLVDISPINFOA& request);
     // `cursor`: where the click was, in screen coordinates.
     LRESULT OnColumnClick(const NMLISTVIEW& click, POINT cursor);
 
@@ -39,8 +40,8 @@ public:
     [[nodiscard]] int ChairmanIndex() const { return chairmanIndex; }
 
 private:
-    // False when the list refused the row.
-    [[nodiscard]] bool AppendRow(const ContactEntry& entry);
+    // Shows the members from index `shown` on as rows.
+    void ShowRowsFrom(size_t shown);
     void SetHeaderCheck(int on);
 
     HWND dialog = nullptr;

@@ -31,6 +31,8 @@ MemberEntry MemberFromEntry(const ContactEntry& entry) {
     member.id = entry.name;
     member.phone = entry.mobile.empty() ? entry.phs : entry.mobile;
     member.uri = entry.uri;
+    member.displayName = entry.displayName;
+    member.groupName = entry.groupName;
     return member;
 }
 

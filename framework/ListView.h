@@ -1,8 +1,10 @@
 #pragma once
 // List view and header wrappers (ANSI messages, so texts are code page bytes).
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "framework/Text.h"
 #include "framework/Window.h"
 
 // The column format the dialogs' lists have always been given: centred (LVCFMT_CENTER)
@@ -67,20 +69,44 @@ public:
         Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
         return item.iImage;
     }
-    void DeleteItem(int index) const { Send(LVM_DELETEITEM, static_cast<WPARAM>(index)); }
-    // Deletes the selected rows in one pass from the last back, so that no row moves
-    // before it goes, and gives them in ascending order for the rows' own entries.
-    std::vector<int> DeleteSelectedItems() const {
+
+    // ---- Lists with LVS_OWNERDATA, whose rows live in the owner and are asked for ----
+
+    // How many rows there are; false when the list could not take them.
+    bool SetRowCount(int rows) const { return Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(rows)) != 0; }
+    // Rows `first` to `last` are drawn again from the owner's data.
+    void RedrawRows(int first, int last) const {
+        Send(LVM_REDRAWITEMS, static_cast<WPARAM>(first), static_cast<LPARAM>(last));
+    }
+    void RedrawAllRows() const { ::InvalidateRect(Handle(), nullptr, FALSE); }
+    // Unselects every row, and takes the focus mark away: after rows went, the marks
+    // would stay with the indices, not with the people.
+    void ClearSelection() const {
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    }
+    // The selected rows in ascending order.
+    [[nodiscard]] std::vector<int> SelectedRows() const {
         const int selected = GetSelectedCount();
         std::vector<int> rows;
         rows.reserve(static_cast<size_t>(selected > 0 ? selected : 0));
         for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0 && static_cast<int>(rows.size()) < selected;
              row = GetNextItem(row, LVNI_SELECTED))
             rows.push_back(row);
-        for (auto row = rows.rbegin(); row != rows.rend(); ++row) DeleteItem(*row);
         return rows;
     }
 };
+
+// Answers a list with LVS_OWNERDATA asking for one cell (LVN_GETDISPINFO): the text, cut
+// to the list's buffer and never inside a character, and the picture, as the mask asks.
+inline void AnswerCell(LVITEMA& item, const std::string& text, int image) {
+    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+        const std::string cut = text::BoundedText(text.c_str(), static_cast<size_t>(item.cchTextMax - 1));
+        std::memcpy(item.pszText, cut.c_str(), cut.size() + 1);
+    }
+    if ((item.mask & LVIF_IMAGE) != 0) item.iImage = image;
+}
 
 // Suspends a window's redrawing for a batch of changes; Wine's list view does heavy
 // work each time redrawing comes back on, so suspend once around a batch, not per row.

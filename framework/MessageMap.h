@@ -58,6 +58,15 @@ MessageMapEntry<T> OnNotify(UINT id, UINT code, LRESULT (T::*handler)(const Info
             }};
 }
 
+// A notification the handler answers by filling in its structure (LVN_GETDISPINFO).
+template <class T, class Info>
+MessageMapEntry<T> OnNotify(UINT id, UINT code, LRESULT (T::*handler)(Info&)) {
+    static_assert(IsNotification<Info>::value, "a notification structure begins with its NMHDR");
+    return {MessageMapEntry<T>::Kind::Notify, WM_NOTIFY, id, code, [handler](T& target, LPARAM lParam) {
+                return (target.*handler)(*reinterpret_cast<Info*>(lParam));
+            }};
+}
+
 template <class T>
 class MessageMap {
 public:

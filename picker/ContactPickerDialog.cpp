@@ -37,6 +37,7 @@ const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
     OnCommand(IDC_PICKER_NAME, EN_CHANGE, &ContactPickerDialog::OnNameChange),
     OnCommand(IDC_TYPED_NUMBER, EN_CHANGE, &ContactPickerDialog::OnNumberChange),
     OnMessage(WM_MOVE, &ContactPickerDialog::OnMove),
+    OnNotify(IDC_CHOSEN_LIST, LVN_GETDISPINFOA, &ContactPickerDialog::OnChosenDisplayInfo),
 };
 
 ContactPickerDialog::ContactPickerDialog(std::string userId)
@@ -69,8 +70,7 @@ BOOL ContactPickerDialog::OnInitDialog() {
                            MovePerson(NumericId(entry), friends);
                        });
     chosenIds.Rebuild(chosenEntries);
-    RowBatch batch(*this);
-    for (const ContactEntry& entry : chosenEntries) AddChosenRow(entry);
+    ShowChosenRows();
     return TRUE;
 }
 
@@ -266,7 +266,6 @@ void ContactPickerDialog::MovePerson(int id, bool friendsTab) {
     if (IsChosenId(id)) return;
     if (const ContactEntry* entry = FindEntryById(id, friendsTab)) {
         AppendChosen(*entry);
-        AddChosenRow(chosenEntries.back());
     }
 }
 
@@ -284,22 +283,43 @@ const ContactEntry* ContactPickerDialog::FindEntryById(int id, bool friendsTab) 
 
 // ---- Chosen list and manual entry ----
 
-ContactPickerDialog::RowBatch::RowBatch(ContactPickerDialog& picker) : picker_(picker) {
-    if (picker_.rowBatchDepth++ == 0) suspension_.emplace(picker_.chosenList);
+ContactPickerDialog::RowBatch::RowBatch(ContactPickerDialog& picker) : picker_(picker) { ++picker_.rowBatchDepth; }
+
+ContactPickerDialog::RowBatch::~RowBatch() {
+    if (--picker_.rowBatchDepth == 0) picker_.ShowChosenRows();
 }
 
-ContactPickerDialog::RowBatch::~RowBatch() { --picker_.rowBatchDepth; }
+void ContactPickerDialog::ShowChosenRows() {
+    if (!chosenList.Exists()) return;
+    if (chosenList.SetRowCount(static_cast<int>(chosenEntries.size()))) {
+        shownRows = chosenEntries.size();
+        return;
+    }
+    // Rows and entries go by index: people the list could not take are not chosen either.
+    while (chosenEntries.size() > shownRows) {
+        chosenIds.Remove(chosenEntries.back());
+        chosenEntries.pop_back();
+    }
+    (void)chosenList.SetRowCount(static_cast<int>(shownRows));
+}
+
+// The rows are the chosen entries; the list asks for what it draws.
+LRESULT ContactPickerDialog::OnChosenDisplayInfo(NMLVDISPINFOA& request) {
+    LVITEMA& cell = request.item;
+    if (cell.iItem < 0 || static_cast<size_t>(cell.iItem) >= chosenEntries.size()) return 0;
+    const ContactEntry& entry = chosenEntries[static_cast<size_t>(cell.iItem)];
+    if (cell.iSubItem == 0)
+        AnswerCell(cell, entry.displayName, I_IMAGENONE);
+    else if (cell.iSubItem == 1)
+        AnswerCell(cell, RowKey(entry), I_IMAGENONE);
+    else if (cell.iSubItem == 2)
+        AnswerCell(cell, entry.groupName, I_IMAGENONE);
+    return 0;
+}
 
 void ContactPickerDialog::AppendChosen(const ContactEntry& entry) {
     chosenEntries.push_back(entry);
     chosenIds.Add(entry);
-}
-
-void ContactPickerDialog::AddChosenRow(const ContactEntry& entry) {
-    RowBatch batch(*this);
-    const int row = chosenList.InsertItem(chosenList.GetItemCount(), entry.displayName);
-    chosenList.SetItemText(row, 1, RowKey(entry));
-    chosenList.SetItemText(row, 2, entry.groupName);
 }
 
 void ContactPickerDialog::OnAddClicked() {
@@ -309,18 +329,20 @@ void ContactPickerDialog::OnAddClicked() {
         ShowMessage(refusal, texts::kCaptionNotice, MB_OK);
         return;
     }
+    RowBatch batch(*this);
     AppendChosen(MakeTypedPerson(name, number));
-    AddChosenRow(chosenEntries.back());
 }
 
 // Rows and entries are in step by index, so a row takes its own entry with it, even
-// when another entry shows the same number. The rows go from the last one back, so that
-// no row moves before it is deleted, and the entries in one pass.
+// when another entry shows the same number; the entries go in one pass.
 void ContactPickerDialog::OnRemoveClicked() {
-    if (chosenList.GetSelectedCount() == 0) return;
+    const std::vector<int> rows = chosenList.SelectedRows();
+    if (rows.empty()) return;
+    // Redrawn once: unselecting row by row while drawn is slow.
+    const RedrawSuspension quiet(chosenList);
     RowBatch batch(*this);
-    for (const ContactEntry& entry : RemoveRows(chosenEntries, chosenList.DeleteSelectedItems()))
-        chosenIds.Remove(entry);
+    chosenList.ClearSelection();
+    for (const ContactEntry& entry : RemoveRows(chosenEntries, rows)) chosenIds.Remove(entry);
 }
 
 // ---- Suggestions as the user types ----

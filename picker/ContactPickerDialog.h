@@ -31,8 +31,8 @@ protected:
     bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // Redraw of the chosen list suspended once for a batch of rows (nested batches join
-    // the outer one): Wine's list view does heavy work each time redrawing comes back on.
+    // Changes to the chosen entries shown as rows once, when the outermost batch ends:
+    // the list (LVS_OWNERDATA) holds no rows of its own, only their number.
     class RowBatch {
     public:
         explicit RowBatch(ContactPickerDialog& picker);
@@ -42,7 +42,6 @@ private:
 
     private:
         ContactPickerDialog& picker_;
-        std::optional<RedrawSuspension> suspension_;
     };
 
     // Dialog frame
@@ -76,7 +75,8 @@ private:
 
     // Chosen list and manual entry
     void AppendChosen(const ContactEntry& entry);
-    void AddChosenRow(const ContactEntry& entry);
+    void ShowChosenRows();
+    LRESULT OnChosenDisplayInfo(NMLVDISPINFOA& request);
     void OnAddClicked();
     void OnRemoveClicked();
 
@@ -97,6 +97,7 @@ private:
     TreeOutline friendsOutline;
     SuggestionList suggestions;    // over both directories, indexed with the trees
     int rowBatchDepth = 0;
+    size_t shownRows = 0;          // the chosen entries the list has rows for
     // The controls, found once: every lookup of a child by id asks the window server.
     TreeView companyTree;
     TreeView friendsTree;

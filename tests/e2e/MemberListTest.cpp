@@ -415,35 +415,36 @@ TEST(MemberListTypedPeople, DeletingRowsBeforeTheChairmanKeepsHimAndDeletingHimC
 }
 
 namespace {
-// The member list's own procedure, while a test makes it refuse one row.
+// The member list's own procedure, while a test makes it refuse more than two rows.
 WNDPROC listProc = nullptr;
-LRESULT CALLBACK RefusingInsertion(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == LVM_INSERTITEMA) {
-        const auto* item = reinterpret_cast<const LVITEMA*>(lParam);
-        if (item->pszText != nullptr && std::string(item->pszText) == "乙") return -1;
-    }
+LRESULT CALLBACK RefusingRows(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == LVM_SETITEMCOUNT && wParam > 2) return FALSE;
     return ::CallWindowProcA(listProc, window, message, wParam, lParam);
 }
 }  // namespace
 
-TEST(MemberListTypedPeople, APersonWhoseRowIsRefusedIsNoMember) {
+TEST(MemberListTypedPeople, PeopleWhoseRowsAreRefusedAreNoMembers) {
     MembersDirectory directory;
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
         listProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(MemberList(dialog), GWLP_WNDPROC,
-                                                                 reinterpret_cast<LONG_PTR>(&RefusingInsertion)));
+                                                                 reinterpret_cast<LONG_PTR>(&RefusingRows)));
         Click(dialog, IDC_ADD_MEMBERS);
     });
     driver.OnPicker([](HWND picker) { TypePerson(picker, "甲", "801"); });
+    driver.OnPicker([](HWND picker) { Click(picker, IDOK); });
+    driver.OnConference([](HWND dialog) { Click(dialog, IDC_ADD_MEMBERS); });
     driver.OnPicker([](HWND picker) { TypePerson(picker, "乙", "80299"); });
-    driver.OnPicker([](HWND picker) { TypePerson(picker, "丙", "803"); });
+    driver.OnPicker([](HWND picker) { TypePerson(picker, "丙", "80399"); });
     driver.OnPicker([](HWND picker) { Click(picker, IDOK); });
     driver.OnConference([](HWND dialog) {
-        EXPECT_EQ(ListColumn(MemberList(dialog), 0), (std::vector<std::string>{"王建国", "甲", "丙"}));
+        EXPECT_EQ(ListColumn(MemberList(dialog), 0), (std::vector<std::string>{"王建国", "甲"}));
         NameAndConfirm(dialog);
     });
     const ConferenceRecord* record = driver.Run(nullptr, "1001");
     const std::string request = RequestOf(driver);
     EXPECT_EQ(request.find("80299"), std::string::npos) << request;
-    EXPECT_STREQ(record->memberCount, "3");
+    EXPECT_EQ(request.find("80399"), std::string::npos) << request;
+    EXPECT_NE(request.find("801"), std::string::npos) << request;
+    EXPECT_STREQ(record->memberCount, "2");
 }
