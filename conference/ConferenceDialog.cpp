@@ -38,7 +38,6 @@ BOOL ConferenceDialog::OnInitDialog() {
     memberList.Attach(Handle());
     LayoutControls();
     InitTimeAndList();
-    memberList.LoadDirectory();
     // Set after the typing limits, and not cut to them.
     Item(IDC_CONF_NAME).SetText(record.name);
     Item(IDC_CONF_DESCRIPTION).SetText(record.description);

@@ -59,10 +59,13 @@ void MemberList::SetHeaderCheck(int on) {
     header.SetItem(0, item);
 }
 
-void MemberList::LoadDirectory() {
-    // An unreadable file leaves the list without directory matches, silently.
-    (void)GetDirectoryReader().ReadDepartments(HostDepartmentsFile(), companies);
-    directory = MemberDirectory(companies);
+const MemberDirectory& MemberList::Directory() {
+    if (companies == nullptr) {
+        // An unreadable file leaves the list without directory matches, silently.
+        companies = GetDirectoryReader().SharedDepartments(HostDepartmentsFile());
+        directory = MemberDirectory(*companies);
+    }
+    return directory;
 }
 
 // The rows are the members; the list asks for what it draws.
@@ -97,11 +100,13 @@ void MemberList::ShowRowsFrom(size_t shown) {
 }
 
 void MemberList::AddRecordMembers(const std::vector<std::string>& memberIds) {
+    if (memberIds.empty()) return;
     const size_t shown = members.size();
     MemberKeys onList(members);
+    const MemberDirectory& people = Directory();
     for (const std::string& id : memberIds) {
         // A person listed in several departments, or an id written twice, is one row.
-        const ContactEntry* entry = directory.Find(id);
+        const ContactEntry* entry = people.Find(id);
         if (entry == nullptr || onList.Contains(*entry)) continue;
         members.push_back(MemberFromEntry(*entry));
         onList.Add(members.back());
@@ -114,7 +119,7 @@ void MemberList::OnAddMembers(const std::string& userId) {
     std::vector<ContactEntry>& chosen = picker.GetChosenEntries();
     chosen.clear();
     for (const MemberEntry& member : members)
-        if (const ContactEntry* entry = directory.Find(member.id)) chosen.push_back(*entry);
+        if (const ContactEntry* entry = Directory().Find(member.id)) chosen.push_back(*entry);
 
     if (picker.DoModal(dialog) == IDOK) {
         const size_t shown = members.size();

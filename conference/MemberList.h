@@ -2,6 +2,7 @@
 // The conference dialog's member list: people from the record and from the picker,
 // check boxes per row and in the header, the chairman mark, deletion. Rows and
 // members stay in step by index.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,6 @@ class MemberList {
 public:
     // The header's check starts on when an existing conference is edited.
     explicit MemberList(bool allChecked) : allChecked(allChecked ? 1 : 0) {}
-    // The index points into the list's own copy of the directory.
     MemberList(const MemberList&) = delete;
     MemberList& operator=(const MemberList&) = delete;
 
@@ -23,8 +23,6 @@ public:
     void Attach(HWND dialog);
     // Styles, pictures, columns and the header's check.
     void Init();
-    // The company directory, in which record ids and picked people are found.
-    void LoadDirectory();
     // The directory person each id finds, in order, one row per person.
     void AddRecordMembers(const std::vector<std::string>& memberIds);
 
@@ -43,12 +41,16 @@ private:
     // Shows the members from index `shown` on as rows.
     void ShowRowsFrom(size_t shown);
     void SetHeaderCheck(int on);
+    // The company directory, in which record ids and the people on the list are found;
+    // read when first needed, since a list that only grows from the picker (which reads
+    // it itself) never needs it.
+    const MemberDirectory& Directory();
 
     HWND dialog = nullptr;
     ListView list;
     Header header;
-    std::vector<Company> companies;
-    MemberDirectory directory{companies};
+    std::shared_ptr<const std::vector<Company>> companies;  // the index points into it
+    MemberDirectory directory;
     std::vector<MemberEntry> members;
     int chairmanIndex = -1;
     int allChecked;

@@ -16,6 +16,8 @@
 // outlive the index and stay unchanged.
 class MemberDirectory {
 public:
+    // Finds nobody.
+    MemberDirectory() = default;
     explicit MemberDirectory(const std::vector<Company>& companies);
 
     // By name, or failing that by the user part of the URI; null when neither finds one.

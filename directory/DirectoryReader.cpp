@@ -1,6 +1,5 @@
 #include "directory/DirectoryReader.h"
 
-#include <iterator>
 #include <new>
 
 #include "xml/XmlAccessError.h"
@@ -18,42 +17,74 @@ void DirectoryReader::EndReuse() {
 }
 
 bool DirectoryReader::ReadDepartments(const std::string& path, std::vector<Company>& companies) {
-    return ReadFile(path, companies, keptDepartments, &DirectoryReader::ReadCompanies);
+    bool complete = false;
+    const SharedCompanies read = SharedDepartments(path, &complete);
+    return CopyOut(read, complete, companies);
 }
 
 bool DirectoryReader::ReadFriends(const std::string& path, std::vector<ContactGroup>& groups) {
-    return ReadFile(path, groups, keptFriends, &DirectoryReader::ReadFriendGroups);
+    bool complete = false;
+    const SharedFriendGroups read = SharedFriends(path, &complete);
+    return CopyOut(read, complete, groups);
+}
+
+DirectoryReader::SharedCompanies DirectoryReader::SharedDepartments(const std::string& path, bool* complete) {
+    bool read = false;
+    SharedCompanies companies = ReadFile(path, read, keptDepartments, &DirectoryReader::ReadCompanies);
+    if (complete != nullptr) *complete = read;
+    return companies;
+}
+
+DirectoryReader::SharedFriendGroups DirectoryReader::SharedFriends(const std::string& path, bool* complete) {
+    bool read = false;
+    SharedFriendGroups groups = ReadFile(path, read, keptFriends, &DirectoryReader::ReadFriendGroups);
+    if (complete != nullptr) *complete = read;
+    return groups;
 }
 
 template <typename Record>
-bool DirectoryReader::ReadFile(const std::string& path, std::vector<Record>& records,
-                               std::optional<Parsed<Record>>& kept,
-                               bool (DirectoryReader::*walk)(const XmlElement&, std::vector<Record>&)) {
-    if (path.empty()) return false;
+bool DirectoryReader::CopyOut(const std::shared_ptr<const std::vector<Record>>& read, bool complete,
+                              std::vector<Record>& records) {
+    try {
+        records.insert(records.end(), read->begin(), read->end());
+        return complete;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+template <typename Record>
+std::shared_ptr<const std::vector<Record>> DirectoryReader::ReadFile(
+    const std::string& path, bool& complete, std::optional<Parsed<Record>>& kept,
+    bool (DirectoryReader::*walk)(const XmlElement&, std::vector<Record>&)) {
+    // Made once, so that an unreadable file costs no allocation.
+    static const std::shared_ptr<const std::vector<Record>> nothing = std::make_shared<const std::vector<Record>>();
+    complete = false;
+    if (path.empty()) return nothing;
     try {
         std::optional<std::string> bytes = ReadXmlFile(path);
-        if (!bytes) return false;
+        if (!bytes) return nothing;
         // The bytes themselves, not a time stamp: a file rewritten within the call is read anew.
         if (reusing && kept && kept->path == path && kept->bytes == *bytes) {
-            records.insert(records.end(), kept->records.begin(), kept->records.end());
-            return kept->read;
+            complete = kept->read;
+            return kept->records;
         }
         kept.reset();
         ++filesParsed;
-        std::vector<Record> read;
-        bool complete = false;
+        auto read = std::make_shared<std::vector<Record>>();
         {
             XmlDocument document;
             const XmlElement root = document.Parse(*bytes);
-            complete = !root.IsEmpty() && (this->*walk)(root, read);
+            complete = !root.IsEmpty() && (this->*walk)(root, *read);
         }
         if (reusing) kept = Parsed<Record>{path, std::move(*bytes), complete, read};
-        records.insert(records.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
-        return complete;
+        return read;
     } catch (const XmlAccessError&) {
-        return false;
+        complete = false;
+        return nothing;
     } catch (const std::bad_alloc&) {
-        return false;
+        complete = false;
+        return nothing;
     }
 }
 

@@ -3,6 +3,7 @@
 // (FriendsInfo.xml) into records. Both read operations append, never clear, and
 // report a file that cannot be read, or a read that failed midway (an XML access error,
 // or memory running out), by returning false.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,7 +26,7 @@ public:
     virtual ~DirectoryReader();
 
     // While reuse is on (one call of the export), a file whose bytes are those last
-    // parsed from its path is not parsed again: its records are copied from that parse,
+    // parsed from its path is not parsed again: its records are those of that parse,
     // so that the picker does not parse again what the dialog has just parsed.
     void BeginReuse();
     // Turns reuse off and releases what was kept.
@@ -37,6 +38,13 @@ public:
     bool ReadDepartments(const std::string& path, std::vector<Company>& companies);
     // One ContactGroup per `list` child of the root.
     bool ReadFriends(const std::string& path, std::vector<ContactGroup>& groups);
+
+    // The same records, shared rather than copied: every read of the same bytes while
+    // reuse is on gets the one parse. Never null; `complete` gets what the reads above return.
+    using SharedCompanies = std::shared_ptr<const std::vector<Company>>;
+    using SharedFriendGroups = std::shared_ptr<const std::vector<ContactGroup>>;
+    SharedCompanies SharedDepartments(const std::string& path, bool* complete = nullptr);
+    SharedFriendGroups SharedFriends(const std::string& path, bool* complete = nullptr);
 
     // The walks of a loaded root. An XML access error or std::bad_alloc midway is caught:
     // the records appended before it stay, the one being read is dropped, and the result
@@ -57,11 +65,16 @@ private:
         std::string path;
         std::string bytes;
         bool read = false;
-        std::vector<Record> records;
+        std::shared_ptr<const std::vector<Record>> records;
     };
     template <typename Record>
-    bool ReadFile(const std::string& path, std::vector<Record>& records, std::optional<Parsed<Record>>& kept,
-                  bool (DirectoryReader::*walk)(const XmlElement&, std::vector<Record>&));
+    std::shared_ptr<const std::vector<Record>> ReadFile(const std::string& path, bool& complete,
+                                                        std::optional<Parsed<Record>>& kept,
+                                                        bool (DirectoryReader::*walk)(const XmlElement&,
+                                                                                      std::vector<Record>&));
+    template <typename Record>
+    static bool CopyOut(const std::shared_ptr<const std::vector<Record>>& read, bool complete,
+                        std::vector<Record>& records);
 
     // `depth` is the nesting level of the `list` children of `element`, 1 for a
     // department of a company or a group at the top of the friends list.

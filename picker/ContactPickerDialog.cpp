@@ -64,8 +64,8 @@ BOOL ContactPickerDialog::OnInitDialog() {
     InitControls();
     LayoutControls();
     FillTrees();
-    suggestions.Attach(Handle(), {Item(IDC_PICKER_NAME).Handle(), Item(IDC_TYPED_NUMBER).Handle()}, companies,
-                       friendGroups, [this](const ContactEntry& entry, bool friends) {
+    suggestions.Attach(Handle(), {Item(IDC_PICKER_NAME).Handle(), Item(IDC_TYPED_NUMBER).Handle()}, *companies,
+                       *friendGroups, [this](const ContactEntry& entry, bool friends) {
                            RowBatch batch(*this);
                            MovePerson(NumericId(entry), friends);
                        });
@@ -136,8 +136,8 @@ void ContactPickerDialog::OnDestroy() {
     friendsIndex.Clear();
     companyOutline.Clear();
     friendsOutline.Clear();
-    std::vector<Company>().swap(companies);
-    std::vector<ContactGroup>().swap(friendGroups);
+    companies = std::make_shared<const std::vector<Company>>();
+    friendGroups = std::make_shared<const std::vector<ContactGroup>>();
     companyTree = TreeView();
     friendsTree = TreeView();
     tabs = TabControl();
@@ -156,16 +156,19 @@ LRESULT ContactPickerDialog::OnTabSelChange(const NMHDR&) {
 
 void ContactPickerDialog::FillTrees() {
     OwnEntries own(userId, chosenEntries);
-    if (GetDirectoryReader().ReadDepartments(HostDepartmentsFile(), companies)) {
-        for (const Company& company : companies) {
+    bool complete = false;
+    companies = GetDirectoryReader().SharedDepartments(HostDepartmentsFile(), &complete);
+    if (complete) {
+        for (const Company& company : *companies) {
             const HTREEITEM node = InsertTreeItem(companyTree, nullptr, company.name, 0, kClosedGroupImage);
             const size_t place = companyOutline.BeginItem(node, 0, false);
             for (const ContactGroup& group : company.groups) InsertGroup(companyTree, node, group, own);
             companyOutline.EndItem(place);
         }
     }
-    if (GetDirectoryReader().ReadFriends(HostFriendsFile(), friendGroups)) {
-        for (const ContactGroup& group : friendGroups) InsertGroup(friendsTree, nullptr, group, own);
+    friendGroups = GetDirectoryReader().SharedFriends(HostFriendsFile(), &complete);
+    if (complete) {
+        for (const ContactGroup& group : *friendGroups) InsertGroup(friendsTree, nullptr, group, own);
     }
 }
 
@@ -274,10 +277,10 @@ bool ContactPickerDialog::IsChosenId(int id) const { return chosenIds.Contains(i
 // The first person with the identifier in depth-first order of the tab's directory.
 const ContactEntry* ContactPickerDialog::FindEntryById(int id, bool friendsTab) {
     if (friendsTab) {
-        if (!friendsIndex.IsBuilt()) friendsIndex.Build(friendGroups);
+        if (!friendsIndex.IsBuilt()) friendsIndex.Build(*friendGroups);
         return friendsIndex.Find(id);
     }
-    if (!companyIndex.IsBuilt()) companyIndex.Build(companies);
+    if (!companyIndex.IsBuilt()) companyIndex.Build(*companies);
     return companyIndex.Find(id);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The modal contact picker (template 142): the company and friends trees on two tabs,
 // people typed in by hand, and the chosen list handed back to the conference dialog.
-#include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -86,8 +86,9 @@ private:
     void OnMove();
 
     std::string userId;
-    std::vector<Company> companies;
-    std::vector<ContactGroup> friendGroups;
+    // The directory as read, shared with the conference dialog's reads of the same bytes.
+    std::shared_ptr<const std::vector<Company>> companies = std::make_shared<const std::vector<Company>>();
+    std::shared_ptr<const std::vector<ContactGroup>> friendGroups = std::make_shared<const std::vector<ContactGroup>>();
     std::vector<ContactEntry> chosenEntries;
 
     ChosenIds chosenIds;           // in step with chosenEntries from the first row on

@@ -282,3 +282,28 @@ TEST(DirectoryReuse, AFileWithTheSameBytesIsParsedOnceWithinTheScope) {
     ASSERT_TRUE(reader.ReadDepartments(path, again));
     EXPECT_EQ(reader.FilesParsed(), before + 2);
 }
+
+TEST(DirectoryReuse, ReadsOfTheSameBytesShareOneParseThatOutlivesTheScope) {
+    const ScratchFolder folder("shared");
+    DirectoryReader& reader = GetDirectoryReader();
+    const std::string path = folder.Write("departments.xml", NestedLists(2));
+    DirectoryReader::SharedCompanies first, second;
+    {
+        const DirectoryReuse reuse(reader);
+        bool complete = false;
+        first = reader.SharedDepartments(path, &complete);
+        EXPECT_TRUE(complete);
+        second = reader.SharedDepartments(path);
+        EXPECT_EQ(first.get(), second.get());
+        // An unreadable file gives no records, not a null.
+        const DirectoryReader::SharedFriendGroups missing =
+            reader.SharedFriends(folder.Path() + "\\missing.xml", &complete);
+        ASSERT_NE(missing, nullptr);
+        EXPECT_TRUE(missing->empty());
+        EXPECT_FALSE(complete);
+    }
+    // Those who hold the records keep them after the reader lets go.
+    ASSERT_EQ(first->size(), 1u);
+    EXPECT_EQ(first->at(0).groups.at(0).entries.at(0).name, "1");
+    EXPECT_NE(reader.SharedDepartments(path).get(), first.get());
+}
