@@ -3,6 +3,7 @@
 #include "conference/MemberListRules.h"
 #include "directory/DirectoryReader.h"
 #include "directory/HostFiles.h"
+#include "framework/ScopeGuard.h"
 #include "picker/ContactPickerDialog.h"
 #include "res/resource.h"
 #include "skin/SkinImages.h"
@@ -102,6 +103,8 @@ void MemberList::ShowRowsFrom(size_t shown) {
 void MemberList::AddRecordMembers(const std::vector<std::string>& memberIds) {
     if (memberIds.empty()) return;
     const size_t shown = members.size();
+    // Even when memory runs out midway, the people added so far get their rows.
+    const ScopeGuard showRows([this, shown] { ShowRowsFrom(shown); });
     MemberKeys onList(members);
     const MemberDirectory& people = Directory();
     for (const std::string& id : memberIds) {
@@ -111,7 +114,6 @@ void MemberList::AddRecordMembers(const std::vector<std::string>& memberIds) {
         members.push_back(MemberFromEntry(*entry));
         onList.Add(members.back());
     }
-    ShowRowsFrom(shown);
 }
 
 void MemberList::OnAddMembers(const std::string& userId) {
@@ -122,14 +124,16 @@ void MemberList::OnAddMembers(const std::string& userId) {
         if (const ContactEntry* entry = Directory().Find(member.id)) chosen.push_back(*entry);
 
     if (picker.DoModal(dialog) == IDOK) {
-        const size_t shown = members.size();
-        MemberKeys onList(members);
-        for (const ContactEntry& entry : chosen) {
-            if (onList.Contains(entry)) continue;
-            members.push_back(MemberFromEntry(entry));
-            onList.Add(members.back());
+        {
+            const size_t shown = members.size();
+            const ScopeGuard showRows([this, shown] { ShowRowsFrom(shown); });
+            MemberKeys onList(members);
+            for (const ContactEntry& entry : chosen) {
+                if (onList.Contains(entry)) continue;
+                members.push_back(MemberFromEntry(entry));
+                onList.Add(members.back());
+            }
         }
-        ShowRowsFrom(shown);
         if (!members.empty()) {
             allChecked = 1;
             SetHeaderCheck(1);

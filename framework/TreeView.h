@@ -10,10 +10,11 @@ public:
 
     // Inserts an item as the last child of `parent` (null: the top level), with the same
     // image and selected image, state-image index 1 and `data` as its item data.
-    HTREEITEM InsertItem(HTREEITEM parent, const std::string& text, int image, LPARAM data) const {
+    HTREEITEM InsertItem(HTREEITEM parent, const std::string& text, int image, LPARAM data,
+                         HTREEITEM after = TVI_LAST) const {
         TVINSERTSTRUCTA insert{};
         insert.hParent = parent != nullptr ? parent : TVI_ROOT;
-        insert.hInsertAfter = TVI_LAST;
+        insert.hInsertAfter = after;
         insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
         insert.item.pszText = const_cast<char*>(text.c_str());
         insert.item.iImage = image;

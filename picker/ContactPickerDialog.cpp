@@ -154,42 +154,69 @@ LRESULT ContactPickerDialog::OnTabSelChange(const NMHDR&) {
 
 // ---- Directory trees ----
 
+// Wine's tree control finds an item's parent by a scan of all items in the order they
+// were made, so each tree is filled in two passes: first the companies and groups, then
+// the people, each under a parent made early. People go in at the front, the last
+// first, and so come before the subgroups already there, in their order.
 void ContactPickerDialog::FillTrees() {
     OwnEntries own(userId, chosenEntries);
     bool complete = false;
     companies = GetDirectoryReader().SharedDepartments(HostDepartmentsFile(), &complete);
-    if (complete) {
+    if (complete && companyTree.Exists()) {
+        std::vector<HTREEITEM> nodes;
         for (const Company& company : *companies) {
             const HTREEITEM node = InsertTreeItem(companyTree, nullptr, company.name, 0, kClosedGroupImage);
-            const size_t place = companyOutline.BeginItem(node, 0, false);
-            for (const ContactGroup& group : company.groups) InsertGroup(companyTree, node, group, own);
+            nodes.push_back(node);
+            for (const ContactGroup& group : company.groups) InsertGroupNodes(companyTree, node, group, nodes);
+        }
+        size_t next = 0;
+        for (const Company& company : *companies) {
+            const size_t place = companyOutline.BeginItem(nodes[next++], 0, false);
+            for (const ContactGroup& group : company.groups) InsertPeople(companyTree, group, nodes, next, own);
             companyOutline.EndItem(place);
         }
     }
     friendGroups = GetDirectoryReader().SharedFriends(HostFriendsFile(), &complete);
-    if (complete) {
-        for (const ContactGroup& group : *friendGroups) InsertGroup(friendsTree, nullptr, group, own);
+    if (complete && friendsTree.Exists()) {
+        std::vector<HTREEITEM> nodes;
+        for (const ContactGroup& group : *friendGroups) InsertGroupNodes(friendsTree, nullptr, group, nodes);
+        size_t next = 0;
+        for (const ContactGroup& group : *friendGroups) InsertPeople(friendsTree, group, nodes, next, own);
     }
 }
 
 HTREEITEM ContactPickerDialog::InsertTreeItem(const TreeView& tree, HTREEITEM parent, const std::string& text,
-                                              LPARAM data, int image) {
+                                              LPARAM data, int image, HTREEITEM after) {
     if (tree.Handle() == nullptr) return nullptr;
-    return tree.InsertItem(parent, text, image, data);
+    return tree.InsertItem(parent, text, image, data, after);
 }
 
-void ContactPickerDialog::InsertGroup(const TreeView& tree, HTREEITEM parent, const ContactGroup& group,
-                                      OwnEntries& own) {
-    if (tree.Handle() == nullptr) return;
+// The group's node and those of its subgroups, depth first, appended to `nodes`.
+void ContactPickerDialog::InsertGroupNodes(const TreeView& tree, HTREEITEM parent, const ContactGroup& group,
+                                           std::vector<HTREEITEM>& nodes) {
+    nodes.push_back(InsertTreeItem(tree, parent, group.name, 0, kClosedGroupImage));
+    const HTREEITEM node = nodes.back();
+    for (const ContactGroup& subgroup : group.subgroups) InsertGroupNodes(tree, node, subgroup, nodes);
+}
+
+// The people of the group and of its subgroups under the nodes made for them (taken
+// from `nodes` at `next`, in the same order), recorded in the outline in tree order.
+void ContactPickerDialog::InsertPeople(const TreeView& tree, const ContactGroup& group,
+                                       const std::vector<HTREEITEM>& nodes, size_t& next, OwnEntries& own) {
     TreeOutline& outline = OutlineOf(tree);
-    const HTREEITEM node = InsertTreeItem(tree, parent, group.name, 0, kClosedGroupImage);
+    const HTREEITEM node = nodes[next++];
     const size_t place = outline.BeginItem(node, 0, false);
-    for (const ContactEntry& entry : group.entries) {
-        const int id = NumericId(entry);
-        outline.BeginItem(InsertTreeItem(tree, node, entry.displayName, id, kPersonImage), id, true);
+    std::vector<HTREEITEM> people(group.entries.size());
+    for (size_t i = people.size(); i-- > 0;) {
+        const ContactEntry& entry = group.entries[i];
+        people[i] = InsertTreeItem(tree, node, entry.displayName, NumericId(entry), kPersonImage, TVI_FIRST);
+    }
+    for (size_t i = 0; i < people.size(); ++i) {
+        const ContactEntry& entry = group.entries[i];
+        outline.BeginItem(people[i], NumericId(entry), true);
         if (own.Take(entry)) chosenEntries.push_back(entry);
     }
-    for (const ContactGroup& subgroup : group.subgroups) InsertGroup(tree, node, subgroup, own);
+    for (const ContactGroup& subgroup : group.subgroups) InsertPeople(tree, subgroup, nodes, next, own);
     outline.EndItem(place);
 }
 

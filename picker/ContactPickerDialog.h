@@ -57,8 +57,11 @@ private:
     // Directory trees
     void FillTrees();
     HTREEITEM InsertTreeItem(const TreeView& tree, HTREEITEM parent, const std::string& text, LPARAM data,
-                             int image);
-    void InsertGroup(const TreeView& tree, HTREEITEM parent, const ContactGroup& group, OwnEntries& own);
+                             int image, HTREEITEM after = TVI_LAST);
+    void InsertGroupNodes(const TreeView& tree, HTREEITEM parent, const ContactGroup& group,
+                          std::vector<HTREEITEM>& nodes);
+    void InsertPeople(const TreeView& tree, const ContactGroup& group, const std::vector<HTREEITEM>& nodes,
+                      size_t& next, OwnEntries& own);
     [[nodiscard]] TreeView CurrentTree() const;
     [[nodiscard]] bool IsFriendsTab() const;
     [[nodiscard]] HTREEITEM ItemUnderCursor(const TreeView& tree) const;

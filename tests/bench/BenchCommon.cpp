@@ -255,33 +255,52 @@ HWND MakeHost() {
     return ::CreateWindowExA(0, "STATIC", "bench", WS_POPUP, 0, 0, 400, 600, nullptr, nullptr, nullptr, nullptr);
 }
 
-int InsertGroupItems(const TreeView& tree, HTREEITEM parent, const ContactGroup& g) {
-    const HTREEITEM node = tree.InsertItem(parent, g.name, 1, 0);
+// Groups first, then people at the front of each group, last first: the order in which
+// Wine's tree control, which looks a parent up by a scan of its items, fills fastest.
+void InsertGroupNodes(const TreeView& tree, HTREEITEM parent, const ContactGroup& g, std::vector<HTREEITEM>& nodes) {
+    nodes.push_back(tree.InsertItem(parent, g.name, 1, 0));
+    const HTREEITEM node = nodes.back();
+    for (const ContactGroup& s : g.subgroups) InsertGroupNodes(tree, node, s, nodes);
+}
+
+int InsertPeople(const TreeView& tree, const ContactGroup& g, const std::vector<HTREEITEM>& nodes, size_t& next) {
+    const HTREEITEM node = nodes[next++];
     int count = 1;
-    for (const ContactEntry& e : g.entries) {
-        tree.InsertItem(node, e.displayName, 2, std::atoi(e.name.c_str()));
+    for (size_t i = g.entries.size(); i-- > 0;) {
+        tree.InsertItem(node, g.entries[i].displayName, 2, std::atoi(g.entries[i].name.c_str()), TVI_FIRST);
         ++count;
     }
-    for (const ContactGroup& s : g.subgroups) count += InsertGroupItems(tree, node, s);
+    for (const ContactGroup& s : g.subgroups) count += InsertPeople(tree, s, nodes, next);
     return count;
 }
 
-double BareTreeInsertion(const std::vector<Company>& companies, const std::vector<ContactGroup>& friends,
-                         int* items) {
+double BareTreeInsertion(const std::vector<Company>& companies, const std::vector<ContactGroup>& friends, int* items,
+                         double* destruction) {
     HWND host = MakeHost();
     const DWORD style = WS_CHILD | WS_VISIBLE | TVS_HASLINES;
     const TreeView company(::CreateWindowExA(0, WC_TREEVIEWA, "", style, 0, 0, 200, 400, host, nullptr, nullptr, nullptr));
     const TreeView friendTree(::CreateWindowExA(0, WC_TREEVIEWA, "", style, 0, 0, 200, 400, host, nullptr, nullptr, nullptr));
     *items = 0;
     const double ms = Time([&] {
+        std::vector<HTREEITEM> nodes;
         for (const Company& c : companies) {
             const HTREEITEM node = company.InsertItem(nullptr, c.name, 1, 0);
-            ++*items;
-            for (const ContactGroup& g : c.groups) *items += InsertGroupItems(company, node, g);
+            nodes.push_back(node);
+            for (const ContactGroup& g : c.groups) InsertGroupNodes(company, node, g, nodes);
         }
-        for (const ContactGroup& g : friends) *items += InsertGroupItems(friendTree, nullptr, g);
+        size_t next = 0;
+        for (const Company& c : companies) {
+            ++next;
+            ++*items;
+            for (const ContactGroup& g : c.groups) *items += InsertPeople(company, g, nodes, next);
+        }
+        std::vector<HTREEITEM> friendNodes;
+        for (const ContactGroup& g : friends) InsertGroupNodes(friendTree, nullptr, g, friendNodes);
+        next = 0;
+        for (const ContactGroup& g : friends) *items += InsertPeople(friendTree, g, friendNodes, next);
     });
-    ::DestroyWindow(host);
+    const double destroyed = Time([&] { ::DestroyWindow(host); });
+    if (destruction != nullptr) *destruction = destroyed;
     return ms;
 }
 

@@ -51,8 +51,10 @@ bool ParseXml(const std::string& path);
 void Verdict(const char* goal, double measured, double budget);
 // A hidden top-level window for the bare controls.
 [[nodiscard]] HWND MakeHost();
-// Tree items for every company, group and person, in two hidden trees; `items` counts them.
-double BareTreeInsertion(const std::vector<Company>& companies, const std::vector<ContactGroup>& friends, int* items);
+// Tree items for every company, group and person, in two hidden trees; `items` counts
+// them, `destruction` (when given) gets the time the trees then take to be destroyed.
+double BareTreeInsertion(const std::vector<Company>& companies, const std::vector<ContactGroup>& friends, int* items,
+                         double* destruction = nullptr);
 // `rows` list rows of `columns` columns, redraw suspended once.
 double BareListRows(int rows, int columns);
 
