@@ -1,28 +1,41 @@
 #include "conference/MemberListRules.h"
 
+#include <algorithm>
+
 #include "conference/RequestDocument.h"
 
 MemberDirectory::MemberDirectory(const std::vector<Company>& companies) {
     for (const Company& company : companies) AddGroups(company.groups);
+    Sort(byName);
+    Sort(byUriUser);
 }
 
 void MemberDirectory::AddGroups(const std::vector<ContactGroup>& groups) {
     for (const ContactGroup& group : groups) {
-        // emplace keeps the first person under a key: the one a depth-first walk meets first.
         for (const ContactEntry& entry : group.entries) {
-            if (!entry.name.empty()) byName.emplace(entry.name, &entry);
-            std::string uriUser = MemberIdFromUri(entry.uri);
-            if (!uriUser.empty()) byUriUser.emplace(std::move(uriUser), &entry);
+            if (!entry.name.empty()) byName.emplace_back(entry.name, &entry);
+            const std::string_view uriUser = MemberIdViewFromUri(entry.uri);
+            if (!uriUser.empty()) byUriUser.emplace_back(uriUser, &entry);
         }
         AddGroups(group.subgroups);
     }
 }
 
+void MemberDirectory::Sort(Keys& keys) {
+    // Stable: people under one key stay in the order the walk met them.
+    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+const ContactEntry* MemberDirectory::Lookup(const Keys& keys, std::string_view key) {
+    const auto first = std::lower_bound(keys.begin(), keys.end(), key,
+                                        [](const auto& entry, std::string_view k) { return entry.first < k; });
+    return first != keys.end() && first->first == key ? first->second : nullptr;
+}
+
 const ContactEntry* MemberDirectory::Find(const std::string& id) const {
     if (id.empty()) return nullptr;
-    if (const auto named = byName.find(id); named != byName.end()) return named->second;
-    if (const auto byUri = byUriUser.find(id); byUri != byUriUser.end()) return byUri->second;
-    return nullptr;
+    if (const ContactEntry* named = Lookup(byName, id)) return named;
+    return Lookup(byUriUser, id);
 }
 
 MemberEntry MemberFromEntry(const ContactEntry& entry) {

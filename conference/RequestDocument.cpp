@@ -56,11 +56,13 @@ std::string EscapeXmlText(const std::string& value) { return Escape(value, false
 
 std::string EscapeXmlAttribute(const std::string& value) { return Escape(value, true); }
 
-std::string MemberIdFromUri(const std::string& uri) {
+std::string MemberIdFromUri(const std::string& uri) { return std::string(MemberIdViewFromUri(uri)); }
+
+std::string_view MemberIdViewFromUri(std::string_view uri) {
     const size_t sip = uri.find("sip:");
     const size_t at = uri.find('@');
-    const long long p = sip == std::string::npos ? -1 : static_cast<long long>(sip);
-    const long long a = at == std::string::npos ? -1 : static_cast<long long>(at);
+    const long long p = sip == std::string_view::npos ? -1 : static_cast<long long>(sip);
+    const long long a = at == std::string_view::npos ? -1 : static_cast<long long>(at);
     const long long start = p + 4;
     const long long length = a - p - 4;
     const long long size = static_cast<long long>(uri.size());

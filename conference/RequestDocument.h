@@ -2,6 +2,7 @@
 // The conference request document, written from the dialog's values alone, so that
 // it can be built and checked without any window.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "conference/MemberEntry.h"
@@ -33,6 +34,8 @@ struct RequestValues {
 // The user part of a member's URI, by bytes: from after the first "sip:" up to the
 // first at sign.
 [[nodiscard]] std::string MemberIdFromUri(const std::string& uri);
+// The same, as a view into `uri`.
+[[nodiscard]] std::string_view MemberIdViewFromUri(std::string_view uri);
 
 // "%s年%s月%s日 %s:%s" of the year, month, day, hour and minute digits of a 14-digit start.
 [[nodiscard]] std::string StartTextFromDigits(const std::string& startDigits);

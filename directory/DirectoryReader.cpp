@@ -64,8 +64,11 @@ std::shared_ptr<const std::vector<Record>> DirectoryReader::ReadFile(
     try {
         std::optional<std::string> bytes = ReadXmlFile(path);
         if (!bytes) return nothing;
-        // The bytes themselves, not a time stamp: a file rewritten within the call is read anew.
-        if (reusing && kept && kept->path == path && kept->bytes == *bytes) {
+        // The bytes themselves, by a strong digest, not a time stamp: a file rewritten
+        // within the call is read anew. Without a digest nothing is reused.
+        std::optional<Sha256Digest> digest;
+        if (reusing) digest = Sha256(*bytes);
+        if (digest && kept && kept->path == path && kept->size == bytes->size() && kept->digest == *digest) {
             complete = kept->read;
             return kept->records;
         }
@@ -77,7 +80,7 @@ std::shared_ptr<const std::vector<Record>> DirectoryReader::ReadFile(
             const XmlElement root = document.Parse(*bytes);
             complete = !root.IsEmpty() && (this->*walk)(root, *read);
         }
-        if (reusing) kept = Parsed<Record>{path, std::move(*bytes), complete, read};
+        if (digest) kept = Parsed<Record>{path, bytes->size(), *digest, complete, read};
         return read;
     } catch (const XmlAccessError&) {
         complete = false;

@@ -11,6 +11,7 @@
 #include "directory/Company.h"
 #include "directory/ContactEntry.h"
 #include "directory/ContactGroup.h"
+#include "framework/Digest.h"
 #include "xml/XmlElement.h"
 
 class DirectoryReader {
@@ -60,10 +61,13 @@ public:
     std::string ChildText(const XmlElement& element, const std::string& tagName);
 
 private:
+    // What is kept of the last parse of a file: its bytes by their size and digest, not
+    // themselves, which would double the memory a large directory costs.
     template <typename Record>
     struct Parsed {
         std::string path;
-        std::string bytes;
+        size_t size = 0;
+        Sha256Digest digest{};
         bool read = false;
         std::shared_ptr<const std::vector<Record>> records;
     };
