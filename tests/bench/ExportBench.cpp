@@ -274,8 +274,14 @@ int main(int argc, char** argv) {
     record.memberIdCount = static_cast<int>(idTexts.size());
 
     // The roads first, so that the peak working set is theirs and not the DOM's.
+    // The peak after the first pass is what a host pays for the roads; later passes add
+    // what the heap keeps from earlier ones.
     std::vector<Roads> measured;
-    for (int i = 0; i < runs; ++i) measured.push_back(MeasureRoads(record));
+    double firstPeak = 0;
+    for (int i = 0; i < runs; ++i) {
+        measured.push_back(MeasureRoads(record));
+        if (i == 0) firstPeak = PeakWorkingSetMiB();
+    }
     const double peak = PeakWorkingSetMiB();
     const auto median = [&](double Roads::*field) {
         std::vector<double> values;
@@ -343,8 +349,10 @@ int main(int argc, char** argv) {
     std::printf("%-58s %10.1f ms (%d rows)%s\n", "dialog: delete the selected rows", median(&Roads::dialogDelete),
                 last.deletedRows, last.deleteExtrapolated ? ", extrapolated from 100 rows" : "");
     Print("conference OK with the record's members", median(&Roads::conferenceOk));
-    std::printf("peak working set of the roads: %.1f MiB (goal <= %.1f MiB)\n", peak,
-                4 * static_cast<double>(bytes) / (1024.0 * 1024.0) + 64);
+    const double peakGoal = 4 * static_cast<double>(bytes) / (1024.0 * 1024.0) + 64;
+    std::printf("peak working set of the roads: %.1f MiB after the first pass, %.1f MiB after %d (goal <= %.1f MiB): "
+                "%s\n",
+                firstPeak, peak, runs, peakGoal, firstPeak <= peakGoal ? "met" : "NOT met");
     std::printf("goals:\n");
     Verdict("directory reader 5x (20,000) / 10x (100,000) faster than the DOM load", readDepartments,
           domDepartments / (scale >= 5 ? 10 : 5));
