@@ -30,6 +30,14 @@ public:
     }
     [[nodiscard]] HTREEITEM GetRoot() const { return GetNextItem(nullptr, TVGN_ROOT); }
     [[nodiscard]] HTREEITEM GetChild(HTREEITEM item) const { return GetNextItem(item, TVGN_CHILD); }
+    // Shows the item as one that can be opened, before it has children.
+    void SetHasChildren(HTREEITEM item) const {
+        TVITEMA data{};
+        data.mask = TVIF_HANDLE | TVIF_CHILDREN;
+        data.hItem = item;
+        data.cChildren = 1;
+        Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    }
     [[nodiscard]] HTREEITEM GetNextSibling(HTREEITEM item) const { return GetNextItem(item, TVGN_NEXT); }
     [[nodiscard]] HTREEITEM GetSelection() const { return GetNextItem(nullptr, TVGN_CARET); }
     bool SelectItem(HTREEITEM item) const {

@@ -38,6 +38,8 @@ const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
     OnCommand(IDC_TYPED_NUMBER, EN_CHANGE, &ContactPickerDialog::OnNumberChange),
     OnMessage(WM_MOVE, &ContactPickerDialog::OnMove),
     OnNotify(IDC_CHOSEN_LIST, LVN_GETDISPINFOA, &ContactPickerDialog::OnChosenDisplayInfo),
+    OnNotify(IDC_COMPANY_TREE, TVN_ITEMEXPANDINGA, &ContactPickerDialog::OnTreeItemExpanding),
+    OnNotify(IDC_FRIENDS_TREE, TVN_ITEMEXPANDINGA, &ContactPickerDialog::OnTreeItemExpanding),
 };
 
 ContactPickerDialog::ContactPickerDialog(std::string userId)
@@ -136,6 +138,8 @@ void ContactPickerDialog::OnDestroy() {
     friendsIndex.Clear();
     companyOutline.Clear();
     friendsOutline.Clear();
+    companyPending.clear();
+    friendsPending.clear();
     companies = std::make_shared<const std::vector<Company>>();
     friendGroups = std::make_shared<const std::vector<ContactGroup>>();
     companyTree = TreeView();
@@ -154,34 +158,26 @@ LRESULT ContactPickerDialog::OnTabSelChange(const NMHDR&) {
 
 // ---- Directory trees ----
 
-// Wine's tree control finds an item's parent by a scan of all items in the order they
-// were made, so each tree is filled in two passes: first the companies and groups, then
-// the people, each under a parent made early. People go in at the front, the last
-// first, and so come before the subgroups already there, in their order.
+// The trees hold the companies and groups from the start, and a group's people from when
+// it is first opened: a tree control's items cost time and memory to make and to destroy
+// (in Wine, time in the square of their number), and a directory may have 100,000 people
+// of whom a user opens a few groups. The outline and the user's own entries are made for
+// everyone at once, in tree order, so moves and the chosen people do not depend on it.
 void ContactPickerDialog::FillTrees() {
     OwnEntries own(userId, chosenEntries);
     bool complete = false;
     companies = GetDirectoryReader().SharedDepartments(HostDepartmentsFile(), &complete);
     if (complete && companyTree.Exists()) {
-        std::vector<HTREEITEM> nodes;
         for (const Company& company : *companies) {
             const HTREEITEM node = InsertTreeItem(companyTree, nullptr, company.name, 0, kClosedGroupImage);
-            nodes.push_back(node);
-            for (const ContactGroup& group : company.groups) InsertGroupNodes(companyTree, node, group, nodes);
-        }
-        size_t next = 0;
-        for (const Company& company : *companies) {
-            const size_t place = companyOutline.BeginItem(nodes[next++], 0, false);
-            for (const ContactGroup& group : company.groups) InsertPeople(companyTree, group, nodes, next, own);
+            const size_t place = companyOutline.BeginItem(node, 0, false);
+            for (const ContactGroup& group : company.groups) InsertGroup(companyTree, node, group, own);
             companyOutline.EndItem(place);
         }
     }
     friendGroups = GetDirectoryReader().SharedFriends(HostFriendsFile(), &complete);
     if (complete && friendsTree.Exists()) {
-        std::vector<HTREEITEM> nodes;
-        for (const ContactGroup& group : *friendGroups) InsertGroupNodes(friendsTree, nullptr, group, nodes);
-        size_t next = 0;
-        for (const ContactGroup& group : *friendGroups) InsertPeople(friendsTree, group, nodes, next, own);
+        for (const ContactGroup& group : *friendGroups) InsertGroup(friendsTree, nullptr, group, own);
     }
 }
 
@@ -191,33 +187,49 @@ HTREEITEM ContactPickerDialog::InsertTreeItem(const TreeView& tree, HTREEITEM pa
     return tree.InsertItem(parent, text, image, data, after);
 }
 
-// The group's node and those of its subgroups, depth first, appended to `nodes`.
-void ContactPickerDialog::InsertGroupNodes(const TreeView& tree, HTREEITEM parent, const ContactGroup& group,
-                                           std::vector<HTREEITEM>& nodes) {
-    nodes.push_back(InsertTreeItem(tree, parent, group.name, 0, kClosedGroupImage));
-    const HTREEITEM node = nodes.back();
-    for (const ContactGroup& subgroup : group.subgroups) InsertGroupNodes(tree, node, subgroup, nodes);
-}
-
-// The people of the group and of its subgroups under the nodes made for them (taken
-// from `nodes` at `next`, in the same order), recorded in the outline in tree order.
-void ContactPickerDialog::InsertPeople(const TreeView& tree, const ContactGroup& group,
-                                       const std::vector<HTREEITEM>& nodes, size_t& next, OwnEntries& own) {
+// The group's node, its people in the outline only, and its subgroups.
+void ContactPickerDialog::InsertGroup(const TreeView& tree, HTREEITEM parent, const ContactGroup& group,
+                                      OwnEntries& own) {
     TreeOutline& outline = OutlineOf(tree);
-    const HTREEITEM node = nodes[next++];
+    const HTREEITEM node = InsertTreeItem(tree, parent, group.name, 0, kClosedGroupImage);
     const size_t place = outline.BeginItem(node, 0, false);
-    std::vector<HTREEITEM> people(group.entries.size());
-    for (size_t i = people.size(); i-- > 0;) {
-        const ContactEntry& entry = group.entries[i];
-        people[i] = InsertTreeItem(tree, node, entry.displayName, NumericId(entry), kPersonImage, TVI_FIRST);
+    if (!group.entries.empty() && node != nullptr) {
+        PendingPeopleOf(tree).emplace(node, PendingPeople{&group, place + 1});
+        tree.SetHasChildren(node);
     }
-    for (size_t i = 0; i < people.size(); ++i) {
-        const ContactEntry& entry = group.entries[i];
-        outline.BeginItem(people[i], NumericId(entry), true);
+    for (const ContactEntry& entry : group.entries) {
+        outline.BeginItem(nullptr, NumericId(entry), true);
         if (own.Take(entry)) chosenEntries.push_back(entry);
     }
-    for (const ContactGroup& subgroup : group.subgroups) InsertPeople(tree, subgroup, nodes, next, own);
+    for (const ContactGroup& subgroup : group.subgroups) InsertGroup(tree, node, subgroup, own);
     outline.EndItem(place);
+}
+
+// A group opened for the first time gets its people, before its subgroups and in their
+// order: each goes in at the front, the last first. Wine's tree control looks a new
+// item's parent up by a scan of all its items, and the group nodes were made first.
+LRESULT ContactPickerDialog::OnTreeItemExpanding(const NMTREEVIEWA& change) {
+    if ((change.action & TVE_EXPAND) == 0) return FALSE;
+    const TreeView tree = change.hdr.hwndFrom == friendsTree.Handle() ? friendsTree : companyTree;
+    auto& pending = PendingPeopleOf(tree);
+    const auto found = pending.find(change.itemNew.hItem);
+    if (found == pending.end()) return FALSE;
+    const PendingPeople people = found->second;
+    pending.erase(found);
+    TreeOutline& outline = OutlineOf(tree);
+    const std::vector<ContactEntry>& entries = people.group->entries;
+    for (size_t i = entries.size(); i-- > 0;) {
+        const ContactEntry& entry = entries[i];
+        const HTREEITEM item =
+            InsertTreeItem(tree, change.itemNew.hItem, entry.displayName, NumericId(entry), kPersonImage, TVI_FIRST);
+        outline.Attach(people.firstPlace + i, item);
+    }
+    return FALSE;
+}
+
+std::unordered_map<HTREEITEM, ContactPickerDialog::PendingPeople>& ContactPickerDialog::PendingPeopleOf(
+    const TreeView& tree) {
+    return tree.Handle() == friendsTree.Handle() ? friendsPending : companyPending;
 }
 
 TreeOutline& ContactPickerDialog::OutlineOf(const TreeView& tree) {

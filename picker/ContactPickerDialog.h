@@ -3,6 +3,7 @@
 // people typed in by hand, and the chosen list handed back to the conference dialog.
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "directory/Company.h"
@@ -58,10 +59,14 @@ private:
     void FillTrees();
     HTREEITEM InsertTreeItem(const TreeView& tree, HTREEITEM parent, const std::string& text, LPARAM data,
                              int image, HTREEITEM after = TVI_LAST);
-    void InsertGroupNodes(const TreeView& tree, HTREEITEM parent, const ContactGroup& group,
-                          std::vector<HTREEITEM>& nodes);
-    void InsertPeople(const TreeView& tree, const ContactGroup& group, const std::vector<HTREEITEM>& nodes,
-                      size_t& next, OwnEntries& own);
+    void InsertGroup(const TreeView& tree, HTREEITEM parent, const ContactGroup& group, OwnEntries& own);
+    LRESULT OnTreeItemExpanding(const NMTREEVIEWA& change);
+    // A group whose people are not in the tree yet, and where the outline has them.
+    struct PendingPeople {
+        const ContactGroup* group;
+        size_t firstPlace;
+    };
+    std::unordered_map<HTREEITEM, PendingPeople>& PendingPeopleOf(const TreeView& tree);
     [[nodiscard]] TreeView CurrentTree() const;
     [[nodiscard]] bool IsFriendsTab() const;
     [[nodiscard]] HTREEITEM ItemUnderCursor(const TreeView& tree) const;
@@ -99,6 +104,8 @@ private:
     DirectoryIndex friendsIndex;
     TreeOutline companyOutline;    // filled with the trees
     TreeOutline friendsOutline;
+    std::unordered_map<HTREEITEM, PendingPeople> companyPending;  // groups not opened yet
+    std::unordered_map<HTREEITEM, PendingPeople> friendsPending;
     SuggestionList suggestions;    // over both directories, indexed with the trees
     int rowBatchDepth = 0;
     size_t shownRows = 0;          // the chosen entries the list has rows for

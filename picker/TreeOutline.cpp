@@ -9,6 +9,10 @@ size_t TreeOutline::BeginItem(HTREEITEM item, int id, bool person) {
 
 void TreeOutline::EndItem(size_t place) { items_[place].end = items_.size(); }
 
+void TreeOutline::Attach(size_t place, HTREEITEM item) {
+    if (item != nullptr && place < items_.size()) places_.emplace(item, place);
+}
+
 void TreeOutline::Clear() {
     items_.clear();
     places_.clear();

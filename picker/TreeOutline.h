@@ -1,8 +1,8 @@
 #pragma once
-// The shape of a filled tree, kept beside it: its items in insertion order, which is
-// depth first with a group's people before its subgroups, so the items under any item
-// are the run that follows it. The trees are never changed after they are filled, so
-// a move can walk this instead of asking the tree control for every item.
+// The shape of a filled tree, kept beside it: its items in tree order, depth first with
+// a group's people before its subgroups, so the items under any item are the run that
+// follows it. A person is recorded before the tree has an item for them (people are made
+// when their group is first opened), so a move can walk this instead of the tree.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -17,6 +17,8 @@ public:
     // everything under it has been recorded.
     size_t BeginItem(HTREEITEM item, int id, bool person);
     void EndItem(size_t place);
+    // The item at `place`, recorded without one, now has one.
+    void Attach(size_t place, HTREEITEM item);
     void Clear();
 
     // Calls `visit(id)` for each person at or under `item`, in tree order.

@@ -313,6 +313,10 @@ TEST(ContactPickerTrees, FillsGroupsPeopleFirstWithClosedImagesAndIdentifiers) {
     run.Step([](HWND p) {
         HWND tree = CompanyTree(p);
         HTREEITEM dept = Node(tree, {"甲公司", "研发部"});
+        EXPECT_FALSE(IsTreeItemExpanded(tree, dept));
+        // Its people appear when it is first opened.
+        EXPECT_EQ(TreeItemText(tree, TreeView(tree).GetChild(dept)), "前端组");
+        TreeView_Expand(tree, dept, TVE_EXPAND);
         std::vector<std::string> children;
         for (HTREEITEM c = TreeView(tree).GetChild(dept); c != nullptr; c = TreeView(tree).GetNextSibling(c))
             children.push_back(TreeItemText(tree, c));
@@ -323,7 +327,6 @@ TEST(ContactPickerTrees, FillsGroupsPeopleFirstWithClosedImagesAndIdentifiers) {
         EXPECT_EQ(TreeView(tree).GetItemData(Node(tree, {"甲公司", "市场部", "钱七"})), 12);
         EXPECT_EQ(TreeView(tree).GetItemData(Node(tree, {"甲公司", "市场部", "大号"})), 2147483647);
         EXPECT_EQ(TreeView(tree).GetItemData(dept), 0);
-        EXPECT_FALSE(IsTreeItemExpanded(tree, dept));
         EXPECT_NE(FindTreeItem(FriendsTree(p), {"好友", "同学", "郑十一"}), nullptr);
     });
     run.Ok();

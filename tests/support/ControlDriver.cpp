@@ -119,6 +119,12 @@ HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path) {
             }
         }
         if (found == nullptr) return nullptr;
+        // A group's people appear when it is first opened: open each group on the way,
+        // as a user would, and close it again if it was closed.
+        if (&name != &path.back() && !IsTreeItemExpanded(tree, found)) {
+            TreeView_Expand(tree, found, TVE_EXPAND);
+            TreeView_Expand(tree, found, TVE_COLLAPSE);
+        }
         level = TreeView_GetChild(tree, found);
     }
     return found;

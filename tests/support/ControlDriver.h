@@ -27,6 +27,7 @@ void ClickHeaderAt(HWND list, int x);
 
 // Tree views
 // The item whose texts from the root down are `path` ("甲公司", "研发部", ...), or null.
+// Groups on the way are opened and closed again, so that their people exist.
 HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path);
 std::string TreeItemText(HWND tree, HTREEITEM item);
 int TreeItemImage(HWND tree, HTREEITEM item);
