@@ -1,5 +1,6 @@
 #include "directory/DirectoryReader.h"
 
+#include <iterator>
 #include <new>
 
 #include "xml/XmlAccessError.h"
@@ -18,13 +19,13 @@ void DirectoryReader::EndReuse() {
 
 bool DirectoryReader::ReadDepartments(const std::string& path, std::vector<Company>& companies) {
     bool complete = false;
-    const SharedCompanies read = SharedDepartments(path, &complete);
+    const auto read = ReadFile(path, complete, keptDepartments, &DirectoryReader::ReadCompanies);
     return CopyOut(read, complete, companies);
 }
 
 bool DirectoryReader::ReadFriends(const std::string& path, std::vector<ContactGroup>& groups) {
     bool complete = false;
-    const SharedFriendGroups read = SharedFriends(path, &complete);
+    const auto read = ReadFile(path, complete, keptFriends, &DirectoryReader::ReadFriendGroups);
     return CopyOut(read, complete, groups);
 }
 
@@ -43,10 +44,13 @@ DirectoryReader::SharedFriendGroups DirectoryReader::SharedFriends(const std::st
 }
 
 template <typename Record>
-bool DirectoryReader::CopyOut(const std::shared_ptr<const std::vector<Record>>& read, bool complete,
+bool DirectoryReader::CopyOut(const std::shared_ptr<std::vector<Record>>& read, bool complete,
                               std::vector<Record>& records) {
     try {
-        records.insert(records.end(), read->begin(), read->end());
+        if (read.use_count() == 1)
+            records.insert(records.end(), std::make_move_iterator(read->begin()), std::make_move_iterator(read->end()));
+        else
+            records.insert(records.end(), read->begin(), read->end());
         return complete;
     } catch (const std::bad_alloc&) {
         return false;
@@ -54,16 +58,18 @@ bool DirectoryReader::CopyOut(const std::shared_ptr<const std::vector<Record>>& 
 }
 
 template <typename Record>
-std::shared_ptr<const std::vector<Record>> DirectoryReader::ReadFile(
+std::shared_ptr<std::vector<Record>> DirectoryReader::ReadFile(
     const std::string& path, bool& complete, std::optional<Parsed<Record>>& kept,
     bool (DirectoryReader::*walk)(const XmlElement&, std::vector<Record>&)) {
-    // Made once, so that an unreadable file costs no allocation.
-    static const std::shared_ptr<const std::vector<Record>> nothing = std::make_shared<const std::vector<Record>>();
+    // Made once, so that an unreadable file costs no allocation; never changed, since it
+    // is always held here as well (CopyOut moves only from what nobody else holds).
+    static const std::shared_ptr<std::vector<Record>> empty = std::make_shared<std::vector<Record>>();
+    const auto nothing = [] { return empty; };
     complete = false;
-    if (path.empty()) return nothing;
+    if (path.empty()) return nothing();
     try {
         std::optional<std::string> bytes = ReadXmlFile(path);
-        if (!bytes) return nothing;
+        if (!bytes) return nothing();
         // The bytes themselves, by a strong digest, not a time stamp: a file rewritten
         // within the call is read anew. Without a digest nothing is reused.
         std::optional<Sha256Digest> digest;
@@ -84,10 +90,10 @@ std::shared_ptr<const std::vector<Record>> DirectoryReader::ReadFile(
         return read;
     } catch (const XmlAccessError&) {
         complete = false;
-        return nothing;
+        return nothing();
     } catch (const std::bad_alloc&) {
         complete = false;
-        return nothing;
+        return nothing();
     }
 }
 

@@ -69,16 +69,15 @@ private:
         size_t size = 0;
         Sha256Digest digest{};
         bool read = false;
-        std::shared_ptr<const std::vector<Record>> records;
+        std::shared_ptr<std::vector<Record>> records;
     };
     template <typename Record>
-    std::shared_ptr<const std::vector<Record>> ReadFile(const std::string& path, bool& complete,
-                                                        std::optional<Parsed<Record>>& kept,
-                                                        bool (DirectoryReader::*walk)(const XmlElement&,
-                                                                                      std::vector<Record>&));
+    std::shared_ptr<std::vector<Record>> ReadFile(const std::string& path, bool& complete,
+                                                  std::optional<Parsed<Record>>& kept,
+                                                  bool (DirectoryReader::*walk)(const XmlElement&, std::vector<Record>&));
+    // Appends what was read: moved when nobody else holds it, copied otherwise.
     template <typename Record>
-    static bool CopyOut(const std::shared_ptr<const std::vector<Record>>& read, bool complete,
-                        std::vector<Record>& records);
+    static bool CopyOut(const std::shared_ptr<std::vector<Record>>& read, bool complete, std::vector<Record>& records);
 
     // `depth` is the nesting level of the `list` children of `element`, 1 for a
     // department of a company or a group at the top of the friends list.
