@@ -18,6 +18,7 @@ const MessageMap<ConferenceDialog> ConferenceDialog::messageMap = {
     OnNotify(IDC_MEMBER_LIST, NM_CLICK, &ConferenceDialog::OnListClick),
     OnNotify(IDC_MEMBER_LIST, LVN_COLUMNCLICK, &ConferenceDialog::OnListColumnClick),
     OnNotify(IDC_MEMBER_LIST, LVN_GETDISPINFOA, &ConferenceDialog::OnListDisplayInfo),
+    OnNotify(IDC_MEMBER_LIST, LVN_ODFINDITEMA, &ConferenceDialog::OnListFindRow),
     OnCommand(IDC_START_NOW, BN_CLICKED, &ConferenceDialog::OnStartNow),
     OnCommand(IDC_START_SCHEDULED, BN_CLICKED, &ConferenceDialog::OnScheduled),
 };

@@ -36,6 +36,7 @@ private:
     void OnDeleteMembers() { memberList.OnDeleteMembers(); }
     LRESULT OnListClick(const NMITEMACTIVATE& click) { return memberList.OnClick(click); }
     LRESULT OnListDisplayInfo(NMLVDISPINFOA& request) { return memberList.OnDisplayInfo(request); }
+    LRESULT OnListFindRow(const NMLVFINDITEMA& find) { return memberList.OnFindRow(find); }
     LRESULT OnListColumnClick(const NMLISTVIEW& click) { return memberList.OnColumnClick(click, CurrentMessage().pt); }
     void OnVoiceClicked() { options.OnVoiceClicked(); }
     void OnSmsClicked() { options.OnSmsClicked(); }

@@ -93,6 +93,11 @@ LRESULT MemberList::OnDisplayInfo(NMLVDISPINFOA& request) {
     return 0;
 }
 
+LRESULT MemberList::OnFindRow(const NMLVFINDITEMA& find) const {
+    return FindRowByText(find, static_cast<int>(members.size()),
+                         [this](int row) -> const std::string& { return members[static_cast<size_t>(row)].displayName; });
+}
+
 void MemberList::ShowRowsFrom(size_t shown) {
     if (list.SetRowCount(static_cast<int>(members.size()))) return;
     // Rows and members go by index: people the list could not take are no members either.

@@ -31,6 +31,7 @@ public:
     void OnDeleteMembers();
     LRESULT OnClick(const NMITEMACTIVATE& click);
     LRESULT OnDisplayInfo(NMLVDISPINFOA& request);
+    LRESULT OnFindRow(const NMLVFINDITEMA& find) const;
     // `cursor`: where the click was, in screen coordinates.
     LRESULT OnColumnClick(const NMLISTVIEW& click, POINT cursor);
 

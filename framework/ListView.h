@@ -108,6 +108,30 @@ inline void AnswerCell(LVITEMA& item, const std::string& text, int image) {
     if ((item.mask & LVIF_IMAGE) != 0) item.iImage = image;
 }
 
+// Answers a list with LVS_OWNERDATA looking for a row by its first column
+// (LVN_ODFINDITEM: typing in the list, LVM_FINDITEM): the first row from `iStart` on
+// whose text is the one sought, or begins with it with LVFI_PARTIAL, ignoring the case of
+// single-byte letters; from the top again with LVFI_WRAP; -1 when there is none.
+// `textOf(row)` gives a row's first column.
+template <class TextOf>
+int FindRowByText(const NMLVFINDITEMA& find, int rows, TextOf textOf) {
+    if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr) return -1;
+    const std::string sought = find.lvfi.psz;
+    const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+    const auto matches = [&](int row) {
+        const std::string& text = textOf(row);
+        if (!partial) return text::EqualIgnoringCase(text, sought);
+        return text.size() >= sought.size() && text::EqualIgnoringCase(text.substr(0, sought.size()), sought);
+    };
+    const int start = find.iStart >= 0 && find.iStart < rows ? find.iStart : 0;
+    for (int row = start; row < rows; ++row)
+        if (matches(row)) return row;
+    if ((find.lvfi.flags & LVFI_WRAP) != 0)
+        for (int row = 0; row < start; ++row)
+            if (matches(row)) return row;
+    return -1;
+}
+
 // Suspends a window's redrawing for a batch of changes; Wine's list view does heavy
 // work each time redrawing comes back on, so suspend once around a batch, not per row.
 class RedrawSuspension {

@@ -38,6 +38,7 @@ const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
     OnCommand(IDC_TYPED_NUMBER, EN_CHANGE, &ContactPickerDialog::OnNumberChange),
     OnMessage(WM_MOVE, &ContactPickerDialog::OnMove),
     OnNotify(IDC_CHOSEN_LIST, LVN_GETDISPINFOA, &ContactPickerDialog::OnChosenDisplayInfo),
+    OnNotify(IDC_CHOSEN_LIST, LVN_ODFINDITEMA, &ContactPickerDialog::OnChosenFindRow),
     OnNotify(IDC_COMPANY_TREE, TVN_ITEMEXPANDINGA, &ContactPickerDialog::OnTreeItemExpanding),
     OnNotify(IDC_FRIENDS_TREE, TVN_ITEMEXPANDINGA, &ContactPickerDialog::OnTreeItemExpanding),
 };
@@ -343,6 +344,12 @@ void ContactPickerDialog::ShowChosenRows() {
         chosenEntries.pop_back();
     }
     (void)chosenList.SetRowCount(static_cast<int>(shownRows));
+}
+
+LRESULT ContactPickerDialog::OnChosenFindRow(const NMLVFINDITEMA& find) {
+    return FindRowByText(find, static_cast<int>(chosenEntries.size()), [this](int row) -> const std::string& {
+        return chosenEntries[static_cast<size_t>(row)].displayName;
+    });
 }
 
 // The rows are the chosen entries; the list asks for what it draws.

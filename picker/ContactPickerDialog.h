@@ -85,6 +85,7 @@ private:
     void AppendChosen(const ContactEntry& entry);
     void ShowChosenRows();
     LRESULT OnChosenDisplayInfo(NMLVDISPINFOA& request);
+    LRESULT OnChosenFindRow(const NMLVFINDITEMA& find);
     void OnAddClicked();
     void OnRemoveClicked();
 

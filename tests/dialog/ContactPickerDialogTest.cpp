@@ -597,3 +597,41 @@ TEST(ContactPickerRemove, RemovesSelectedRowsWithTheirOwnEntries) {
     const auto& chosen = run.picker.GetChosenEntries();
     EXPECT_EQ(Names(chosen), (std::vector<std::string>{"张三", "赵六", "王五", "路人"}));
 }
+
+namespace {
+// What a list with LVS_OWNERDATA asks its owner when the user types in it.
+int FindRow(HWND picker, int start, const char* text, UINT flags) {
+    NMLVFINDITEMA find{};
+    find.hdr.hwndFrom = ChosenList(picker);
+    find.hdr.idFrom = IDC_CHOSEN_LIST;
+    find.hdr.code = LVN_ODFINDITEMA;
+    find.iStart = start;
+    find.lvfi.flags = flags;
+    find.lvfi.psz = text;
+    return static_cast<int>(::SendMessageA(picker, WM_NOTIFY, IDC_CHOSEN_LIST, reinterpret_cast<LPARAM>(&find)));
+}
+}  // namespace
+
+TEST(ContactPickerRemove, TheChosenListFindsRowsByTheirNameAndRemovalLeavesNoRowSelected) {
+    PickerRun run;
+    run.picker.GetChosenEntries() = {Caller("7001", "张三", "900"), Caller("7002", "赵六", "901"),
+                                     Caller("7003", "Zoe", "902")};
+    run.Step([](HWND p) {
+        EXPECT_EQ(FindRow(p, 0, "赵", LVFI_STRING | LVFI_PARTIAL), 1);
+        EXPECT_EQ(FindRow(p, 0, "zo", LVFI_STRING | LVFI_PARTIAL), 2);
+        EXPECT_EQ(FindRow(p, 0, "张三", LVFI_STRING), 0);
+        EXPECT_EQ(FindRow(p, 0, "张", LVFI_STRING), -1);
+        EXPECT_EQ(FindRow(p, 0, "钱", LVFI_STRING | LVFI_PARTIAL), -1);
+        // From the last row on, only a search that wraps comes round to the first.
+        EXPECT_EQ(FindRow(p, 2, "张", LVFI_STRING | LVFI_PARTIAL), -1);
+        EXPECT_EQ(FindRow(p, 2, "张", LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP), 0);
+        SelectListRows(ChosenList(p), {0, 1});
+        Click(p, IDC_REMOVE_CHOSEN);
+    });
+    run.Step([](HWND p) {
+        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"Zoe"}));
+        EXPECT_EQ(::SendMessageA(ChosenList(p), LVM_GETSELECTEDCOUNT, 0, 0), 0);
+    });
+    run.Ok();
+    EXPECT_EQ(run.Run(), IDOK);
+}
