@@ -4,10 +4,6 @@
 
 #include "framework/Module.h"
 
-namespace {
-constexpr DWORD kPathCapacity = 255;
-}  // namespace
-
 std::string FolderOfPath(const std::string& path) {
     size_t slash = std::string::npos;
     for (size_t i = 0; i < path.size(); ++i) {
@@ -19,9 +15,9 @@ std::string FolderOfPath(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-std::string GetHostDirectory() {
-    const std::string full = ModuleFileName(nullptr, kPathCapacity);
+std::string GetHostDirectory(unsigned long pathCapacity) {
+    const std::string full = ModuleFileName(nullptr, pathCapacity);
     // A path that filled the whole buffer may have been cut.
-    if (full.empty() || full.size() >= kPathCapacity) return std::string();
+    if (full.empty() || full.size() >= pathCapacity) return std::string();
     return FolderOfPath(full);
 }

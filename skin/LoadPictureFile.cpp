@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "framework/FileStream.h"
+#include "skin/PictureHeader.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -14,12 +15,27 @@ namespace {
 // No skin picture comes near these; a larger one is a file that lies or a memory bomb.
 constexpr DWORD kMaxPictureFileSize = 16u << 20;
 constexpr LONG kMaxPictureSide = 4096;
+
+// Whether the picture in the stream's memory is refused on its header alone: one that
+// claims more than the largest side would be refused once decoded, but only after the
+// decoder allocated all of it; a BMP whose rows run past the file's end would be decoded
+// from whatever memory follows it.
+bool RefusedByHeader(IStream* stream, DWORD size) {
+    HGLOBAL block = nullptr;
+    if (FAILED(::GetHGlobalFromStream(stream, &block))) return true;
+    const auto* bytes = static_cast<const unsigned char*>(::GlobalLock(block));
+    if (bytes == nullptr) return true;
+    const std::optional<PictureHeader> header = ReadPictureHeader(bytes, size);
+    ::GlobalUnlock(block);
+    return header && (header->width > kMaxPictureSide || header->height > kMaxPictureSide || header->rowsPastEnd);
+}
+
 }  // namespace
 
 UniqueBitmap LoadPictureFile(const std::string& path) {
     DWORD size = 0;
     ComPtr<IStream> stream = ReadFileStream(path, size, kMaxPictureFileSize);
-    if (!stream) return {};
+    if (!stream || RefusedByHeader(stream.Get(), size)) return {};
 
     ComPtr<IPicture> picture;
     const HRESULT loaded = ::OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,

@@ -7,7 +7,9 @@
 
 #include "framework/UniqueHandle.h"
 
-// A 32-bit DIB section copy of the decoded picture, or no bitmap on any failure.
+// A 32-bit DIB section copy of the decoded picture, or no bitmap on any failure. A file
+// over 16 MiB or a picture over 4096 pixels on a side gives none, refused from its header
+// before decoding where the header tells, as is a BMP whose rows run past the file's end.
 // The file, its memory block, the stream and the picture are all released before
 // it returns; the file is held without sharing while it is read.
 [[nodiscard]] UniqueBitmap LoadPictureFile(const std::string& path);

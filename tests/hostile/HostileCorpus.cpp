@@ -197,6 +197,8 @@ private:
             AddFile("skin", tag + "-empty", kSkinFiles[i], "");
             AddFile("skin", tag + "-text", kSkinFiles[i], "not a picture");
             AddFile("skin", tag + "-huge-claim", kSkinFiles[i], Bitmap(30000, 30000, 24, 64));
+            AddFile("skin", tag + "-over-limit-claim", kSkinFiles[i], Bitmap(4097, 4097, 32, 64));
+            AddFile("skin", tag + "-short-rows", kSkinFiles[i], Bitmap(4096, 4096, 32, 64));
             AddFile("skin", tag + "-negative-size", kSkinFiles[i], Bitmap(-16, -16, 24, 768));
             AddFile("skin", tag + "-one-pixel", kSkinFiles[i], Bitmap(1, 1, 24, 4));
             AddFile("skin", tag + "-flip", kSkinFiles[i], Flipped(bytes, 7 + static_cast<uint32_t>(i), 6));

@@ -48,6 +48,21 @@ TEST(HostDirectory, IsTheExecutablesFolderWithoutTrailingBackslash) {
     EXPECT_EQ(GetHostDirectory(), expected);
 }
 
+TEST(HostDirectory, APathThatDoesNotFitGivesNoFolderRatherThanACutOne) {
+    char buffer[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    const std::string path(buffer, length);
+    const DWORD slash = static_cast<DWORD>(path.rfind('\\'));
+    ASSERT_GT(slash, 3u);
+    EXPECT_EQ(GetHostDirectory(length + 1), path.substr(0, slash));  // just fits
+    // Cut in the file name (it would still name the right folder), just after the last
+    // backslash, and just before it (the parent folder): each time no folder at all.
+    for (const DWORD capacity : {length, slash + 2, slash + 1, slash, slash - 1}) {
+        SCOPED_TRACE(capacity);
+        EXPECT_EQ(GetHostDirectory(capacity), "");
+    }
+}
+
 TEST(HostDirectory, TheLastBackslashIsACharacterNotATrailByte) {
     // 0x81 0x5C is one double-byte character whose second byte is a backslash.
     EXPECT_EQ(FolderOfPath("C:\\Host\\\x81\x5C" "host.exe"), "C:\\Host");
