@@ -431,8 +431,22 @@ TEST(ScheduleOptionsScreenshot, SavesTheConferenceDialog) {
     driver.Run(&given.record, "1001");
 }
 
+// The buttons that were told not to click themselves on focus, by control id. Wine's
+// buttons never do, so the message itself is what can be seen here.
+std::vector<int> dontClickIds;
+
+LRESULT CALLBACK RecordDontClick(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == BM_SETDONTCLICK && sent->wParam != 0)
+        dontClickIds.push_back(::GetDlgCtrlID(sent->hwnd));
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST(ScheduleOptionsKeyboard, TabReachesTheTimeFieldsAndFocusNeverTogglesVoiceOrSms) {
     HostRecord given = Stored("2008年05月20日 14:30", 0);
+    dontClickIds.clear();
+    const HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordDontClick, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
     DialogDriver driver;
     driver.OnConference([](HWND dialog) {
         std::vector<HWND> cycle;
@@ -454,4 +468,7 @@ TEST(ScheduleOptionsKeyboard, TabReachesTheTimeFieldsAndFocusNeverTogglesVoiceOr
         Click(dialog, IDCANCEL);
     });
     driver.Run(&given.record, "1001");
+    ::UnhookWindowsHookEx(hook);
+    std::sort(dontClickIds.begin(), dontClickIds.end());
+    EXPECT_EQ(dontClickIds, (std::vector<int>{IDC_VOICE, IDC_SMS}));
 }
