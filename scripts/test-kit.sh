@@ -51,7 +51,7 @@ for arch in $archs; do
     imports=$("$triple-objdump" -p "$bin/Quorvel.dll" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
     others=$(for d in $imports; do
         case $d in
-            kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|ole32.dll|oleaut32.dll|shlwapi.dll|msvcrt.dll|bcrypt.dll|skinmm.dll) ;;
+            kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|ole32.dll|oleaut32.dll|shlwapi.dll|msvcrt.dll|skinmm.dll) ;;
             *) printf '%s ' "$d" ;;
         esac
     done)
