@@ -73,7 +73,7 @@ std::shared_ptr<std::vector<Record>> DirectoryReader::ReadFile(
         // The bytes themselves, by a strong digest, not a time stamp: a file rewritten
         // within the call is read anew.
         std::optional<FileDigest> digest;
-        if (reusing) digest = Blake2b256(*bytes);
+        if (reusing) digest = Blake2s256(*bytes);
         if (digest && kept && kept->path == path && kept->size == bytes->size() && kept->digest == *digest) {
             complete = kept->read;
             return kept->records;

@@ -74,6 +74,17 @@ void Cancel(DialogDriver& driver) {
     driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
 }
 
+// The buttons that were told not to click themselves on focus, by control id. Wine's
+// buttons never do, so the message itself is what can be seen here.
+std::vector<int> dontClickIds;
+
+LRESULT CALLBACK RecordDontClick(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == BM_SETDONTCLICK && sent->wParam != 0)
+        dontClickIds.push_back(::GetDlgCtrlID(sent->hwnd));
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 TEST(ScheduleOptionsOpening, ANewConferenceIsScheduledForNow) {
@@ -429,17 +440,6 @@ TEST(ScheduleOptionsScreenshot, SavesTheConferenceDialog) {
         Click(dialog, IDCANCEL);
     });
     driver.Run(&given.record, "1001");
-}
-
-// The buttons that were told not to click themselves on focus, by control id. Wine's
-// buttons never do, so the message itself is what can be seen here.
-std::vector<int> dontClickIds;
-
-LRESULT CALLBACK RecordDontClick(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && sent->message == BM_SETDONTCLICK && sent->wParam != 0)
-        dontClickIds.push_back(::GetDlgCtrlID(sent->hwnd));
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 TEST(ScheduleOptionsKeyboard, TabReachesTheTimeFieldsAndFocusNeverTogglesVoiceOrSms) {
