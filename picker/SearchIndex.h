@@ -64,6 +64,6 @@ private:
     std::vector<uint32_t> lastMatches_;
 };
 
-// Latin capitals of single-byte characters in lower case; double-byte characters of code
-// page 936 kept whole (their second byte may look like a letter).
+// Latin capitals of single-byte characters in lower case; double-byte characters of the
+// process code page kept whole (their second byte may look like a letter).
 [[nodiscard]] std::string FoldLatinCase(const std::string& s);
