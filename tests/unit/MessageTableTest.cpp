@@ -37,6 +37,25 @@ protected:
 
 }  // namespace
 
+TEST(MessageTableTexts, ALongLabelIsCutAt4KiBAtACharacterBoundary) {
+    const ScratchFolder folder("long-labels");
+    std::string chinese = "x";
+    for (int i = 0; i < 3000; ++i) chinese += "汉";
+    const std::string path = folder.Write("0804.xml", "<?xml version=\"1.0\" encoding=\"GBK\"?><L><Msg id=\"1\" Label=\"" +
+                                                          std::string(100000, 'x') + "\"/><Msg id=\"2\" Label=\"" +
+                                                          chinese + "\"/><Msg id=\"3\" Label=\"short\"/></L>");
+    MessageTable table;
+    ASSERT_TRUE(table.LoadFile(path, "chinese"));
+    // Sizes first: a failure should not print megabytes.
+    const std::string latin = table.Lookup(1), cut = table.Lookup(2);
+    ASSERT_EQ(latin.size(), kLongestMessageText);
+    EXPECT_EQ(latin.find_first_not_of('x'), std::string::npos);
+    // The character that would end past the limit goes whole.
+    ASSERT_EQ(cut.size(), kLongestMessageText - 1);
+    EXPECT_TRUE(cut == chinese.substr(0, cut.size()));
+    EXPECT_EQ(table.Lookup(3), "short");
+}
+
 TEST(MessageTableBeforeLoad, EveryLookupIsMsgNotInit) {
     MessageTable table;
     EXPECT_FALSE(table.IsReady());
