@@ -248,6 +248,55 @@ TEST(MemberListThroughThePicker, WritesTheWeeklyMeetingRequestByteForByte) {
     EXPECT_STREQ(record->startText, "2008年05月20日 14:30");
 }
 
+namespace {
+void ClickPickerTab(HWND picker, int index) {
+    const HWND tabs = ::GetDlgItem(picker, IDC_PICKER_TABS);
+    RECT r{};
+    ::SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ::PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(tabs, WM_LBUTTONUP, 0, at);
+}
+}  // namespace
+
+TEST(MemberListThroughThePicker, AMemberIsKnownByItsNameNotByAnotherPersonsUri) {
+    // A friend `zhangsan`, and a company person whose URI carries that name.
+    const ScopedHostFile departments(
+        "dconf\\DepartmentInfo.xml",
+        "<?xml version=\"1.0\" encoding=\"GBK\"?><d><company name=\"甲公司\"><list name=\"研发部\">"
+        "<entry name=\"2001\" uri=\"sip:zhangsan@example.cn\"><display-name>张三丰</display-name></entry>"
+        "</list></company></d>");
+    const ScopedHostFile friends(
+        "dconf\\FriendsInfo.xml",
+        "<?xml version=\"1.0\" encoding=\"GBK\"?><f><list name=\"朋友\">"
+        "<entry name=\"zhangsan\" uri=\"sip:zhangsan@example.cn\"><display-name>张三</display-name></entry>"
+        "</list></f>");
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) { Click(dialog, IDC_ADD_MEMBERS); });
+    driver.OnPicker([](HWND picker) { ClickPickerTab(picker, 1); });
+    driver.OnPicker([](HWND picker) {
+        const HWND tree = ::GetDlgItem(picker, IDC_FRIENDS_TREE);
+        SelectTreeItem(tree, FindTreeItem(tree, {"朋友", "张三"}));
+        Click(picker, IDC_MOVE);
+    });
+    driver.OnPicker([](HWND picker) { Click(picker, IDOK); });
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(ListColumn(MemberList(dialog), 0), (std::vector<std::string>{"张三"}));
+        Click(dialog, IDC_ADD_MEMBERS);
+    });
+    driver.OnPicker([](HWND picker) {
+        EXPECT_EQ(ListRowCount(::GetDlgItem(picker, IDC_CHOSEN_LIST)), 0) << "nobody else comes preset";
+        Click(picker, IDOK);
+    });
+    driver.OnConference([](HWND dialog) { NameAndConfirm(dialog); });
+    const ConferenceRecord* record = driver.Run(nullptr, "1001");
+    const std::string request = RequestOf(driver);
+    EXPECT_NE(request.find("<userlist>\r\n<user mobile=\"\">sip:zhangsan@example.cn</user>\r\n</userlist>"),
+              std::string::npos)
+        << request;
+    EXPECT_STREQ(record->memberCount, "1");
+}
+
 TEST(MemberListChairman, UpdateRequestCarriesTheConfIdAndTheOneChairman) {
     MembersDirectory directory;
     HostRecord given = WeeklyMeeting("77", {"1002", "1005", "1003"});
