@@ -192,7 +192,7 @@ void SearchIndex::Clear() {
 void SearchIndex::AddGroups(const std::vector<ContactGroup>& groups, bool friends, std::unordered_set<int>& seen) {
     for (const ContactGroup& group : groups) {
         for (const ContactEntry& entry : group.entries)
-            if (seen.insert(NumericId(entry)).second) AddPerson(entry, friends);
+            if (!HasNumericId(entry) || seen.insert(NumericId(entry)).second) AddPerson(entry, friends);
         AddGroups(group.subgroups, friends, seen);
     }
 }
