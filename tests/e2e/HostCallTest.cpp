@@ -191,7 +191,6 @@ TEST(HostCall, ANestedCallGetsTheLastPublishedRecordIntact) {
         published = RecordTexts(driver.Run(&first.record, "1001"));
         ASSERT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{1}));
     }
-    ASSERT_EQ(published.at(0), "甲");
 
     const std::string longerName(60, 'n');
     const std::string longerDescription(120, 'd');
@@ -205,5 +204,4 @@ TEST(HostCall, ANestedCallGetsTheLastPublishedRecordIntact) {
     EXPECT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{1}));
     EXPECT_EQ(NestingHost::nestedTexts, published);
     EXPECT_STREQ(after->name, longerName.c_str());
-    EXPECT_EQ(after->memberIdCount, 4);
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-
 #include <cstdlib>
 #include <functional>
 #include <string>
