@@ -126,7 +126,7 @@ void MemberList::OnAddMembers(const std::string& userId) {
     std::vector<ContactEntry>& chosen = picker.GetChosenEntries();
     chosen.clear();
     for (const MemberEntry& member : members)
-        if (const ContactEntry* entry = Directory().Find(member.id)) chosen.push_back(*entry);
+        if (const ContactEntry* entry = Directory().FindByName(member.id)) chosen.push_back(*entry);
 
     if (picker.DoModal(dialog) == IDOK) {
         {

@@ -1,5 +1,7 @@
 #include "picker/ContactPickerDialog.h"
 
+#include <algorithm>
+
 #include "directory/DirectoryReader.h"
 #include "directory/HostFiles.h"
 #include "framework/TabControl.h"
@@ -70,7 +72,7 @@ BOOL ContactPickerDialog::OnInitDialog() {
     suggestions.Attach(Handle(), {Item(IDC_PICKER_NAME).Handle(), Item(IDC_TYPED_NUMBER).Handle()}, *companies,
                        *friendGroups, [this](const ContactEntry& entry, bool friends) {
                            RowBatch batch(*this);
-                           MovePerson(NumericId(entry), friends);
+                           PickPerson(entry, friends);
                        });
     chosenIds.Rebuild(chosenEntries);
     ShowChosenRows();
@@ -310,6 +312,16 @@ void ContactPickerDialog::MovePerson(int id, bool friendsTab) {
     if (const ContactEntry* entry = FindEntryById(id, friendsTab)) {
         AppendChosen(*entry);
     }
+}
+
+// A suggestion picked: a person whose identifier is a number as a move takes him; anyone
+// else, whom only the entry tells apart, is the very entry picked, unless it is chosen.
+void ContactPickerDialog::PickPerson(const ContactEntry& entry, bool friendsTab) {
+    if (HasNumericId(entry)) return MovePerson(NumericId(entry), friendsTab);
+    const auto same = [&entry](const ContactEntry& chosen) {
+        return chosen.name == entry.name && chosen.uri == entry.uri && chosen.displayName == entry.displayName;
+    };
+    if (std::none_of(chosenEntries.begin(), chosenEntries.end(), same)) AppendChosen(entry);
 }
 
 bool ContactPickerDialog::IsChosenId(int id) const { return chosenIds.Contains(id); }

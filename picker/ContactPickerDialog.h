@@ -77,6 +77,7 @@ private:
     void OnMoveClicked();
     void MoveItem(const TreeView& tree, HTREEITEM item);
     void MovePerson(int id, bool friendsTab);
+    void PickPerson(const ContactEntry& entry, bool friendsTab);
     [[nodiscard]] bool IsChosenId(int id) const;
     [[nodiscard]] const ContactEntry* FindEntryById(int id, bool friendsTab);
     TreeOutline& OutlineOf(const TreeView& tree);
