@@ -102,7 +102,7 @@ std::string WriteRequestDocument(const RequestValues& v) {
         line("<msgtime flag=\"0\"></msgtime>");
     line("<userlist>");
     for (const MemberEntry& member : v.members) {
-        if (member.checked == 0) continue;
+        if (!member.checked) continue;
         line("<user mobile=\"" + EscapeXmlAttribute(member.phone) + "\">" + EscapeXmlText(member.uri) + "</user>");
     }
     line("</userlist>");

@@ -414,6 +414,25 @@ TEST(MemberListTypedPeople, DeletingRowsBeforeTheChairmanKeepsHimAndDeletingHimC
     }
 }
 
+TEST(MemberListTypedPeople, ALetterNoMemberStartsWithKeepsTheSelectionForTheDelete) {
+    MembersDirectory directory;
+    HostRecord given = WeeklyMeeting("", {"1002", "1005", "1004"});
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        const HWND list = MemberList(dialog);
+        EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"李明", "赵强", "陈静"}));
+        SelectListRows(list, {2});
+        ::SendMessageA(list, WM_CHAR, 'q', 1);  // through the list's own procedure
+        EXPECT_EQ(SelectedListRows(list), std::vector<int>{2});
+        Click(dialog, IDC_DELETE_MEMBERS);
+    });
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(ListColumn(MemberList(dialog), 0), (std::vector<std::string>{"李明", "赵强"}));
+        ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
+    driver.Run(&given.record, "1001");
+}
+
 namespace {
 // The member list's own procedure, while a test makes it refuse more than two rows.
 WNDPROC listProc = nullptr;

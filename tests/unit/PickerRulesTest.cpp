@@ -5,6 +5,7 @@
 #include "picker/ChosenIds.h"
 #include "picker/DirectoryIndex.h"
 #include "picker/OwnEntries.h"
+#include "picker/PickerLayout.h"
 #include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
 #include "picker/TreeOutline.h"
@@ -100,18 +101,6 @@ TEST(OwnEntries, WithoutAUserIdentifierTheFirstPersonWithoutOneJoins) {
     EXPECT_EQ(taken, 1);
     chosen.push_back(Person(""));
     EXPECT_FALSE(OwnEntries("", chosen).Take(Person("")));
-}
-
-TEST(PickerRules, RemoveRowsTakesOutTheRowsInOnePassAndKeepsTheOrder) {
-    std::vector<ContactEntry> entries = {Person("0"), Person("1"), Person("2"), Person("3"), Person("4")};
-    const std::vector<ContactEntry> removed = RemoveRows(entries, {0, 2, 3, 9});  // 9 is past the end
-    std::vector<std::string> left, gone;
-    for (const ContactEntry& e : entries) left.push_back(e.name);
-    for (const ContactEntry& e : removed) gone.push_back(e.name);
-    EXPECT_EQ(left, (std::vector<std::string>{"1", "4"}));
-    EXPECT_EQ(gone, (std::vector<std::string>{"0", "2", "3"}));
-    EXPECT_TRUE(RemoveRows(entries, {}).empty());
-    EXPECT_EQ(entries.size(), 2u);
 }
 
 TEST(ChosenIds, CountsEveryEntryOfAnIdentifier) {

@@ -8,7 +8,7 @@
 
 namespace {
 
-MemberEntry Member(int checked, const std::string& id, const std::string& phone, const std::string& uri) {
+MemberEntry Member(bool checked, const std::string& id, const std::string& phone, const std::string& uri) {
     MemberEntry m;
     m.checked = checked;
     m.id = id;
@@ -227,9 +227,12 @@ TEST(Confirm, AnUnsetStartStopsAfterTheDescriptionAndTheProvisionalCount) {
     ConferenceValues v = Confirmable();
     v.chairmanIndex = 1;
     v.scheduled = true;
-    v.readStart = [] { return std::optional<std::string>(); };
+    v.readStart = [] { return StartReading{}; };
     ConferenceSettings record = StoredRecord();
     ExpectRefusal(Confirm(v, record), texts::kTimeNotSet, texts::kCaptionNotice);
+    EXPECT_EQ(std::get<Refusal>(Confirm(v, record)).focus, RefusalFocus::Unchanged);  // no date: nothing to go back to
+    v.readStart = [] { return StartReading{std::nullopt, true}; };
+    EXPECT_EQ(std::get<Refusal>(Confirm(v, record)).focus, RefusalFocus::RefusedTimeField);
     EXPECT_EQ(record.chairman, "1002");
     EXPECT_EQ(record.description, "d");
     EXPECT_EQ(record.memberCount, "100");
@@ -242,7 +245,7 @@ TEST(Confirm, NoCheckedMemberStopsWithTheStartNoticeAndAnEmptyMemberList) {
     ConferenceValues v = Confirmable();
     v.smsOn = true;
     v.noticeChoice = 1;
-    for (MemberEntry& m : v.members) m.checked = 0;
+    for (MemberEntry& m : v.members) m.checked = false;
     ConferenceSettings record = StoredRecord();
     ExpectRefusal(Confirm(v, record), texts::kNoMembers, texts::kCaptionNotice);
     EXPECT_EQ(record.startText, texts::kStartAtOnce);
@@ -256,7 +259,7 @@ TEST(Confirm, AcceptedValuesFillTheRecordAndTheDocument) {
     v.updateMode = true;
     v.voiceOn = true;
     v.scheduled = true;
-    v.readStart = [] { return std::optional<std::string>("20080520143005"); };
+    v.readStart = [] { return StartReading{"20080520143005"}; };
     v.members.push_back(Member(0, "1003", "803", "sip:1003@example.cn"));
     ConferenceSettings record = StoredRecord();
     const auto result = Confirm(v, record);
@@ -287,7 +290,7 @@ TEST(Confirm, TheStartIsReadOnlyForAScheduledConferenceThatPassedTheChecksBefore
     int reads = 0;
     const auto countingStart = [&reads] {
         ++reads;
-        return std::optional<std::string>("20080520143005");
+        return StartReading{"20080520143005"};
     };
     ConferenceSettings record = StoredRecord();
     ConferenceValues v = Confirmable();
