@@ -6,7 +6,7 @@
 
 #include "checker/XmlFileCheck.h"
 #include "conference/MemberListRules.h"
-#include "conference/RequestDocument.h"
+#include "conference/MemberUri.h"
 #include "directory/DirectoryReader.h"
 #include "directory/DirectoryWalk.h"
 #include "framework/Text.h"

@@ -1,7 +1,9 @@
 #include "conference/Confirm.h"
 
 #include "conference/ConferenceTexts.h"
+#include "conference/MemberUri.h"
 #include "conference/RequestDocument.h"
+#include "conference/StartTime.h"
 #include "framework/Text.h"
 
 std::variant<Refusal, std::string> Confirm(const ConferenceValues& values, ConferenceSettings& record) {

@@ -6,6 +6,7 @@
 #include "picker/ContactPickerDialog.h"
 #include "res/resource.h"
 #include "skin/SkinImages.h"
+#include "text/MessageIds.h"
 #include "text/MessageTable.h"
 
 namespace {
@@ -53,7 +54,8 @@ void MemberList::Init() {
     list.SetStyle((list.Style() & ~static_cast<LONG_PTR>(LVS_SORTASCENDING | LVS_SORTDESCENDING)) |
                   LVS_SHAREIMAGELISTS);
     list.SetImageList(GetSkinImages().listCheckImages.Get(), LVSIL_SMALL);
-    rows.InsertColumns({GetMessageText(10413), std::string(), GetMessageText(10415), GetMessageText(10416)});
+    rows.InsertColumns({GetMessageText(messages::kMemberNameHeading), std::string(),
+                        GetMessageText(messages::kMemberIdHeading), GetMessageText(messages::kGroupHeading)});
     SetHeaderCheck(allChecked);
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "conference/RequestDocument.h"
+#include "conference/MemberUri.h"
 #include "directory/DirectoryWalk.h"
 
 MemberDirectory::MemberDirectory(const std::vector<Company>& companies) {

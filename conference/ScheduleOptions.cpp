@@ -5,6 +5,7 @@
 #include "controls/TimeControl.h"
 #include "framework/DateTimePicker.h"
 #include "res/resource.h"
+#include "text/MessageIds.h"
 #include "text/MessageTable.h"
 
 ScheduleOptions::ScheduleOptions() = default;
@@ -52,7 +53,7 @@ void ScheduleOptions::InitStart(const std::string& startText) {
 
     char shown[64] = {};
     std::strftime(shown, sizeof shown, " :%Y-%m-%d %H:%M:%S", &local);
-    dialog.Item(IDC_CURRENT_TIME).SetText(GetMessageText(10409) + shown);
+    dialog.Item(IDC_CURRENT_TIME).SetText(GetMessageText(messages::kCurrentTimeLabel) + shown);
     dialog.Item<Button>(IDC_START_NOW).SetCheck(BST_CHECKED);
 }
 

@@ -2,6 +2,7 @@
 
 #include "picker/PickerRules.h"
 #include "res/resource.h"
+#include "text/MessageIds.h"
 #include "text/MessageTable.h"
 
 namespace {
@@ -22,7 +23,8 @@ ChosenList::ChosenList()
 void ChosenList::Attach(HWND picker) {
     rows.Attach(Window(picker).Item<ListView>(IDC_CHOSEN_LIST));
     rows.View().AddExtendedStyle(kChosenListStyles);
-    rows.InsertColumns({GetMessageText(10607), GetMessageText(10608), GetMessageText(10416)});
+    rows.InsertColumns({GetMessageText(messages::kChosenNameHeading), GetMessageText(messages::kChosenNumberHeading),
+                        GetMessageText(messages::kGroupHeading)});
 }
 
 void ChosenList::ShowEntries() {

@@ -9,6 +9,7 @@
 #include "res/resource.h"
 #include "skin/SkinImages.h"
 #include "skinmm/SkinMM.h"
+#include "text/MessageIds.h"
 #include "text/MessageTable.h"
 
 const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
@@ -55,17 +56,17 @@ BOOL ContactPickerDialog::OnInitDialog() {
 }
 
 void ContactPickerDialog::ApplyTexts() {
-    AsWindow().SetText(GetMessageText(10601));
-    Item(IDC_PICKER_NAME_LABEL).SetText(GetMessageText(10604));
-    Item(IDC_PICKER_NUMBER_LABEL).SetText(GetMessageText(10605));
-    Item(IDC_ADD_TYPED).SetText(GetMessageText(10606));
-    Item(IDOK).SetText(GetMessageText(1));
-    Item(IDC_REMOVE_CHOSEN).SetText(GetMessageText(10609));
+    AsWindow().SetText(GetMessageText(messages::kPickerTitle));
+    Item(IDC_PICKER_NAME_LABEL).SetText(GetMessageText(messages::kTypedNameLabel));
+    Item(IDC_PICKER_NUMBER_LABEL).SetText(GetMessageText(messages::kTypedNumberLabel));
+    Item(IDC_ADD_TYPED).SetText(GetMessageText(messages::kAddTypedButton));
+    Item(IDOK).SetText(GetMessageText(messages::kPickerOk));
+    Item(IDC_REMOVE_CHOSEN).SetText(GetMessageText(messages::kRemoveChosenButton));
 }
 
 void ContactPickerDialog::InitControls() {
-    tabs.InsertItem(0, GetMessageText(10602));
-    tabs.InsertItem(1, GetMessageText(10603));
+    tabs.InsertItem(0, GetMessageText(messages::kCompanyTab));
+    tabs.InsertItem(1, GetMessageText(messages::kFriendsTab));
     tabs.SetCurSel(0);
 
     companyTree.View().Show(true);

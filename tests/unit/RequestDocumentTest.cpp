@@ -3,7 +3,9 @@
 
 #include "conference/Confirm.h"
 #include "conference/ConferenceTexts.h"
+#include "conference/MemberUri.h"
 #include "conference/RequestDocument.h"
+#include "conference/StartTime.h"
 #include "xml/PlatformDom.h"
 
 namespace {
