@@ -24,9 +24,10 @@ const MessageMap<ConferenceDialog> ConferenceDialog::messageMap = {
     OnCommand(IDC_START_SCHEDULED, BN_CLICKED, &ConferenceDialog::OnScheduled),
 };
 
-ConferenceDialog::ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given)
+ConferenceDialog::ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given,
+                                   const CallContext& context)
     : Dialog(IDD_CONFERENCE), record(record), updateMode(TakeOverRecord(record, given)),
-      memberList(updateMode) {}
+      memberList(updateMode, context) {}
 
 ConferenceDialog::~ConferenceDialog() = default;
 

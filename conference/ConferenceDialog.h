@@ -12,7 +12,7 @@
 class ConferenceDialog : public Dialog {
 public:
     // Takes `given` (may be null) over into `record`, which the dialog then works on.
-    ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given);
+    ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given, const CallContext& context);
     ~ConferenceDialog() override;
 
     void SetUserId(const std::string& id) { userId = id; }

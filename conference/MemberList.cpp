@@ -1,11 +1,9 @@
 #include "conference/MemberList.h"
 
 #include "conference/MemberListRules.h"
-#include "directory/DirectoryReader.h"
 #include "directory/HostFiles.h"
 #include "picker/ContactPickerDialog.h"
 #include "res/resource.h"
-#include "skin/SkinImages.h"
 #include "text/MessageIds.h"
 #include "text/MessageTable.h"
 
@@ -27,8 +25,9 @@ const std::string& NoText(const MemberEntry&) {
 
 }  // namespace
 
-MemberList::MemberList(bool allChecked)
-    : rows({
+MemberList::MemberList(bool allChecked, const CallContext& context)
+    : context(context),
+      rows({
           {kCentredColumn, 120, [](const MemberEntry& m) -> const std::string& { return m.displayName; },
            [](const MemberEntry& m, int) { return m.checked ? kChecked : kUnchecked; }},
           // Zero wide: the chairman mark shows only when the user widens the column.
@@ -53,7 +52,7 @@ void MemberList::Init() {
     // when drawn, so that thousands of them cost no more than their own data.
     list.SetStyle((list.Style() & ~static_cast<LONG_PTR>(LVS_SORTASCENDING | LVS_SORTDESCENDING)) |
                   LVS_SHAREIMAGELISTS);
-    list.SetImageList(GetSkinImages().listCheckImages.Get(), LVSIL_SMALL);
+    list.SetImageList(context.skin.listCheckImages.Get(), LVSIL_SMALL);
     rows.InsertColumns({GetMessageText(messages::kMemberNameHeading), std::string(),
                         GetMessageText(messages::kMemberIdHeading), GetMessageText(messages::kGroupHeading)});
     SetHeaderCheck(allChecked);
@@ -66,7 +65,7 @@ void MemberList::SetHeaderCheck(bool on) {
     item.pszText = heading;
     item.cchTextMax = sizeof heading;
     if (!header.GetItem(0, item)) return;
-    const SkinImages& skin = GetSkinImages();
+    const SkinImages& skin = context.skin;
     item.hbm = on ? skin.headerCheckedBitmap.Get() : skin.headerUncheckedBitmap.Get();
     // Shown at the left edge of the heading, where a click toggles every row.
     if (item.hbm != nullptr)
@@ -79,7 +78,7 @@ void MemberList::SetHeaderCheck(bool on) {
 const MemberDirectory& MemberList::Directory() {
     if (companies == nullptr) {
         // An unreadable file leaves the list without directory matches, silently.
-        companies = GetDirectoryReader().SharedDepartments(HostDepartmentsFile());
+        companies = context.directory.SharedDepartments(HostDepartmentsFile());
         directory = MemberDirectory(*companies);
     }
     return directory;
@@ -102,7 +101,7 @@ void MemberList::AddRecordMembers(const std::vector<std::string>& memberIds) {
 }
 
 void MemberList::OnAddMembers(const std::string& userId) {
-    ContactPickerDialog picker(userId);
+    ContactPickerDialog picker(userId, context);
     std::vector<ContactEntry>& chosen = picker.GetChosenEntries();
     chosen.clear();
     std::vector<MemberEntry>& members = rows.Rows();

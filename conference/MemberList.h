@@ -11,11 +11,12 @@
 #include "directory/Company.h"
 #include "framework/Header.h"
 #include "framework/OwnerDataList.h"
+#include "picker/CallContext.h"
 
 class MemberList {
 public:
     // The header's check starts on when an existing conference is edited.
-    explicit MemberList(bool allChecked);
+    MemberList(bool allChecked, const CallContext& context);
     MemberList(const MemberList&) = delete;
     MemberList& operator=(const MemberList&) = delete;
 
@@ -49,6 +50,7 @@ private:
     const MemberDirectory& Directory();
 
     HWND dialog = nullptr;
+    CallContext context;
     // The members, one row each.
     OwnerDataList<MemberEntry> rows;
     Header header;

@@ -1,13 +1,11 @@
 #include "picker/ContactPickerDialog.h"
 
-#include "directory/DirectoryReader.h"
 #include "directory/HostFiles.h"
 #include "picker/OwnEntries.h"
 #include "picker/PickerLayout.h"
 #include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
 #include "res/resource.h"
-#include "skin/SkinImages.h"
 #include "skinmm/SkinMM.h"
 #include "text/MessageIds.h"
 #include "text/MessageTable.h"
@@ -34,8 +32,8 @@ const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
     OnNotify(IDC_FRIENDS_TREE, TVN_ITEMEXPANDINGA, &ContactPickerDialog::OnTreeItemExpanding),
 };
 
-ContactPickerDialog::ContactPickerDialog(std::string userId)
-    : Dialog(IDD_CONTACT_PICKER), userId(std::move(userId)) {}
+ContactPickerDialog::ContactPickerDialog(std::string userId, const CallContext& context)
+    : Dialog(IDD_CONTACT_PICKER), userId(std::move(userId)), context(context) {}
 
 ContactPickerDialog::~ContactPickerDialog() = default;
 
@@ -72,7 +70,7 @@ void ContactPickerDialog::InitControls() {
     companyTree.View().Show(true);
     friendsTree.View().Show(false);
     // Borrowed from the skin: the trees never destroy it.
-    HIMAGELIST images = GetSkinImages().treeImages.Get();
+    HIMAGELIST images = context.skin.treeImages.Get();
     companyTree.View().SetImageList(images, TVSIL_NORMAL);
     friendsTree.View().SetImageList(images, TVSIL_NORMAL);
     // The trees draw themselves; the skin would paint over their items.
@@ -101,9 +99,9 @@ void ContactPickerDialog::FillTrees() {
     std::vector<ContactEntry>& chosen = chosenList.Entries();
     OwnEntries own(userId, chosen);
     bool complete = false;
-    const auto companies = GetDirectoryReader().SharedDepartments(HostDepartmentsFile(), &complete);
+    const auto companies = context.directory.SharedDepartments(HostDepartmentsFile(), &complete);
     companyTree.Fill(companies, complete, own, chosen);
-    const auto friendGroups = GetDirectoryReader().SharedFriends(HostFriendsFile(), &complete);
+    const auto friendGroups = context.directory.SharedFriends(HostFriendsFile(), &complete);
     friendsTree.Fill(friendGroups, complete, own, chosen);
     suggestions.Attach(Handle(), {Item(IDC_PICKER_NAME).Handle(), Item(IDC_TYPED_NUMBER).Handle()}, *companies,
                        *friendGroups, [this](const ContactEntry& entry, bool friends) {

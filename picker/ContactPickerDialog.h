@@ -8,13 +8,14 @@
 #include "directory/ContactEntry.h"
 #include "framework/Dialog.h"
 #include "framework/TabControl.h"
+#include "picker/CallContext.h"
 #include "picker/ChosenList.h"
 #include "picker/DirectoryTree.h"
 #include "picker/SuggestionList.h"
 
 class ContactPickerDialog : public Dialog {
 public:
-    explicit ContactPickerDialog(std::string userId);
+    ContactPickerDialog(std::string userId, const CallContext& context);
     ~ContactPickerDialog() override;
 
     // The chosen people: the caller may fill it before the run and reads it after.
@@ -55,6 +56,7 @@ private:
     void OnMove();
 
     std::string userId;
+    CallContext context;
     ChosenList chosenList;
     DirectoryTree companyTree;
     DirectoryTree friendsTree;

@@ -48,7 +48,7 @@ private:
 struct PickerRun {
     explicit PickerRun(const std::string& userId = "nobody", bool friendsPresent = true,
                        bool departmentsPresent = true)
-        : files(friendsPresent, departmentsPresent), picker(userId) {}
+        : files(friendsPresent, departmentsPresent), picker(userId, CallContext{GetSkinImages(), GetDirectoryReader()}) {}
     INT_PTR Run() { return driver.RunModal([this] { return picker.DoModal(nullptr); }); }
     // Acts on the picker once it is open and no message box is over it.
     void Step(std::function<void(HWND)> action) { driver.OnPicker(std::move(action)); }
