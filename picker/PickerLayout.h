@@ -5,11 +5,10 @@
 
 #include <vector>
 
+#include "framework/ControlPlacement.h"
+
 struct PickerLayout {
-    struct Placement {
-        int id;
-        int x, y, width, height;
-    };
+    using Placement = ControlPlacement;
     // The tab control's window rectangle: the trees take its display area, which only
     // the tab control itself can compute.
     RECT tabs{};

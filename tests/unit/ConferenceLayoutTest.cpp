@@ -6,17 +6,7 @@
 
 #include "conference/ConferenceLayout.h"
 #include "res/resource.h"
-
-namespace {
-
-ConferencePlacement PlacementOf(const std::vector<ConferencePlacement>& layout, int id) {
-    for (const ConferencePlacement& p : layout)
-        if (p.id == id) return p;
-    ADD_FAILURE() << "no placement for " << id;
-    return {};
-}
-
-}  // namespace
+#include "support/Records.h"
 
 TEST(ConferenceLayout, PlacesEveryControlOnceAndTheTimeControl) {
     const std::vector<ConferencePlacement> layout = ComputeConferenceLayout(400);

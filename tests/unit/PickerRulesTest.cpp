@@ -10,6 +10,7 @@
 #include "picker/PickerTexts.h"
 #include "picker/TreeOutline.h"
 #include "res/resource.h"
+#include "support/Records.h"
 
 namespace {
 
@@ -22,18 +23,7 @@ ContactEntry Person(const std::string& name, const std::string& mobile = "", con
     return e;
 }
 
-ContactGroup Group(const std::string& name, std::vector<ContactEntry> entries,
-                   std::vector<ContactGroup> subgroups = {}) {
-    for (ContactEntry& e : entries) e.groupName = name;
-    return ContactGroup{name, std::move(entries), std::move(subgroups)};
-}
-
-PickerLayout::Placement PlacementOf(const PickerLayout& layout, int id) {
-    for (const auto& p : layout.placements)
-        if (p.id == id) return p;
-    ADD_FAILURE() << "no placement for " << id;
-    return {};
-}
+ControlPlacement PlacementOf(const PickerLayout& layout, int id) { return PlacementOf(layout.placements, id); }
 
 }  // namespace
 
