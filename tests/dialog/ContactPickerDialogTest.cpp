@@ -14,6 +14,7 @@
 #include "skin/SkinImages.h"
 #include "support/ControlDriver.h"
 #include "support/DialogDriver.h"
+#include "support/Records.h"
 #include "text/MessageTable.h"
 
 using namespace e2e;
@@ -259,10 +260,7 @@ TEST(ContactPickerFrame, LaysOutAKnownClientSizeWithTheTreesInTheTabsDisplayArea
         EXPECT_EQ(ChildRect(p, IDC_CHOSEN_LIST).right, 290);
         for (const PickerLayout::Placement& placement : ComputePickerLayout(client).placements) {
             const RECT r = ChildRect(p, placement.id);
-            EXPECT_EQ(r.left, placement.x) << placement.id;
-            EXPECT_EQ(r.top, placement.y) << placement.id;
-            EXPECT_EQ(r.right - r.left, placement.width) << placement.id;
-            EXPECT_EQ(r.bottom - r.top, placement.height) << placement.id;
+            EXPECT_EQ(Placed(r.left, r.top, r.right - r.left, r.bottom - r.top), Placed(placement)) << placement.id;
         }
         RECT display = tabs;
         ::SendMessageA(::GetDlgItem(p, IDC_PICKER_TABS), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));

@@ -17,6 +17,12 @@ inline ContactGroup Group(const std::string& name, std::vector<ContactEntry> ent
     return ContactGroup{name, std::move(entries), std::move(subgroups)};
 }
 
+// "x,y wxh": a place compared, and reported when it differs, as one value.
+inline std::string Placed(int x, int y, int width, int height) {
+    return std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(width) + "x" + std::to_string(height);
+}
+inline std::string Placed(const ControlPlacement& p) { return Placed(p.x, p.y, p.width, p.height); }
+
 inline ControlPlacement PlacementOf(const std::vector<ControlPlacement>& layout, int id) {
     for (const ControlPlacement& p : layout)
         if (p.id == id) return p;
