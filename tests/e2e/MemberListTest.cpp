@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "support/ControlDriver.h"
 #include "support/DialogDriver.h"
+#include "support/Records.h"
 
 using namespace e2e;
 
@@ -228,19 +229,7 @@ TEST(MemberListThroughThePicker, WritesTheWeeklyMeetingRequestByteForByte) {
         Click(dialog, IDOK);
     });
     const ConferenceRecord* record = driver.Run(nullptr, "1001");
-    EXPECT_EQ(RequestOf(driver),
-              "<dsml method=\"createconf\"  id=\"1001\">\r\n"
-              "<name>周例会</name>\r\n"
-              "<desc>讨论项目进度</desc>\r\n"
-              "<audio>1</audio>\r\n"
-              "<max>100</max>\r\n"
-              "<starttime flag=\"1\">20080520143000</starttime>\r\n"
-              "<msgtime flag=\"1\">20</msgtime>\r\n"
-              "<userlist>\r\n"
-              "<user mobile=\"801\"></user>\r\n"
-              "<user mobile=\"802\">sip:1002@example.cn</user>\r\n"
-              "</userlist>\r\n"
-              "</dsml>");
+    EXPECT_EQ(RequestOf(driver), kWeeklyMeetingRequest);
     ASSERT_EQ(record->memberIdCount, 2);
     EXPECT_STREQ(record->memberIds[0], "");
     EXPECT_STREQ(record->memberIds[1], "1002");

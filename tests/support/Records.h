@@ -1,6 +1,6 @@
 #pragma once
-// Records that the plain-logic tests build by hand: directory groups and the places of
-// a layout.
+// Records that the tests build by hand: directory groups, the places of a layout, and
+// the request of the weekly meeting.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +9,23 @@
 
 #include "directory/ContactGroup.h"
 #include "framework/ControlPlacement.h"
+
+// The weekly meeting (start 2008-05-20 14:30, notice 20 minutes ahead, one typed member
+// and 1002), as the writer must send it byte for byte, whether it is given the values
+// or the user enters them in the dialog.
+inline constexpr char kWeeklyMeetingRequest[] =
+    "<dsml method=\"createconf\"  id=\"1001\">\r\n"
+    "<name>周例会</name>\r\n"
+    "<desc>讨论项目进度</desc>\r\n"
+    "<audio>1</audio>\r\n"
+    "<max>100</max>\r\n"
+    "<starttime flag=\"1\">20080520143000</starttime>\r\n"
+    "<msgtime flag=\"1\">20</msgtime>\r\n"
+    "<userlist>\r\n"
+    "<user mobile=\"801\"></user>\r\n"
+    "<user mobile=\"802\">sip:1002@example.cn</user>\r\n"
+    "</userlist>\r\n"
+    "</dsml>";
 
 // A group whose people are listed under its name.
 inline ContactGroup Group(const std::string& name, std::vector<ContactEntry> entries,
