@@ -6,19 +6,20 @@
 
 #include "checker/XmlFileCheck.h"
 #include "conference/MemberListRules.h"
-#include "conference/RequestDocument.h"
+#include "conference/MemberUri.h"
 #include "directory/DirectoryReader.h"
+#include "directory/DirectoryWalk.h"
 #include "framework/Text.h"
 #include "picker/PickerRules.h"
 #include "xml/XmlAccessError.h"
 
 namespace {
 
-void AppendPeople(const std::vector<ContactGroup>& groups, std::vector<ContactEntry>& people) {
-    for (const ContactGroup& group : groups) {
-        people.insert(people.end(), group.entries.begin(), group.entries.end());
-        AppendPeople(group.subgroups, people);
-    }
+template <class Directory>
+std::vector<ContactEntry> CopyPeople(const Directory& directory) {
+    std::vector<ContactEntry> people;
+    ForEachPerson(directory, [&people](const ContactEntry& entry) { people.push_back(entry); });
+    return people;
 }
 
 std::vector<std::string> Labels(const std::vector<ContactEntry>& people) {
@@ -76,25 +77,16 @@ void ReportFile(HostReport& report, const std::string& file, const char* groups,
 
 DirectoryCounts CountDirectory(const std::vector<ContactGroup>& groups) {
     DirectoryCounts counts;
-    for (const ContactGroup& group : groups) {
-        const DirectoryCounts nested = CountDirectory(group.subgroups);
-        counts.groups += 1 + nested.groups;
-        counts.people += static_cast<int>(group.entries.size()) + nested.people;
-    }
+    ForEachGroup(groups, [&counts](const ContactGroup& group) {
+        ++counts.groups;
+        counts.people += static_cast<int>(group.entries.size());
+    });
     return counts;
 }
 
-std::vector<ContactEntry> PeopleOf(const std::vector<ContactGroup>& groups) {
-    std::vector<ContactEntry> people;
-    AppendPeople(groups, people);
-    return people;
-}
+std::vector<ContactEntry> PeopleOf(const std::vector<ContactGroup>& groups) { return CopyPeople(groups); }
 
-std::vector<ContactEntry> PeopleOf(const std::vector<Company>& companies) {
-    std::vector<ContactEntry> people;
-    for (const Company& company : companies) AppendPeople(company.groups, people);
-    return people;
-}
+std::vector<ContactEntry> PeopleOf(const std::vector<Company>& companies) { return CopyPeople(companies); }
 
 int ListDepth(const XmlElement& element) {
     int deepest = 0;

@@ -19,13 +19,15 @@ const MessageMap<ConferenceDialog> ConferenceDialog::messageMap = {
     OnNotify(IDC_MEMBER_LIST, LVN_COLUMNCLICK, &ConferenceDialog::OnListColumnClick),
     OnNotify(IDC_MEMBER_LIST, LVN_GETDISPINFOA, &ConferenceDialog::OnListDisplayInfo),
     OnNotify(IDC_MEMBER_LIST, LVN_ODFINDITEMA, &ConferenceDialog::OnListFindRow),
+    OnNotify(IDC_MEMBER_LIST, LVN_ODFINDITEMW, &ConferenceDialog::OnListFindRowW),
     OnCommand(IDC_START_NOW, BN_CLICKED, &ConferenceDialog::OnStartNow),
     OnCommand(IDC_START_SCHEDULED, BN_CLICKED, &ConferenceDialog::OnScheduled),
 };
 
-ConferenceDialog::ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given)
+ConferenceDialog::ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given,
+                                   const CallContext& context)
     : Dialog(IDD_CONFERENCE), record(record), updateMode(TakeOverRecord(record, given)),
-      memberList(updateMode == 1) {}
+      memberList(updateMode, context) {}
 
 ConferenceDialog::~ConferenceDialog() = default;
 
@@ -75,28 +77,28 @@ void ConferenceDialog::OnDestroy() {
     options.DestroyTimeControl();
 }
 
-void ConferenceDialog::NotifyHost(WPARAM code, LPARAM text) const {
-    ::SendMessageA(notifyWindow, WM_CONFERENCE_RESULT, code, text);
+void ConferenceDialog::NotifyHost(HostNotice notice, LPARAM text) const {
+    ::SendMessageA(notifyWindow, WM_CONFERENCE_RESULT, static_cast<WPARAM>(notice), text);
 }
 
 void ConferenceDialog::OnCancel() {
     if (sendingRequest) return;
     EndDialog(IDCANCEL);
-    NotifyHost(2, 0);
+    NotifyHost(HostNotice::Cancelled, 0);
 }
 
 void ConferenceDialog::OnClose() {
     if (sendingRequest) return;
     // The dialog manager queues the Cancel command, whose handler notifies again.
     Default();
-    NotifyHost(2, 0);
+    NotifyHost(HostNotice::Cancelled, 0);
 }
 
 void ConferenceDialog::OnOK() {
     if (sendingRequest) return;
     requestText.clear();
     ConferenceValues values;
-    values.updateMode = updateMode == 1;
+    values.updateMode = updateMode;
     values.userId = userId;
     values.name = Item(IDC_CONF_NAME).GetText();
     values.description = Item(IDC_CONF_DESCRIPTION).GetText();
@@ -111,7 +113,7 @@ void ConferenceDialog::OnOK() {
     const std::variant<Refusal, std::string> result = Confirm(values, record);
     if (const auto* refusal = std::get_if<Refusal>(&result)) {
         ShowMessage(refusal->text, refusal->caption);
-        if (refusal->text == texts::kTimeNotSet) options.FocusRefusedTime();
+        if (refusal->focus == RefusalFocus::RefusedTimeField) options.FocusRefusedTime();
         return;
     }
     requestText = std::get<std::string>(result);
@@ -120,7 +122,7 @@ void ConferenceDialog::OnOK() {
     // request it holds stays as it is and it hears of this confirmation once.
     sendingRequest = true;
     const BOOL wasDisabled = ::EnableWindow(Handle(), FALSE);
-    NotifyHost(1, reinterpret_cast<LPARAM>(requestText.c_str()));
+    NotifyHost(HostNotice::Confirmed, reinterpret_cast<LPARAM>(requestText.c_str()));
     if (!wasDisabled) ::EnableWindow(Handle(), TRUE);
     sendingRequest = false;
     EndDialog(IDOK);

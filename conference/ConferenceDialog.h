@@ -12,7 +12,7 @@
 class ConferenceDialog : public Dialog {
 public:
     // Takes `given` (may be null) over into `record`, which the dialog then works on.
-    ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given);
+    ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given, const CallContext& context);
     ~ConferenceDialog() override;
 
     void SetUserId(const std::string& id) { userId = id; }
@@ -30,13 +30,16 @@ private:
     void OnClose();
     void LayoutControls();
     void InitTimeAndList();
-    void NotifyHost(WPARAM code, LPARAM text) const;
+    // The wParam of WM_CONFERENCE_RESULT: the request is in lParam, or the user cancelled.
+    enum class HostNotice : WPARAM { Confirmed = 1, Cancelled = 2 };
+    void NotifyHost(HostNotice notice, LPARAM text) const;
 
     void OnAddMembers() { memberList.OnAddMembers(userId); }
     void OnDeleteMembers() { memberList.OnDeleteMembers(); }
     LRESULT OnListClick(const NMITEMACTIVATE& click) { return memberList.OnClick(click); }
     LRESULT OnListDisplayInfo(NMLVDISPINFOA& request) { return memberList.OnDisplayInfo(request); }
     LRESULT OnListFindRow(const NMLVFINDITEMA& find) { return memberList.OnFindRow(find); }
+    LRESULT OnListFindRowW(const NMLVFINDITEMW& find) { return memberList.OnFindRow(find); }
     LRESULT OnListColumnClick(const NMLISTVIEW& click) { return memberList.OnColumnClick(click, CurrentMessage().pt); }
     void OnVoiceClicked() { options.OnVoiceClicked(); }
     void OnSmsClicked() { options.OnSmsClicked(); }
@@ -44,7 +47,7 @@ private:
     void OnScheduled() { options.OnScheduled(); }
 
     ConferenceSettings& record;
-    const int updateMode;  // 1: the record names an existing conference
+    const bool updateMode;  // the record names an existing conference
     std::string requestText;
     bool sendingRequest = false;  // while the host handles the request
     HWND notifyWindow = nullptr;

@@ -3,10 +3,10 @@
 // layout is fixed from the top: only widths and the right-hand x positions follow the width.
 #include <vector>
 
-struct ConferencePlacement {
-    int id;  // a control of the template, or kTimeControlPlacement
-    int x, y, width, height;
-};
+#include "framework/ControlPlacement.h"
+
+// The id is a control of the template, or kTimeControlPlacement.
+using ConferencePlacement = ControlPlacement;
 
 // The time control is a child dialog of its own, not a control of the template.
 inline constexpr int kTimeControlPlacement = 0;

@@ -1,6 +1,6 @@
 #include "conference/ConferenceSettings.h"
 
-int TakeOverRecord(ConferenceSettings& own, const ConferenceSettings* given) {
+bool TakeOverRecord(ConferenceSettings& own, const ConferenceSettings* given) {
     own.name.clear();
     if (given == nullptr) {
         own.description.clear();
@@ -12,7 +12,7 @@ int TakeOverRecord(ConferenceSettings& own, const ConferenceSettings* given) {
         own.memberIds.clear();
         // A new conference starts with the SMS notice off, not with the last call's minutes.
         own.noticeMinutes = 0;
-        return 0;
+        return false;
     }
     own.description.clear();
     own.userId.clear();
@@ -32,5 +32,5 @@ int TakeOverRecord(ConferenceSettings& own, const ConferenceSettings* given) {
     own.startText = given->startText;
     own.noticeMinutes = given->noticeMinutes;
     own.memberIds = given->memberIds;
-    return own.confId.empty() ? 0 : 1;
+    return !own.confId.empty();
 }

@@ -20,5 +20,5 @@ struct ConferenceSettings {
 };
 
 // Takes `given` (may be null) over into `own`, in the order the record's fields are
-// cleared and copied; returns 1 for update mode (a non-empty confId), else 0.
-int TakeOverRecord(ConferenceSettings& own, const ConferenceSettings* given);
+// cleared and copied; true for update mode (a non-empty confId).
+[[nodiscard]] bool TakeOverRecord(ConferenceSettings& own, const ConferenceSettings* given);

@@ -1,7 +1,9 @@
 #include "conference/Confirm.h"
 
 #include "conference/ConferenceTexts.h"
+#include "conference/MemberUri.h"
 #include "conference/RequestDocument.h"
+#include "conference/StartTime.h"
 #include "framework/Text.h"
 
 std::variant<Refusal, std::string> Confirm(const ConferenceValues& values, ConferenceSettings& record) {
@@ -28,9 +30,11 @@ std::variant<Refusal, std::string> Confirm(const ConferenceValues& values, Confe
     if (!values.scheduled) {
         record.startText = texts::kStartAtOnce;
     } else {
-        const std::optional<std::string> start = values.readStart ? values.readStart() : std::nullopt;
-        if (!start) return Refusal{texts::kTimeNotSet, texts::kCaptionNotice};
-        request.startDigits = *start;
+        const StartReading start = values.readStart ? values.readStart() : StartReading{};
+        if (!start.digits)
+            return Refusal{texts::kTimeNotSet, texts::kCaptionNotice,
+                           start.timeFieldRefused ? RefusalFocus::RefusedTimeField : RefusalFocus::Unchanged};
+        request.startDigits = *start.digits;
         record.startText = StartTextFromDigits(request.startDigits);
     }
 
@@ -40,7 +44,7 @@ std::variant<Refusal, std::string> Confirm(const ConferenceValues& values, Confe
 
     record.memberIds.clear();
     for (const MemberEntry& member : values.members)
-        if (member.checked != 0) record.memberIds.push_back(MemberIdFromUri(member.uri));
+        if (member.checked) record.memberIds.push_back(MemberIdFromUri(member.uri));
     if (record.memberIds.empty()) return Refusal{texts::kNoMembers, texts::kCaptionNotice};
     record.memberCount = text::Format("%d", static_cast<int>(record.memberIds.size()));
     request.members = values.members;

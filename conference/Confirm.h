@@ -10,6 +10,12 @@
 #include "conference/MemberEntry.h"
 #include "conference/ConferenceSettings.h"
 
+// The scheduled start as read from the dialog's date and time fields.
+struct StartReading {
+    std::optional<std::string> digits;  // YYYYMMDDhhmmss; none when the start is not set
+    bool timeFieldRefused = false;      // a time field held no number (the user has been told)
+};
+
 // What the dialog holds when the user confirms.
 struct ConferenceValues {
     bool updateMode = false;
@@ -19,19 +25,22 @@ struct ConferenceValues {
     int chairmanIndex = -1;    // into members; -1 for none
     bool voiceOn = false;
     bool scheduled = false;
-    // The scheduled start as 14 digits YYYYMMDDhhmmss, or nothing when it is not set.
     // Asked only for a scheduled start once the checks before it have passed: reading the
     // time fields may itself tell the user that a field holds no number.
-    std::function<std::optional<std::string>()> readStart;
+    std::function<StartReading()> readStart;
     bool smsOn = false;
     int noticeChoice = 0;      // the minutes list's selection: 10, 20, 30 minutes
     std::vector<MemberEntry> members;
 };
 
+// Where the focus goes once the user has read a refusal.
+enum class RefusalFocus { Unchanged, RefusedTimeField };
+
 // Why the dialog stays open: the message box to show.
 struct Refusal {
     const char* text;
     const char* caption;
+    RefusalFocus focus = RefusalFocus::Unchanged;
 };
 
 // Checks `values` and writes them into `record` step by step; a refusal leaves the

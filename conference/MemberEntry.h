@@ -3,7 +3,7 @@
 
 // One person on the conference dialog's member list.
 struct MemberEntry {
-    int checked = 0;     // non-zero: invited, written into the request
+    bool checked = false;  // invited: written into the request
     std::string id;      // directory identifier; empty for a person typed by hand
     std::string phone;   // mobile, or PHS when there is no mobile
     std::string uri;     // "sip:..." for directory people; empty for a person typed by hand

@@ -1,12 +1,10 @@
 #include "conference/MemberList.h"
 
 #include "conference/MemberListRules.h"
-#include "directory/DirectoryReader.h"
 #include "directory/HostFiles.h"
-#include "framework/ScopeGuard.h"
 #include "picker/ContactPickerDialog.h"
 #include "res/resource.h"
-#include "skin/SkinImages.h"
+#include "text/MessageIds.h"
 #include "text/MessageTable.h"
 
 namespace {
@@ -20,38 +18,55 @@ constexpr int kChairman = 3;
 constexpr int kCheckBoxWidth = 13;
 constexpr int kPictureCentred = 0x802;
 
+const std::string& NoText(const MemberEntry&) {
+    static const std::string none;
+    return none;
+}
+
 }  // namespace
+
+MemberList::MemberList(bool allChecked, const CallContext& context)
+    : context(context),
+      rows({
+          {kCentredColumn, 120, [](const MemberEntry& m) -> const std::string& { return m.displayName; },
+           [](const MemberEntry& m, int) { return m.checked ? kChecked : kUnchecked; }},
+          // Zero wide: the chairman mark shows only when the user widens the column.
+          {kPictureCentred, 0, NoText,
+           [this](const MemberEntry&, int row) { return row == chairmanIndex ? kChairman : kNotChairman; }},
+          {kCentredColumn, 100, [](const MemberEntry& m) -> const std::string& { return m.id; }, {}},
+          {kCentredColumn, -221, [](const MemberEntry& m) -> const std::string& { return m.groupName; }, {}},
+      }),
+      allChecked(allChecked) {}
 
 void MemberList::Attach(HWND owner) {
     dialog = owner;
-    list = Window(owner).Item<ListView>(IDC_MEMBER_LIST);
-    header = Header(list.GetHeader());
+    rows.Attach(Window(owner).Item<ListView>(IDC_MEMBER_LIST));
+    header = Header(rows.View().GetHeader());
 }
 
 void MemberList::Init() {
+    const ListView& list = rows.View();
     list.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     // The pictures belong to the skin holder: the list must not destroy them with itself.
     // The template makes it a list of LVS_OWNERDATA: its rows are the members, asked for
     // when drawn, so that thousands of them cost no more than their own data.
     list.SetStyle((list.Style() & ~static_cast<LONG_PTR>(LVS_SORTASCENDING | LVS_SORTDESCENDING)) |
                   LVS_SHAREIMAGELISTS);
-    list.SetImageList(GetSkinImages().listCheckImages.Get(), LVSIL_SMALL);
-    list.InsertColumn(0, GetMessageText(10413), kCentredColumn, 120);
-    list.InsertColumn(1, std::string(), kPictureCentred, 0);
-    list.InsertColumn(2, GetMessageText(10415), kCentredColumn, 100);
-    list.InsertColumn(3, GetMessageText(10416), kCentredColumn, list.ClientRect().right - 221);
+    list.SetImageList(context.skin.listCheckImages.Get(), LVSIL_SMALL);
+    rows.InsertColumns({GetMessageText(messages::kMemberNameHeading), std::string(),
+                        GetMessageText(messages::kMemberIdHeading), GetMessageText(messages::kGroupHeading)});
     SetHeaderCheck(allChecked);
 }
 
-void MemberList::SetHeaderCheck(int on) {
+void MemberList::SetHeaderCheck(bool on) {
     char heading[256] = {};
     HDITEMA item{};
     item.mask = HDI_TEXT | HDI_FORMAT | HDI_BITMAP;
     item.pszText = heading;
     item.cchTextMax = sizeof heading;
     if (!header.GetItem(0, item)) return;
-    const SkinImages& skin = GetSkinImages();
-    item.hbm = on != 0 ? skin.headerCheckedBitmap.Get() : skin.headerUncheckedBitmap.Get();
+    const SkinImages& skin = context.skin;
+    item.hbm = on ? skin.headerCheckedBitmap.Get() : skin.headerUncheckedBitmap.Get();
     // Shown at the left edge of the heading, where a click toggles every row.
     if (item.hbm != nullptr)
         item.fmt = (item.fmt | HDF_BITMAP) & ~HDF_BITMAP_ON_RIGHT;
@@ -63,53 +78,17 @@ void MemberList::SetHeaderCheck(int on) {
 const MemberDirectory& MemberList::Directory() {
     if (companies == nullptr) {
         // An unreadable file leaves the list without directory matches, silently.
-        companies = GetDirectoryReader().SharedDepartments(HostDepartmentsFile());
+        companies = context.directory.SharedDepartments(HostDepartmentsFile());
         directory = MemberDirectory(*companies);
     }
     return directory;
 }
 
-// The rows are the members; the list asks for what it draws.
-LRESULT MemberList::OnDisplayInfo(NMLVDISPINFOA& request) {
-    LVITEMA& cell = request.item;
-    if (cell.iItem < 0 || static_cast<size_t>(cell.iItem) >= members.size()) return 0;
-    const MemberEntry& member = members[static_cast<size_t>(cell.iItem)];
-    switch (cell.iSubItem) {
-    case 0:
-        AnswerCell(cell, member.displayName, member.checked != 0 ? kChecked : kUnchecked);
-        break;
-    case 1:
-        AnswerCell(cell, std::string(), cell.iItem == chairmanIndex ? kChairman : kNotChairman);
-        break;
-    case 2:
-        AnswerCell(cell, member.id, I_IMAGENONE);
-        break;
-    case 3:
-        AnswerCell(cell, member.groupName, I_IMAGENONE);
-        break;
-    default:
-        break;
-    }
-    return 0;
-}
-
-LRESULT MemberList::OnFindRow(const NMLVFINDITEMA& find) const {
-    return FindRowByText(find, static_cast<int>(members.size()),
-                         [this](int row) -> const std::string& { return members[static_cast<size_t>(row)].displayName; });
-}
-
-void MemberList::ShowRowsFrom(size_t shown) {
-    if (list.SetRowCount(static_cast<int>(members.size()))) return;
-    // Rows and members go by index: people the list could not take are no members either.
-    members.resize(shown);
-    (void)list.SetRowCount(static_cast<int>(shown));
-}
-
 void MemberList::AddRecordMembers(const std::vector<std::string>& memberIds) {
     if (memberIds.empty()) return;
-    const size_t shown = members.size();
     // Even when memory runs out midway, the people added so far get their rows.
-    const ScopeGuard showRows([this, shown] { ShowRowsFrom(shown); });
+    const OwnerDataList<MemberEntry>::Batch batch(rows);
+    std::vector<MemberEntry>& members = rows.Rows();
     MemberKeys onList(members);
     const MemberDirectory& people = Directory();
     for (const std::string& id : memberIds) {
@@ -122,16 +101,16 @@ void MemberList::AddRecordMembers(const std::vector<std::string>& memberIds) {
 }
 
 void MemberList::OnAddMembers(const std::string& userId) {
-    ContactPickerDialog picker(userId);
+    ContactPickerDialog picker(userId, context);
     std::vector<ContactEntry>& chosen = picker.GetChosenEntries();
     chosen.clear();
+    std::vector<MemberEntry>& members = rows.Rows();
     for (const MemberEntry& member : members)
         if (const ContactEntry* entry = Directory().FindByName(member.id)) chosen.push_back(*entry);
 
     if (picker.DoModal(dialog) == IDOK) {
         {
-            const size_t shown = members.size();
-            const ScopeGuard showRows([this, shown] { ShowRowsFrom(shown); });
+            const OwnerDataList<MemberEntry>::Batch batch(rows);
             MemberKeys onList(members);
             for (const ContactEntry& entry : chosen) {
                 if (onList.Contains(entry)) continue;
@@ -140,36 +119,31 @@ void MemberList::OnAddMembers(const std::string& userId) {
             }
         }
         if (!members.empty()) {
-            allChecked = 1;
-            SetHeaderCheck(1);
+            allChecked = true;
+            SetHeaderCheck(true);
         }
     }
     chosen.clear();
 }
 
 void MemberList::OnDeleteMembers() {
-    const std::vector<int> rows = list.SelectedRows();
-    if (rows.empty()) return;
-    RemoveMembersAt(members, chairmanIndex, rows);
-    // Redrawn once: unselecting row by row while drawn is slow.
-    const RedrawSuspension batch(list);
-    list.ClearSelection();
-    (void)list.SetRowCount(static_cast<int>(members.size()));
+    chairmanIndex = IndexAfterRemoval(chairmanIndex, rows.RemoveSelected());
 }
 
 LRESULT MemberList::OnClick(const NMITEMACTIVATE& click) {
     const int row = click.iItem;
+    std::vector<MemberEntry>& members = rows.Rows();
     if (row < 0 || static_cast<size_t>(row) >= members.size()) return 0;
     if (click.ptAction.x <= kCheckBoxWidth && click.iSubItem == 0) {
         MemberEntry& member = members[static_cast<size_t>(row)];
-        member.checked = member.checked != 0 ? 0 : 1;
-        list.RedrawRows(row, row);
+        member.checked = !member.checked;
+        rows.View().RedrawRows(row, row);
     } else if (click.iSubItem == 1) {
         // One chairman at most: a click on the chairman's mark takes it away.
         const int before = chairmanIndex;
         chairmanIndex = before == row ? -1 : row;
-        if (before >= 0 && before != row) list.RedrawRows(before, before);
-        list.RedrawRows(row, row);
+        if (before >= 0 && before != row) rows.View().RedrawRows(before, before);
+        rows.View().RedrawRows(row, row);
     }
     return 0;
 }
@@ -179,9 +153,9 @@ LRESULT MemberList::OnColumnClick(const NMLISTVIEW& click, POINT cursor) {
     ::ScreenToClient(header.Handle(), &cursor);
     if (cursor.x > kCheckBoxWidth) return 0;
 
-    allChecked = allChecked == 0 ? 1 : 0;
+    allChecked = !allChecked;
     SetHeaderCheck(allChecked);
-    for (MemberEntry& member : members) member.checked = allChecked;
-    list.RedrawAllRows();
+    for (MemberEntry& member : rows.Rows()) member.checked = allChecked;
+    rows.View().RedrawAllRows();
     return 0;
 }

@@ -10,12 +10,13 @@
 #include "conference/MemberListRules.h"
 #include "directory/Company.h"
 #include "framework/Header.h"
-#include "framework/ListView.h"
+#include "framework/OwnerDataList.h"
+#include "picker/CallContext.h"
 
 class MemberList {
 public:
     // The header's check starts on when an existing conference is edited.
-    explicit MemberList(bool allChecked) : allChecked(allChecked ? 1 : 0) {}
+    MemberList(bool allChecked, const CallContext& context);
     MemberList(const MemberList&) = delete;
     MemberList& operator=(const MemberList&) = delete;
 
@@ -30,29 +31,31 @@ public:
     void OnAddMembers(const std::string& userId);
     void OnDeleteMembers();
     LRESULT OnClick(const NMITEMACTIVATE& click);
-    LRESULT OnDisplayInfo(NMLVDISPINFOA& request);
-    LRESULT OnFindRow(const NMLVFINDITEMA& find) const;
+    LRESULT OnDisplayInfo(NMLVDISPINFOA& request) const { return rows.OnDisplayInfo(request); }
+    template <class Find>
+    LRESULT OnFindRow(const Find& find) const {
+        return rows.OnFindRow(find);
+    }
     // `cursor`: where the click was, in screen coordinates.
     LRESULT OnColumnClick(const NMLISTVIEW& click, POINT cursor);
 
-    [[nodiscard]] const std::vector<MemberEntry>& Members() const { return members; }
+    [[nodiscard]] const std::vector<MemberEntry>& Members() const { return rows.Rows(); }
     [[nodiscard]] int ChairmanIndex() const { return chairmanIndex; }
 
 private:
-    // Shows the members from index `shown` on as rows.
-    void ShowRowsFrom(size_t shown);
-    void SetHeaderCheck(int on);
+    void SetHeaderCheck(bool on);
     // The company directory, in which record ids and the people on the list are found;
     // read when first needed, since a list that only grows from the picker (which reads
     // it itself) never needs it.
     const MemberDirectory& Directory();
 
     HWND dialog = nullptr;
-    ListView list;
+    CallContext context;
+    // The members, one row each.
+    OwnerDataList<MemberEntry> rows;
     Header header;
     std::shared_ptr<const std::vector<Company>> companies;  // the index points into it
     MemberDirectory directory;
-    std::vector<MemberEntry> members;
     int chairmanIndex = -1;
-    int allChecked;
+    bool allChecked;
 };

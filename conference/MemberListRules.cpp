@@ -2,23 +2,17 @@
 
 #include <algorithm>
 
-#include "conference/RequestDocument.h"
+#include "conference/MemberUri.h"
+#include "directory/DirectoryWalk.h"
 
 MemberDirectory::MemberDirectory(const std::vector<Company>& companies) {
-    for (const Company& company : companies) AddGroups(company.groups);
+    ForEachPerson(companies, [this](const ContactEntry& entry) {
+        if (!entry.name.empty()) byName.emplace_back(entry.name, &entry);
+        const std::string_view uriUser = MemberIdViewFromUri(entry.uri);
+        if (!uriUser.empty()) byUriUser.emplace_back(uriUser, &entry);
+    });
     Sort(byName);
     Sort(byUriUser);
-}
-
-void MemberDirectory::AddGroups(const std::vector<ContactGroup>& groups) {
-    for (const ContactGroup& group : groups) {
-        for (const ContactEntry& entry : group.entries) {
-            if (!entry.name.empty()) byName.emplace_back(entry.name, &entry);
-            const std::string_view uriUser = MemberIdViewFromUri(entry.uri);
-            if (!uriUser.empty()) byUriUser.emplace_back(uriUser, &entry);
-        }
-        AddGroups(group.subgroups);
-    }
 }
 
 void MemberDirectory::Sort(Keys& keys) {
@@ -43,7 +37,7 @@ const ContactEntry* MemberDirectory::FindByName(const std::string& name) const {
 
 MemberEntry MemberFromEntry(const ContactEntry& entry) {
     MemberEntry member;
-    member.checked = 1;
+    member.checked = true;
     member.id = entry.name;
     member.phone = entry.mobile.empty() ? entry.phs : entry.mobile;
     member.uri = entry.uri;
@@ -68,17 +62,9 @@ void MemberKeys::Add(const MemberEntry& member) {
         ids.insert(member.id);
 }
 
-void RemoveMembersAt(std::vector<MemberEntry>& members, int& chairmanIndex, const std::vector<int>& rows) {
-    int chairman = -1;
-    size_t kept = 0;
-    auto row = rows.begin();
-    for (size_t i = 0; i < members.size(); ++i) {
-        while (row != rows.end() && *row < static_cast<int>(i)) ++row;
-        if (row != rows.end() && *row == static_cast<int>(i)) continue;
-        if (static_cast<int>(i) == chairmanIndex) chairman = static_cast<int>(kept);
-        if (kept != i) members[kept] = std::move(members[i]);
-        ++kept;
-    }
-    members.resize(kept);
-    chairmanIndex = chairman;
+int IndexAfterRemoval(int index, const std::vector<int>& removed) {
+    if (index < 0) return -1;
+    const auto before = std::lower_bound(removed.begin(), removed.end(), index);
+    if (before != removed.end() && *before == index) return -1;
+    return index - static_cast<int>(before - removed.begin());
 }

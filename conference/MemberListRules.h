@@ -33,7 +33,6 @@ private:
     // depth-first order, so that the first match is the one the walk met first. Sorted
     // vectors rather than hash maps: a directory of 100,000 people costs 5 MB, not 12.
     using Keys = std::vector<std::pair<std::string_view, const ContactEntry*>>;
-    void AddGroups(const std::vector<ContactGroup>& groups);
     static void Sort(Keys& keys);
     [[nodiscard]] static const ContactEntry* Lookup(const Keys& keys, std::string_view key);
 
@@ -58,6 +57,6 @@ private:
     std::unordered_set<std::string> typedPhones;
 };
 
-// Removes the members at `rows` (ascending) in one pass; the chairman index follows its
-// person, and is cleared when the chairman is among those removed.
-void RemoveMembersAt(std::vector<MemberEntry>& members, int& chairmanIndex, const std::vector<int>& rows);
+// Where the row at `index` (-1: none) stands once the rows at `removed` (ascending) are
+// gone: it follows its person, and is -1 when that person is among those removed.
+[[nodiscard]] int IndexAfterRemoval(int index, const std::vector<int>& removed);

@@ -5,6 +5,7 @@
 #include "controls/TimeControl.h"
 #include "framework/DateTimePicker.h"
 #include "res/resource.h"
+#include "text/MessageIds.h"
 #include "text/MessageTable.h"
 
 ScheduleOptions::ScheduleOptions() = default;
@@ -52,7 +53,7 @@ void ScheduleOptions::InitStart(const std::string& startText) {
 
     char shown[64] = {};
     std::strftime(shown, sizeof shown, " :%Y-%m-%d %H:%M:%S", &local);
-    dialog.Item(IDC_CURRENT_TIME).SetText(GetMessageText(10409) + shown);
+    dialog.Item(IDC_CURRENT_TIME).SetText(GetMessageText(messages::kCurrentTimeLabel) + shown);
     dialog.Item<Button>(IDC_START_NOW).SetCheck(BST_CHECKED);
 }
 
@@ -68,14 +69,14 @@ void ScheduleOptions::ApplyRecord(const ConferenceSettings& record) {
     const bool atOnce = record.startText == texts::kStartAtOnce;
     dialog.Item<Button>(IDC_START_NOW).SetCheck(atOnce ? BST_CHECKED : BST_UNCHECKED);
     dialog.Item<Button>(IDC_START_SCHEDULED).SetCheck(atOnce ? BST_UNCHECKED : BST_CHECKED);
-    scheduled = atOnce ? 0 : 1;
+    scheduled = !atOnce;
 
     const auto minutes = dialog.Item<ComboBox>(IDC_NOTICE_MINUTES);
     const int n = record.noticeMinutes;
     if (n == 10 || n == 20 || n == 30) {
         minutes.SetCurSel(n / 10 - 1);
         dialog.Item<Button>(IDC_SMS).SetCheck(BST_CHECKED);
-        smsOn = 1;
+        smsOn = true;
     } else {
         minutes.SetCurSel(0);
         dialog.Item<Button>(IDC_SMS).SetCheck(BST_UNCHECKED);
@@ -83,27 +84,25 @@ void ScheduleOptions::ApplyRecord(const ConferenceSettings& record) {
 }
 
 void ScheduleOptions::OnVoiceClicked() {
-    voiceOn = voiceOn == 0 ? 1 : 0;
-    dialog.Item<Button>(IDC_VOICE).SetCheck(voiceOn);
+    voiceOn = !voiceOn;
+    dialog.Item<Button>(IDC_VOICE).SetCheck(voiceOn ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void ScheduleOptions::OnSmsClicked() {
-    smsOn = smsOn == 0 ? 1 : 0;
-    dialog.Item<Button>(IDC_SMS).SetCheck(smsOn);
+    smsOn = !smsOn;
+    dialog.Item<Button>(IDC_SMS).SetCheck(smsOn ? BST_CHECKED : BST_UNCHECKED);
 }
 
 int ScheduleOptions::NoticeChoice() const { return dialog.Item<ComboBox>(IDC_NOTICE_MINUTES).GetCurSel(); }
 
-std::optional<std::string> ScheduleOptions::ReadStart() const {
-    timeRefused = false;
+StartReading ScheduleOptions::ReadStart() const {
     SYSTEMTIME date{};
-    if (!dialog.Item<DateTimePicker>(IDC_START_DATE).GetSystemTime(date) || !timeControl) return std::nullopt;
+    if (!dialog.Item<DateTimePicker>(IDC_START_DATE).GetSystemTime(date) || !timeControl) return {};
     const std::optional<std::string> time = timeControl->GetTimeText();
-    timeRefused = !time;
-    if (!time) return std::nullopt;
-    return text::Format("%04d%02d%02d", date.wYear, date.wMonth, date.wDay) + *time;
+    if (!time) return StartReading{std::nullopt, true};
+    return StartReading{text::Format("%04d%02d%02d", date.wYear, date.wMonth, date.wDay) + *time, false};
 }
 
 void ScheduleOptions::FocusRefusedTime() const {
-    if (timeRefused && timeControl) timeControl->FocusFailedField();
+    if (timeControl) timeControl->FocusFailedField();
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "conference/ConferenceSettings.h"
+#include "conference/Confirm.h"
 #include "framework/Window.h"
 
 class TimeControl;
@@ -33,26 +34,25 @@ public:
 
     void OnVoiceClicked();
     void OnSmsClicked();
-    void OnStartNow() { scheduled = 0; }
-    void OnScheduled() { scheduled = 1; }
+    void OnStartNow() { scheduled = false; }
+    void OnScheduled() { scheduled = true; }
 
-    [[nodiscard]] bool VoiceOn() const { return voiceOn == 1; }
-    [[nodiscard]] bool SmsOn() const { return smsOn == 1; }
-    [[nodiscard]] bool Scheduled() const { return scheduled != 0; }
+    [[nodiscard]] bool VoiceOn() const { return voiceOn; }
+    [[nodiscard]] bool SmsOn() const { return smsOn; }
+    [[nodiscard]] bool Scheduled() const { return scheduled; }
     // The minutes list's selection.
     [[nodiscard]] int NoticeChoice() const;
-    // The scheduled start as 14 digits YYYYMMDDhhmmss; nothing when the date is not set
-    // or there is no time control, or a time field holds no number (reported to the user
-    // at once) or a value out of range.
-    [[nodiscard]] std::optional<std::string> ReadStart() const;
+    // The scheduled start; no digits when the date is not set or there is no time
+    // control, or a time field holds no number (reported to the user at once) or a value
+    // out of range.
+    [[nodiscard]] StartReading ReadStart() const;
     // After a refused start: the focus goes back to the time field that was refused.
     void FocusRefusedTime() const;
 
 private:
     Window dialog;
     std::unique_ptr<TimeControl> timeControl;
-    int voiceOn = 0;
-    int smsOn = 0;
-    unsigned char scheduled = 0;
-    mutable bool timeRefused = false;  // by the last ReadStart
+    bool voiceOn = false;
+    bool smsOn = false;
+    bool scheduled = false;
 };

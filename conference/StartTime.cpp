@@ -52,3 +52,9 @@ std::time_t StartMoment(const std::tm& start) {
     std::tm copy = start;
     return std::mktime(&copy);
 }
+
+std::string StartTextFromDigits(const std::string& d) {
+    const auto piece = [&d](size_t from, size_t count) { return from < d.size() ? d.substr(from, count) : std::string(); };
+    return text::Format("%s年%s月%s日 %s:%s", piece(0, 4).c_str(), piece(4, 2).c_str(), piece(6, 2).c_str(),
+                        piece(8, 2).c_str(), piece(10, 2).c_str());
+}

@@ -1,6 +1,6 @@
 #pragma once
-// The stored start of a scheduled conference, "%s年%s月%s日 %s:%s", read back into a
-// point in time.
+// The stored start of a scheduled conference, "%s年%s月%s日 %s:%s": written from the
+// request's digits, and read back into a point in time.
 #include <ctime>
 #include <string>
 
@@ -11,3 +11,6 @@
 
 // The local time that `start` (second 0, daylight saving decided by the platform) names.
 [[nodiscard]] std::time_t StartMoment(const std::tm& start);
+
+// "%s年%s月%s日 %s:%s" of the year, month, day, hour and minute digits of a 14-digit start.
+[[nodiscard]] std::string StartTextFromDigits(const std::string& startDigits);

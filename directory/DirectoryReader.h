@@ -11,7 +11,7 @@
 #include "directory/Company.h"
 #include "directory/ContactEntry.h"
 #include "directory/ContactGroup.h"
-#include "framework/Digest.h"
+#include "directory/FileDigest.h"
 #include "xml/XmlElement.h"
 
 class DirectoryReader {

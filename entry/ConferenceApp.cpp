@@ -4,6 +4,7 @@
 #include "framework/Dialog.h"
 #include "framework/Module.h"
 #include "skin/SkinImages.h"
+#include "text/MessageIds.h"
 #include "text/MessageTable.h"
 
 bool ConferenceApp::InitInstance() {
@@ -12,8 +13,8 @@ bool ConferenceApp::InitInstance() {
     // Without a host folder there is no language file to read, rather than one elsewhere.
     if (hostDirectory.empty() || !LoadMessages(hostDirectory + "\\lang")) {
         // The host's own active window owns the box; the start-up goes on either way.
-        ShowMessageBox(Dialog::SafeOwner(nullptr), GetMessageText(7000).c_str(), Name().c_str(),
-                       MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(Dialog::SafeOwner(nullptr), GetMessageText(messages::kLanguageFileFailed).c_str(),
+                       Name().c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
     return Application::InitInstance();
 }

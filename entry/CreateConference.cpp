@@ -10,6 +10,7 @@
 #include "entry/ConferenceApp.h"
 #include "entry/HostRecord.h"
 #include "entry/ProcessObjects.h"
+#include "skin/SkinImages.h"
 
 namespace {
 // One call at a time, across threads and within one.
@@ -45,13 +46,14 @@ extern "C" ConferenceRecord* DLL_CreateConference(HWND notifyWindow, const Confe
         GetConferenceApp().Start();
         // The picker reuses what the dialog parsed; released before the call returns.
         const DirectoryReuse reuse(GetDirectoryReader());
+        const CallContext context{GetSkinImages(), GetDirectoryReader()};
 
         // The host may pass the very record this library returned last time: copy it
         // before the take-over empties the library's own.
         std::optional<ConferenceSettings> given;
         if (record != nullptr) given = SettingsFromHost(*record);
 
-        ConferenceDialog dialog(GetConferenceSettings(), given ? &*given : nullptr);
+        ConferenceDialog dialog(GetConferenceSettings(), given ? &*given : nullptr, context);
         dialog.SetUserId(userId != nullptr ? userId : "");
         dialog.SetNotifyWindow(notifyWindow);
         dialog.DoModal(Dialog::SafeOwner(nullptr));

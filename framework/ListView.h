@@ -72,19 +72,29 @@ public:
 
     // ---- Lists with LVS_OWNERDATA, whose rows live in the owner and are asked for ----
 
-    // How many rows there are; false when the list could not take them.
-    bool SetRowCount(int rows) const { return Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(rows)) != 0; }
+    // How many rows there are; false when the list could not take them. The list stays
+    // where the user scrolled it, instead of bringing the focused row back into view.
+    bool SetRowCount(int rows) const {
+        return Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), LVSICF_NOSCROLL) != 0;
+    }
     // Rows `first` to `last` are drawn again from the owner's data.
     void RedrawRows(int first, int last) const {
         Send(LVM_REDRAWITEMS, static_cast<WPARAM>(first), static_cast<LPARAM>(last));
     }
     void RedrawAllRows() const { ::InvalidateRect(Handle(), nullptr, FALSE); }
-    // Unselects every row, and takes the focus mark away: after rows went, the marks
-    // would stay with the indices, not with the people.
+    // Unselects every row.
     void ClearSelection() const {
         LVITEMA item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.stateMask = LVIS_SELECTED;
         Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    }
+    // Puts the focus mark, and the anchor of a Shift selection, on `row`.
+    void SetFocusRow(int row) const {
+        LVITEMA item{};
+        item.state = LVIS_FOCUSED;
+        item.stateMask = LVIS_FOCUSED;
+        Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        Send(LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(row));
     }
     // The selected rows in ascending order.
     [[nodiscard]] std::vector<int> SelectedRows() const {
@@ -106,30 +116,6 @@ inline void AnswerCell(LVITEMA& item, const std::string& text, int image) {
         std::memcpy(item.pszText, cut.c_str(), cut.size() + 1);
     }
     if ((item.mask & LVIF_IMAGE) != 0) item.iImage = image;
-}
-
-// Answers a list with LVS_OWNERDATA looking for a row by its first column
-// (LVN_ODFINDITEM: typing in the list, LVM_FINDITEM): the first row from `iStart` on
-// whose text is the one sought, or begins with it with LVFI_PARTIAL, ignoring the case of
-// single-byte letters; from the top again with LVFI_WRAP; -1 when there is none.
-// `textOf(row)` gives a row's first column.
-template <class TextOf>
-int FindRowByText(const NMLVFINDITEMA& find, int rows, TextOf textOf) {
-    if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr) return -1;
-    const std::string sought = find.lvfi.psz;
-    const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
-    const auto matches = [&](int row) {
-        const std::string& text = textOf(row);
-        if (!partial) return text::EqualIgnoringCase(text, sought);
-        return text.size() >= sought.size() && text::EqualIgnoringCase(text.substr(0, sought.size()), sought);
-    };
-    const int start = find.iStart >= 0 && find.iStart < rows ? find.iStart : 0;
-    for (int row = start; row < rows; ++row)
-        if (matches(row)) return row;
-    if ((find.lvfi.flags & LVFI_WRAP) != 0)
-        for (int row = 0; row < start; ++row)
-            if (matches(row)) return row;
-    return -1;
 }
 
 // Suspends a window's redrawing for a batch of changes; Wine's list view does heavy

@@ -1,18 +1,19 @@
 #include "picker/DirectoryIndex.h"
 
+#include "directory/DirectoryWalk.h"
 #include "picker/PickerRules.h"
 
-void DirectoryIndex::Build(const std::vector<Company>& companies) {
+template <class Directory>
+void DirectoryIndex::BuildFrom(const Directory& directory) {
     Clear();
-    for (const Company& company : companies) AddGroups(company.groups);
+    // emplace keeps an earlier entry: the first in depth-first order wins.
+    ForEachPerson(directory, [this](const ContactEntry& entry) { first_.emplace(NumericId(entry), &entry); });
     built_ = true;
 }
 
-void DirectoryIndex::Build(const std::vector<ContactGroup>& groups) {
-    Clear();
-    AddGroups(groups);
-    built_ = true;
-}
+void DirectoryIndex::Build(const std::vector<Company>& companies) { BuildFrom(companies); }
+
+void DirectoryIndex::Build(const std::vector<ContactGroup>& groups) { BuildFrom(groups); }
 
 void DirectoryIndex::Clear() {
     first_.clear();
@@ -22,12 +23,4 @@ void DirectoryIndex::Clear() {
 const ContactEntry* DirectoryIndex::Find(int id) const {
     const auto found = first_.find(id);
     return found != first_.end() ? found->second : nullptr;
-}
-
-void DirectoryIndex::AddGroups(const std::vector<ContactGroup>& groups) {
-    for (const ContactGroup& group : groups) {
-        // emplace keeps an earlier entry: the first in depth-first order wins.
-        for (const ContactEntry& entry : group.entries) first_.emplace(NumericId(entry), &entry);
-        AddGroups(group.subgroups);
-    }
 }

@@ -19,7 +19,8 @@ public:
     [[nodiscard]] const ContactEntry* Find(int id) const;
 
 private:
-    void AddGroups(const std::vector<ContactGroup>& groups);
+    template <class Directory>
+    void BuildFrom(const Directory& directory);
 
     std::unordered_map<int, const ContactEntry*> first_;
     bool built_ = false;

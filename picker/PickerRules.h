@@ -1,6 +1,5 @@
 #pragma once
-// The picker's rules that need no window: row keys, identifiers, typed people and layout.
-#include <windows.h>
+// The picker's rules that need no window: row keys, identifiers and typed people.
 #include <string>
 #include <vector>
 
@@ -22,19 +21,3 @@
 // Why a typed person is refused (the message to show), or null when it is accepted.
 [[nodiscard]] const char* TypedPersonRefusal(const std::string& name, const std::string& number,
                                              const std::vector<ContactEntry>& chosen);
-
-// Removes the entries at `rows` (ascending; rows past the end are ignored) in one pass,
-// the others keeping their order, and gives back the removed ones.
-std::vector<ContactEntry> RemoveRows(std::vector<ContactEntry>& entries, const std::vector<int>& rows);
-
-// Where the picker's controls go for a client rectangle. The trees take the display
-// area of `tabs`, which only the tab control itself can compute.
-struct PickerLayout {
-    struct Placement {
-        int id;
-        int x, y, width, height;
-    };
-    RECT tabs{};                          // window rectangle of the tab control
-    std::vector<Placement> placements;    // in placing order; the trees come right after the tabs
-};
-[[nodiscard]] PickerLayout ComputePickerLayout(const RECT& client);

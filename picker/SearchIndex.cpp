@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "directory/DirectoryWalk.h"
 #include "framework/Text.h"
 #include "picker/PickerRules.h"
 #include "picker/PinyinTable.h"
@@ -172,10 +173,16 @@ std::string FoldLatinCase(const std::string& s) {
 
 void SearchIndex::Build(const std::vector<Company>& companies, const std::vector<ContactGroup>& friends) {
     Clear();
+    // Each identifier once per directory, as the first move would take it.
     std::unordered_set<int> seen;
-    for (const Company& company : companies) AddGroups(company.groups, false, seen);
+    const auto addFrom = [this, &seen](bool friendsList) {
+        return [this, &seen, friendsList](const ContactEntry& entry) {
+            if (!HasNumericId(entry) || seen.insert(NumericId(entry)).second) AddPerson(entry, friendsList);
+        };
+    };
+    ForEachPerson(companies, addFrom(false));
     seen.clear();
-    AddGroups(friends, true, seen);
+    ForEachPerson(friends, addFrom(true));
 }
 
 void SearchIndex::Clear() {
@@ -187,14 +194,6 @@ void SearchIndex::Clear() {
     numbers_.shrink_to_fit();
     lastQuery_.clear();
     lastMatches_.clear();
-}
-
-void SearchIndex::AddGroups(const std::vector<ContactGroup>& groups, bool friends, std::unordered_set<int>& seen) {
-    for (const ContactGroup& group : groups) {
-        for (const ContactEntry& entry : group.entries)
-            if (!HasNumericId(entry) || seen.insert(NumericId(entry)).second) AddPerson(entry, friends);
-        AddGroups(group.subgroups, friends, seen);
-    }
 }
 
 void SearchIndex::AddPerson(const ContactEntry& entry, bool friends) {

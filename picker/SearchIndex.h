@@ -51,7 +51,6 @@ private:
         uint32_t initials;      // bit n: a reading of one of its characters begins with 'a' + n
         bool friends;
     };
-    void AddGroups(const std::vector<ContactGroup>& groups, bool friends, std::unordered_set<int>& seen);
     void AddPerson(const ContactEntry& entry, bool friends);
 
     // Everything a query compares lies in these two buffers, next to each other, so that

@@ -38,27 +38,32 @@ public:
     void Close();
 
 private:
-    class EditKeys : public SubclassedWindow {
+    // A window whose messages the list watches.
+    class Watched : public SubclassedWindow {
     public:
-        explicit EditKeys(SuggestionList& owner) : owner_(owner) {}
+        explicit Watched(SuggestionList& owner) : owner_(owner) {}
+
+    protected:
+        SuggestionList& owner_;
+    };
+
+    class EditKeys : public Watched {
+    public:
+        using Watched::Watched;
 
     protected:
         bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     private:
-        SuggestionList& owner_;
         bool swallowChar_ = false;  // the character of a key the list took
     };
 
-    class ListWindow : public SubclassedWindow {
+    class ListWindow : public Watched {
     public:
-        explicit ListWindow(SuggestionList& owner) : owner_(owner) {}
+        using Watched::Watched;
 
     protected:
         bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-    private:
-        SuggestionList& owner_;
     };
 
     [[nodiscard]] bool IsOpenFor(HWND edit) const { return openFor_ != nullptr && openFor_ == edit; }

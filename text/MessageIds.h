@@ -10,20 +10,39 @@ struct LibraryMessage {
     const char* role;
 };
 
+// The ids by what they are for; the library asks for every text by one of these names.
+namespace messages {
+inline constexpr int kPickerOk = 1;
+inline constexpr int kLanguageFileFailed = 7000;
+inline constexpr int kCurrentTimeLabel = 10409;
+inline constexpr int kMemberNameHeading = 10413;
+inline constexpr int kMemberIdHeading = 10415;
+inline constexpr int kGroupHeading = 10416;
+inline constexpr int kPickerTitle = 10601;
+inline constexpr int kCompanyTab = 10602;
+inline constexpr int kFriendsTab = 10603;
+inline constexpr int kTypedNameLabel = 10604;
+inline constexpr int kTypedNumberLabel = 10605;
+inline constexpr int kAddTypedButton = 10606;
+inline constexpr int kChosenNameHeading = 10607;
+inline constexpr int kChosenNumberHeading = 10608;
+inline constexpr int kRemoveChosenButton = 10609;
+}  // namespace messages
+
 inline constexpr std::array<LibraryMessage, 15> kLibraryMessages = {{
-    {1, "picker: caption of the OK button"},
-    {7000, "start-up: the box shown when the language file fails part way"},
-    {10409, "conference dialog: text before the current date and time"},
-    {10413, "conference dialog: member list, first column header"},
-    {10415, "conference dialog: member list, third column header"},
-    {10416, "conference dialog and picker: phone column header"},
-    {10601, "picker: window title"},
-    {10602, "picker: first tab (company directory)"},
-    {10603, "picker: second tab (friends list)"},
-    {10604, "picker: name label"},
-    {10605, "picker: number label"},
-    {10606, "picker: add button for a person typed by hand"},
-    {10607, "picker: chosen list, first column header"},
-    {10608, "picker: chosen list, second column header"},
-    {10609, "picker: remove button"},
+    {messages::kPickerOk, "picker: caption of the OK button"},
+    {messages::kLanguageFileFailed, "start-up: the box shown when the language file fails part way"},
+    {messages::kCurrentTimeLabel, "conference dialog: text before the current date and time"},
+    {messages::kMemberNameHeading, "conference dialog: member list, first column header"},
+    {messages::kMemberIdHeading, "conference dialog: member list, third column header"},
+    {messages::kGroupHeading, "conference dialog and picker: group column header"},
+    {messages::kPickerTitle, "picker: window title"},
+    {messages::kCompanyTab, "picker: first tab (company directory)"},
+    {messages::kFriendsTab, "picker: second tab (friends list)"},
+    {messages::kTypedNameLabel, "picker: name label"},
+    {messages::kTypedNumberLabel, "picker: number label"},
+    {messages::kAddTypedButton, "picker: add button for a person typed by hand"},
+    {messages::kChosenNameHeading, "picker: chosen list, first column header"},
+    {messages::kChosenNumberHeading, "picker: chosen list, second column header"},
+    {messages::kRemoveChosenButton, "picker: remove button"},
 }};

@@ -163,7 +163,7 @@ void CALLBACK MoveLargerCompany(HWND, UINT, UINT_PTR timer, DWORD) {
 
 PickerTimes RunPicker() {
     pickerTimes = PickerTimes{};
-    ContactPickerDialog picker("nobody");
+    ContactPickerDialog picker("nobody", CallContext{GetSkinImages(), GetDirectoryReader()});
     initHook = ::SetWindowsHookExA(WH_CBT, OnActivate, nullptr, ::GetCurrentThreadId());
     ::SetTimer(nullptr, 0, 10, MoveLargerCompany);
     pickerStart = Now();

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "picker/ContactPickerDialog.h"
+#include "picker/PickerLayout.h"
 #include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
 #include "res/resource.h"
 #include "skin/SkinImages.h"
 #include "support/ControlDriver.h"
 #include "support/DialogDriver.h"
+#include "support/Records.h"
 #include "text/MessageTable.h"
 
 using namespace e2e;
@@ -47,7 +49,7 @@ private:
 struct PickerRun {
     explicit PickerRun(const std::string& userId = "nobody", bool friendsPresent = true,
                        bool departmentsPresent = true)
-        : files(friendsPresent, departmentsPresent), picker(userId) {}
+        : files(friendsPresent, departmentsPresent), picker(userId, CallContext{GetSkinImages(), GetDirectoryReader()}) {}
     INT_PTR Run() { return driver.RunModal([this] { return picker.DoModal(nullptr); }); }
     // Acts on the picker once it is open and no message box is over it.
     void Step(std::function<void(HWND)> action) { driver.OnPicker(std::move(action)); }
@@ -62,7 +64,7 @@ struct PickerRun {
 
 HWND CompanyTree(HWND picker) { return ::GetDlgItem(picker, IDC_COMPANY_TREE); }
 HWND FriendsTree(HWND picker) { return ::GetDlgItem(picker, IDC_FRIENDS_TREE); }
-HWND ChosenList(HWND picker) { return ::GetDlgItem(picker, IDC_CHOSEN_LIST); }
+HWND ChosenListOf(HWND picker) { return ::GetDlgItem(picker, IDC_CHOSEN_LIST); }
 
 HTREEITEM Node(HWND tree, const std::vector<std::string>& path) {
     HTREEITEM item = FindTreeItem(tree, path);
@@ -136,7 +138,7 @@ TEST(ContactPickerInit, ShowsTheCompanyTabWithTextsColumnsAndSkinExclusions) {
             EXPECT_EQ(reinterpret_cast<HIMAGELIST>(::SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0)),
                       GetSkinImages().treeImages.Get());
 
-        HWND list = ChosenList(p);
+        HWND list = ChosenListOf(p);
         EXPECT_EQ(::SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & 0x31, 0x31);
         const int widths[] = {70, 100, 100};
         const int headings[] = {10607, 10608, 10416};
@@ -168,7 +170,7 @@ TEST(ContactPickerInit, CallerEntriesComeFirstThenTheUsersOwnEntriesOnce) {
     PickerRun run("user9");
     run.picker.GetChosenEntries() = {Caller("", "外来甲", "801"), Caller("5000", "外来乙", "")};
     run.Step([](HWND p) {
-        HWND list = ChosenList(p);
+        HWND list = ChosenListOf(p);
         // USER9 of the first company, then user9 (differs in case only, so not the same
         // text) of the second; the friends list's USER9 is the first one again.
         EXPECT_EQ(ListColumn(list, 0), (std::vector<std::string>{"外来甲", "外来乙", "本人", "本人二"}));
@@ -249,10 +251,7 @@ TEST(ContactPickerFrame, LaysOutAKnownClientSizeWithTheTreesInTheTabsDisplayArea
         EXPECT_EQ(ChildRect(p, IDC_CHOSEN_LIST).right, 290);
         for (const PickerLayout::Placement& placement : ComputePickerLayout(client).placements) {
             const RECT r = ChildRect(p, placement.id);
-            EXPECT_EQ(r.left, placement.x) << placement.id;
-            EXPECT_EQ(r.top, placement.y) << placement.id;
-            EXPECT_EQ(r.right - r.left, placement.width) << placement.id;
-            EXPECT_EQ(r.bottom - r.top, placement.height) << placement.id;
+            EXPECT_EQ(Placed(r.left, r.top, r.right - r.left, r.bottom - r.top), Placed(placement)) << placement.id;
         }
         RECT display = tabs;
         ::SendMessageA(::GetDlgItem(p, IDC_PICKER_TABS), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
@@ -273,7 +272,7 @@ TEST(ContactPickerFrame, EscAndTheCloseBoxCancelWithTheEntriesKept) {
         PickerRun run;
         run.Step([](HWND p) { Move(p, CompanyTree(p), {"乙公司", "总部", "周九"}); });
         run.Step([closeBox](HWND p) {
-            ASSERT_EQ(ListRowCount(ChosenList(p)), 1);
+            ASSERT_EQ(ListRowCount(ChosenListOf(p)), 1);
             if (closeBox) {
                 ::PostMessageA(p, WM_SYSCOMMAND, SC_CLOSE, 0);
             } else {
@@ -406,9 +405,9 @@ TEST(ContactPickerMove, APersonTwiceIsAddedOnceWithAllItsFields) {
     run.Step([](HWND p) { Move(p, CompanyTree(p), {"甲公司", "研发部", "张三"}); });
     run.Step([](HWND p) { Click(p, IDC_MOVE); });
     run.Step([](HWND p) {
-        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"张三"}));
-        EXPECT_EQ(ListColumn(ChosenList(p), 1), (std::vector<std::string>{"13900001001"}));
-        EXPECT_EQ(ListColumn(ChosenList(p), 2), (std::vector<std::string>{"研发部"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0), (std::vector<std::string>{"张三"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 1), (std::vector<std::string>{"13900001001"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 2), (std::vector<std::string>{"研发部"}));
         Click(p, IDC_MOVE);  // nothing selected after all? the same person stays selected
     });
     run.Ok();
@@ -424,15 +423,15 @@ TEST(ContactPickerMove, ADepartmentBringsItsSubDepartmentsInTreeOrderAndPeopleLi
     PickerRun run;
     run.Step([](HWND p) { Move(p, CompanyTree(p), {"甲公司", "研发部"}); });
     run.Step([](HWND p) {
-        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"张三", "李四", "王五", "赵六"}));
-        EXPECT_EQ(ListColumn(ChosenList(p), 1),
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0), (std::vector<std::string>{"张三", "李四", "王五", "赵六"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 1),
                   (std::vector<std::string>{"13900001001", "1002", "13900001003", "1004"}));
-        EXPECT_EQ(ListColumn(ChosenList(p), 2), (std::vector<std::string>{"研发部", "研发部", "前端组", "组件组"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 2), (std::vector<std::string>{"研发部", "研发部", "前端组", "组件组"}));
         // An empty group, and a company with nobody in it, are nobody.
         Move(p, CompanyTree(p), {"甲公司", "研发部", "空组"});
     });
     run.Step([](HWND p) { Move(p, CompanyTree(p), {"空公司"}); });
-    run.Step([](HWND p) { EXPECT_EQ(ListRowCount(ChosenList(p)), 4); });
+    run.Step([](HWND p) { EXPECT_EQ(ListRowCount(ChosenListOf(p)), 4); });
     run.Ok();
     EXPECT_EQ(run.Run(), IDOK);
     EXPECT_EQ(run.picker.GetChosenEntries().size(), 4u);
@@ -444,9 +443,9 @@ TEST(ContactPickerMove, AWholeCompanyTakesEachIdentifierOnceFromItsFirstPlace) {
     run.Step([](HWND p) {
         // 12 reads as 0012's number; 王五 under 市场部 is the one of 前端组; 无号 has the
         // number 0 that 本人 took; 满号 reads as 大号's saturated number.
-        EXPECT_EQ(ListColumn(ChosenList(p), 0),
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0),
                   (std::vector<std::string>{"张三", "李四", "王五", "赵六", "钱七", "本人", "大号"}));
-        EXPECT_EQ(ListColumn(ChosenList(p), 2),
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 2),
                   (std::vector<std::string>{"研发部", "研发部", "前端组", "组件组", "市场部", "市场部", "市场部"}));
     });
     run.Ok();
@@ -460,13 +459,13 @@ TEST(ContactPickerMove, NumbersNotTextsTellPeopleApart) {
     run.Step([](HWND p) { Move(p, CompanyTree(p), {"甲公司", "市场部", "钱七"}); });
     run.Step([](HWND p) {
         // 孙八 (12) is found in the directory as 钱七 (0012), the first with that number.
-        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"钱七"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0), (std::vector<std::string>{"钱七"}));
         AddTyped(p, "路人", "801");
     });
     run.Step([](HWND p) { Move(p, CompanyTree(p), {"甲公司", "市场部", "无号"}); });
     run.Step([](HWND p) {
         // The typed person holds number 0, so nobody without digits follows.
-        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"钱七", "路人"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0), (std::vector<std::string>{"钱七", "路人"}));
     });
     run.Ok();
     EXPECT_EQ(run.Run(), IDOK);
@@ -478,8 +477,8 @@ TEST(ContactPickerMove, TheFriendsTabLooksInTheFriendsListOnly) {
     run.Step([](HWND p) { Move(p, FriendsTree(p), {"好友", "张三好友"}); });
     run.Step([](HWND p) { Move(p, FriendsTree(p), {"好友"}); });
     run.Step([](HWND p) {
-        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"张三好友", "吴十", "本人", "郑十一"}));
-        EXPECT_EQ(ListColumn(ChosenList(p), 2), (std::vector<std::string>{"好友", "好友", "好友", "同学"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0), (std::vector<std::string>{"张三好友", "吴十", "本人", "郑十一"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 2), (std::vector<std::string>{"好友", "好友", "好友", "同学"}));
     });
     run.Ok();
     EXPECT_EQ(run.Run(), IDOK);
@@ -504,7 +503,7 @@ TEST(ContactPickerTyped, RefusesEmptyFieldsAndChosenNumbersWithOwnedMessageBoxes
         // The edits keep their texts after a refusal.
         EXPECT_EQ(GetText(p, IDC_PICKER_NAME), "路人");
         EXPECT_EQ(GetText(p, IDC_TYPED_NUMBER), "13900001001");
-        EXPECT_EQ(ListRowCount(ChosenList(p)), 1);
+        EXPECT_EQ(ListRowCount(ChosenListOf(p)), 1);
         // A number that is only the identifier of a chosen person is accepted.
         AddTyped(p, " ", "1001");
     });
@@ -517,9 +516,9 @@ TEST(ContactPickerTyped, RefusesEmptyFieldsAndChosenNumbersWithOwnedMessageBoxes
     });
     run.driver.ExpectMessageBox(texts::kTypedNumberChosen, kCaption);
     run.Step([](HWND p) {
-        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"张三", " ", " "}));
-        EXPECT_EQ(ListColumn(ChosenList(p), 1), (std::vector<std::string>{"13900001001", "1001", "13900001003"}));
-        EXPECT_EQ(ListColumn(ChosenList(p), 2), (std::vector<std::string>{"研发部", "", ""}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0), (std::vector<std::string>{"张三", " ", " "}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 1), (std::vector<std::string>{"13900001001", "1001", "13900001003"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 2), (std::vector<std::string>{"研发部", "", ""}));
     });
     run.Ok();
     EXPECT_EQ(run.Run(), IDOK);
@@ -556,24 +555,24 @@ TEST(ContactPickerRemove, RemovesSelectedRowsWithTheirOwnEntries) {
     run.picker.GetChosenEntries() = {Caller("7001", "甲", "900"), Caller("7002", "乙", "900")};
     run.Step([](HWND p) { Click(p, IDC_REMOVE_CHOSEN); });  // nothing selected
     run.Step([](HWND p) {
-        EXPECT_EQ(ListRowCount(ChosenList(p)), 2);
-        SelectListRows(ChosenList(p), {1});
+        EXPECT_EQ(ListRowCount(ChosenListOf(p)), 2);
+        SelectListRows(ChosenListOf(p), {1});
         Click(p, IDC_REMOVE_CHOSEN);
     });
     run.Step([](HWND p) {
-        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"甲"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0), (std::vector<std::string>{"甲"}));
         Move(p, CompanyTree(p), {"甲公司", "研发部"});
     });
     run.Step([](HWND p) {
         AddTyped(p, "路人", "801");
     });
     run.Step([](HWND p) {
-        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"甲", "张三", "李四", "王五", "赵六", "路人"}));
-        SelectListRows(ChosenList(p), {0, 2, 3, 5});
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0), (std::vector<std::string>{"甲", "张三", "李四", "王五", "赵六", "路人"}));
+        SelectListRows(ChosenListOf(p), {0, 2, 3, 5});
         Click(p, IDC_REMOVE_CHOSEN);
     });
     run.Step([](HWND p) {
-        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"张三", "赵六"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0), (std::vector<std::string>{"张三", "赵六"}));
         // Removed people can be chosen again; the typed number is free again as well.
         Move(p, CompanyTree(p), {"甲公司", "研发部", "前端组", "王五"});
     });
@@ -581,7 +580,7 @@ TEST(ContactPickerRemove, RemovesSelectedRowsWithTheirOwnEntries) {
         AddTyped(p, "路人", "801");
     });
     run.Step([](HWND p) {
-        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"张三", "赵六", "王五", "路人"}));
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0), (std::vector<std::string>{"张三", "赵六", "王五", "路人"}));
     });
     run.Ok();
     EXPECT_EQ(run.Run(), IDOK);
@@ -593,7 +592,7 @@ namespace {
 // What a list with LVS_OWNERDATA asks its owner when the user types in it.
 int FindRow(HWND picker, int start, const char* text, UINT flags) {
     NMLVFINDITEMA find{};
-    find.hdr.hwndFrom = ChosenList(picker);
+    find.hdr.hwndFrom = ChosenListOf(picker);
     find.hdr.idFrom = IDC_CHOSEN_LIST;
     find.hdr.code = LVN_ODFINDITEMA;
     find.iStart = start;
@@ -603,7 +602,7 @@ int FindRow(HWND picker, int start, const char* text, UINT flags) {
 }
 }  // namespace
 
-TEST(ContactPickerRemove, TheChosenListFindsRowsByTheirNameAndRemovalLeavesNoRowSelected) {
+TEST(ContactPickerRemove, TheChosenListFindsRowsByTheirNameAndTypingKeepsTheSelectionForTheRemoval) {
     PickerRun run;
     run.picker.GetChosenEntries() = {Caller("7001", "张三", "900"), Caller("7002", "赵六", "901"),
                                      Caller("7003", "Zoe", "902")};
@@ -616,12 +615,14 @@ TEST(ContactPickerRemove, TheChosenListFindsRowsByTheirNameAndRemovalLeavesNoRow
         // From the last row on, only a search that wraps comes round to the first.
         EXPECT_EQ(FindRow(p, 2, "张", LVFI_STRING | LVFI_PARTIAL), -1);
         EXPECT_EQ(FindRow(p, 2, "张", LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP), 0);
-        SelectListRows(ChosenList(p), {0, 1});
+        // A letter no row begins with, typed into the list, leaves the selection be.
+        SelectListRows(ChosenListOf(p), {0, 1});
+        ::SendMessageA(ChosenListOf(p), WM_CHAR, 'q', 1);
         Click(p, IDC_REMOVE_CHOSEN);
     });
     run.Step([](HWND p) {
-        EXPECT_EQ(ListColumn(ChosenList(p), 0), (std::vector<std::string>{"Zoe"}));
-        EXPECT_EQ(::SendMessageA(ChosenList(p), LVM_GETSELECTEDCOUNT, 0, 0), 0);
+        EXPECT_EQ(ListColumn(ChosenListOf(p), 0), (std::vector<std::string>{"Zoe"}));
+        EXPECT_EQ(::SendMessageA(ChosenListOf(p), LVM_GETSELECTEDCOUNT, 0, 0), 0);
     });
     run.Ok();
     EXPECT_EQ(run.Run(), IDOK);

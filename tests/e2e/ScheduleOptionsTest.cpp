@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -70,8 +71,20 @@ void ExpectBoxOwnedByDialog(DialogDriver& driver, const std::string& text) {
     });
 }
 
-void Cancel(DialogDriver& driver) {
+// The switches `on` checked and `off` not, then the conference named and confirmed.
+void ExpectSwitchesAndConfirm(HWND dialog, std::initializer_list<int> on, std::initializer_list<int> off) {
+    for (int id : on) EXPECT_TRUE(IsChecked(dialog, id)) << id;
+    for (int id : off) EXPECT_FALSE(IsChecked(dialog, id)) << id;
+    SetText(dialog, IDC_CONF_NAME, "周例会");
+    Click(dialog, IDOK);
+}
+
+// Expects the member check's refusal, which comes after the start and the notice are
+// stored, cancels the dialog, and gives the record the call returned.
+const ConferenceRecord* RunToTheMemberCheck(DialogDriver& driver, const ConferenceRecord* given) {
+    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
     driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
+    return driver.Run(given, "1001");
 }
 
 // The buttons that were told not to click themselves on focus, by control id. Wine's
@@ -155,9 +168,7 @@ TEST(ScheduleOptionsOpening, AStoredStartAndNoticeAreShown) {
         EXPECT_TRUE(IsChecked(dialog, IDC_SMS));
         Click(dialog, IDOK);  // untouched: the same start and notice come back
     });
-    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
-    Cancel(driver);
-    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    const ConferenceRecord* record = RunToTheMemberCheck(driver, &given.record);
     EXPECT_STREQ(record->startText, "2008年05月20日 14:30");
     EXPECT_EQ(record->noticeMinutes, 20);
 }
@@ -173,9 +184,7 @@ TEST(ScheduleOptionsOpening, StartAtOnceAndAnOddNoticeValue) {
         SetPickerDate(dialog, 2009, 1, 2);  // ignored while starting at once
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
-    Cancel(driver);
-    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    const ConferenceRecord* record = RunToTheMemberCheck(driver, &given.record);
     EXPECT_STREQ(record->startText, texts::kStartAtOnce);
     EXPECT_EQ(record->noticeMinutes, 0);
 }
@@ -221,9 +230,7 @@ TEST(ScheduleOptionsTyping, DigitEditsRefuseKeystrokesOutsideATimeOfDay) {
         Click(dialog, IDC_SMS);  // the notice off
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
-    Cancel(driver);
-    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    const ConferenceRecord* record = RunToTheMemberCheck(driver, &given.record);
     EXPECT_STREQ(record->startText, "2008年05月20日 09:07");
     EXPECT_EQ(record->noticeMinutes, 0);
 }
@@ -322,9 +329,7 @@ TEST(ScheduleOptionsSpin, ArrowsStepTheFocusedFieldAndStopAtItsEnds) {
         EXPECT_EQ(Shown(dialog, IDC_MINUTES), "59");
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
-    Cancel(driver);
-    const ConferenceRecord* record = driver.Run(&given.record, "1001");
+    const ConferenceRecord* record = RunToTheMemberCheck(driver, &given.record);
     EXPECT_STREQ(record->startText, "2008年05月20日 21:59");
 }
 
@@ -335,15 +340,9 @@ TEST(ScheduleOptionsSwitches, VoiceClickedThreeTimesIsOnAndStartAtOnceIsStored) 
         Click(dialog, IDC_START_NOW);
     });
     driver.OnConference([](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, IDC_VOICE));
-        EXPECT_TRUE(IsChecked(dialog, IDC_START_NOW));
-        EXPECT_FALSE(IsChecked(dialog, IDC_START_SCHEDULED));
-        SetText(dialog, IDC_CONF_NAME, "周例会");
-        Click(dialog, IDOK);
+        ExpectSwitchesAndConfirm(dialog, {IDC_VOICE, IDC_START_NOW}, {IDC_START_SCHEDULED});
     });
-    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
-    Cancel(driver);
-    const ConferenceRecord* record = driver.Run(nullptr, "1001");
+    const ConferenceRecord* record = RunToTheMemberCheck(driver, nullptr);
     EXPECT_STREQ(record->startText, texts::kStartAtOnce);
     EXPECT_EQ(record->noticeMinutes, 0);
 }
@@ -362,16 +361,9 @@ TEST(ScheduleOptionsSwitches, BackToScheduledWithANoticeStoresDateTimeAndMinutes
         Retype(dialog, IDC_MINUTES, "5");
     });
     driver.OnConference([](HWND dialog) {
-        EXPECT_FALSE(IsChecked(dialog, IDC_VOICE));
-        EXPECT_TRUE(IsChecked(dialog, IDC_START_SCHEDULED));
-        EXPECT_FALSE(IsChecked(dialog, IDC_START_NOW));
-        EXPECT_TRUE(IsChecked(dialog, IDC_SMS));
-        SetText(dialog, IDC_CONF_NAME, "周例会");
-        Click(dialog, IDOK);
+        ExpectSwitchesAndConfirm(dialog, {IDC_START_SCHEDULED, IDC_SMS}, {IDC_VOICE, IDC_START_NOW});
     });
-    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
-    Cancel(driver);
-    const ConferenceRecord* record = driver.Run(nullptr, "1001");
+    const ConferenceRecord* record = RunToTheMemberCheck(driver, nullptr);
     EXPECT_STREQ(record->startText, "2009年01月02日 07:05");
     EXPECT_EQ(record->noticeMinutes, 30);
 }
@@ -387,9 +379,7 @@ TEST(ScheduleOptionsSwitches, SmsClickedOnceTakesAStoredNoticeOff) {
         EXPECT_FALSE(IsChecked(dialog, IDC_SMS));
         Click(dialog, IDOK);
     });
-    driver.ExpectMessageBox(texts::kNoMembers, texts::kCaptionNotice);
-    Cancel(driver);
-    EXPECT_EQ(driver.Run(&given.record, "1001")->noticeMinutes, 0);
+    EXPECT_EQ(RunToTheMemberCheck(driver, &given.record)->noticeMinutes, 0);
 }
 
 TEST(ScheduleOptionsTimeCheck, AnEmptyFieldIsReportedAndStopsTheConfirmation) {

@@ -45,6 +45,12 @@ std::vector<std::string> ListColumn(HWND list, int column) {
     return texts;
 }
 
+namespace {
+int ListNext(HWND list, int row) {
+    return static_cast<int>(::SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+}
+}  // namespace
+
 void SelectListRows(HWND list, const std::vector<int>& rows) {
     LVITEMA clear{};
     clear.stateMask = LVIS_SELECTED;
@@ -55,6 +61,12 @@ void SelectListRows(HWND list, const std::vector<int>& rows) {
         item.state = LVIS_SELECTED;
         ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     }
+}
+
+std::vector<int> SelectedListRows(HWND list) {
+    std::vector<int> rows;
+    for (int row = ListNext(list, -1); row >= 0; row = ListNext(list, row)) rows.push_back(row);
+    return rows;
 }
 
 void ClickListAt(HWND list, int x, int y) {

@@ -16,6 +16,8 @@ int ListCellImage(HWND list, int row, int column);
 std::vector<std::string> ListColumn(HWND list, int column);
 // Selects exactly these rows.
 void SelectListRows(HWND list, const std::vector<int>& rows);
+// The selected rows, top to bottom.
+std::vector<int> SelectedListRows(HWND list);
 // A real click: button down and up posted at a point of the list's client area.
 void ClickListAt(HWND list, int x, int y);
 // The centre of a cell (its sub-item rectangle), in list client coordinates, after

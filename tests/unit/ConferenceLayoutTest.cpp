@@ -2,21 +2,12 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <set>
 
 #include "conference/ConferenceLayout.h"
 #include "res/resource.h"
-
-namespace {
-
-ConferencePlacement PlacementOf(const std::vector<ConferencePlacement>& layout, int id) {
-    for (const ConferencePlacement& p : layout)
-        if (p.id == id) return p;
-    ADD_FAILURE() << "no placement for " << id;
-    return {};
-}
-
-}  // namespace
+#include "support/Records.h"
 
 TEST(ConferenceLayout, PlacesEveryControlOnceAndTheTimeControl) {
     const std::vector<ConferencePlacement> layout = ComputeConferenceLayout(400);
@@ -26,25 +17,27 @@ TEST(ConferenceLayout, PlacesEveryControlOnceAndTheTimeControl) {
     EXPECT_EQ(ids.count(kTimeControlPlacement), 1u);
 }
 
-TEST(ConferenceLayout, A300PixelAreaSharesTheStartRowBetweenDateAndTime) {
-    const std::vector<ConferencePlacement> layout = ComputeConferenceLayout(300);
-    const ConferencePlacement date = PlacementOf(layout, IDC_START_DATE);
-    EXPECT_EQ(date.x, 88);
-    EXPECT_EQ(date.width, 88);
-    const ConferencePlacement time = PlacementOf(layout, kTimeControlPlacement);
-    EXPECT_EQ(time.x, 185);
-    EXPECT_EQ(time.width, 95);
-    EXPECT_EQ(PlacementOf(layout, IDCANCEL).x, 190);
-    EXPECT_EQ(PlacementOf(layout, IDC_CONF_ATTACH_ADD).x, 230);
-}
-
-TEST(ConferenceLayout, ANarrowAreaGivesNegativeWidthsUnchanged) {
-    const std::vector<ConferencePlacement> layout = ComputeConferenceLayout(100);
-    EXPECT_EQ(PlacementOf(layout, IDC_START_DATE).width, -12);  // (100 - 124) / 2, toward zero
-    const ConferencePlacement time = PlacementOf(layout, kTimeControlPlacement);
-    EXPECT_EQ(time.x, 85);
-    EXPECT_EQ(time.width, -5);
-    EXPECT_EQ(PlacementOf(layout, IDC_CURRENT_TIME).width, -34);
+TEST(ConferenceLayout, WidthsAndRightHandPositionsFollowTheArea) {
+    constexpr int kAny = INT_MIN;
+    struct Case {
+        int area, id, x, width;
+    };
+    const Case cases[] = {
+        // 300 pixels: the date and the time share the start row.
+        {300, IDC_START_DATE, 88, 88},
+        {300, kTimeControlPlacement, 185, 95},
+        {300, IDCANCEL, 190, kAny},
+        {300, IDC_CONF_ATTACH_ADD, 230, kAny},
+        // A narrow area gives negative widths unchanged: (100 - 124) / 2, toward zero.
+        {100, IDC_START_DATE, kAny, -12},
+        {100, kTimeControlPlacement, 85, -5},
+        {100, IDC_CURRENT_TIME, kAny, -34},
+    };
+    for (const Case& c : cases) {
+        const ControlPlacement p = PlacementOf(ComputeConferenceLayout(c.area), c.id);
+        if (c.x != kAny) EXPECT_EQ(p.x, c.x) << c.area << " pixels, control " << c.id;
+        if (c.width != kAny) EXPECT_EQ(p.width, c.width) << c.area << " pixels, control " << c.id;
+    }
 }
 
 TEST(ConferenceLayout, TheHeightsAndRowsDoNotFollowTheWidth) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/Digest.h"
+#include "directory/FileDigest.h"
 
 namespace {
 std::string Hex(const FileDigest& digest) {

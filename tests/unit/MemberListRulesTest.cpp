@@ -62,7 +62,7 @@ TEST(MemberFromEntry, TakesThePhsWhenThereIsNoMobile) {
     EXPECT_EQ(MemberFromEntry(Person("1002", "g", "138", "0755")).phone, "138");
     EXPECT_EQ(MemberFromEntry(Person("1002", "g", "", "0755")).phone, "0755");
     const MemberEntry m = MemberFromEntry(Person("1002", "g"));
-    EXPECT_EQ(m.checked, 1);
+    EXPECT_TRUE(m.checked);
     EXPECT_EQ(m.id, "1002");
     EXPECT_EQ(m.uri, "sip:1002@d");
 }
@@ -80,32 +80,19 @@ TEST(MemberKeys, TellsTypedPeopleApartByPhone) {
     EXPECT_TRUE(keys.Contains(Person("1003", "other")));
 }
 
-TEST(RemoveMembersAt, TheChairmanFollowsThePerson) {
-    std::vector<MemberEntry> members(4);
-    for (int i = 0; i < 4; ++i) members[static_cast<size_t>(i)].phone = std::to_string(i);
-    int chairman = 2;
-    RemoveMembersAt(members, chairman, {0});  // before the chairman
-    EXPECT_EQ(chairman, 1);
-    EXPECT_EQ(members[static_cast<size_t>(chairman)].phone, "2");
-    RemoveMembersAt(members, chairman, {2});  // after the chairman
-    EXPECT_EQ(chairman, 1);
-    RemoveMembersAt(members, chairman, {1});  // the chairman
-    EXPECT_EQ(chairman, -1);
-    ASSERT_EQ(members.size(), 1u);
-    EXPECT_EQ(members[0].phone, "1");
-    RemoveMembersAt(members, chairman, {5});  // out of range: nothing
-    EXPECT_EQ(members.size(), 1u);
-}
-
-TEST(RemoveMembersAt, ManyRowsInOnePassKeepTheOthersInOrder) {
-    std::vector<MemberEntry> members(7);
-    for (int i = 0; i < 7; ++i) members[static_cast<size_t>(i)].phone = std::to_string(i);
-    int chairman = 5;
-    RemoveMembersAt(members, chairman, {0, 2, 3, 6});
-    ASSERT_EQ(members.size(), 3u);
-    EXPECT_EQ(members[0].phone + members[1].phone + members[2].phone, "145");
-    EXPECT_EQ(chairman, 2);
-    RemoveMembersAt(members, chairman, {0, 1, 2});
-    EXPECT_TRUE(members.empty());
-    EXPECT_EQ(chairman, -1);
+TEST(IndexAfterRemoval, TheChairmanFollowsThePersonAndGoesWithHim) {
+    struct Case {
+        int index;
+        std::vector<int> removed;
+        int after;
+    };
+    const Case cases[] = {
+        {2, {0}, 1},           // before the chairman
+        {2, {3}, 2},           // after the chairman
+        {2, {2}, -1},          // the chairman
+        {5, {0, 2, 3, 6}, 2},  // several in one pass
+        {1, {5}, 1},           // past the end: nothing
+        {-1, {0}, -1},         // no chairman stays none
+    };
+    for (const Case& c : cases) EXPECT_EQ(IndexAfterRemoval(c.index, c.removed), c.after) << c.index;
 }

@@ -5,10 +5,12 @@
 #include "picker/ChosenIds.h"
 #include "picker/DirectoryIndex.h"
 #include "picker/OwnEntries.h"
+#include "picker/PickerLayout.h"
 #include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
 #include "picker/TreeOutline.h"
 #include "res/resource.h"
+#include "support/Records.h"
 
 namespace {
 
@@ -21,18 +23,7 @@ ContactEntry Person(const std::string& name, const std::string& mobile = "", con
     return e;
 }
 
-ContactGroup Group(const std::string& name, std::vector<ContactEntry> entries,
-                   std::vector<ContactGroup> subgroups = {}) {
-    for (ContactEntry& e : entries) e.groupName = name;
-    return ContactGroup{name, std::move(entries), std::move(subgroups)};
-}
-
-PickerLayout::Placement PlacementOf(const PickerLayout& layout, int id) {
-    for (const auto& p : layout.placements)
-        if (p.id == id) return p;
-    ADD_FAILURE() << "no placement for " << id;
-    return {};
-}
+ControlPlacement PlacementOf(const PickerLayout& layout, int id) { return PlacementOf(layout.placements, id); }
 
 }  // namespace
 
@@ -102,18 +93,6 @@ TEST(OwnEntries, WithoutAUserIdentifierTheFirstPersonWithoutOneJoins) {
     EXPECT_FALSE(OwnEntries("", chosen).Take(Person("")));
 }
 
-TEST(PickerRules, RemoveRowsTakesOutTheRowsInOnePassAndKeepsTheOrder) {
-    std::vector<ContactEntry> entries = {Person("0"), Person("1"), Person("2"), Person("3"), Person("4")};
-    const std::vector<ContactEntry> removed = RemoveRows(entries, {0, 2, 3, 9});  // 9 is past the end
-    std::vector<std::string> left, gone;
-    for (const ContactEntry& e : entries) left.push_back(e.name);
-    for (const ContactEntry& e : removed) gone.push_back(e.name);
-    EXPECT_EQ(left, (std::vector<std::string>{"1", "4"}));
-    EXPECT_EQ(gone, (std::vector<std::string>{"0", "2", "3"}));
-    EXPECT_TRUE(RemoveRows(entries, {}).empty());
-    EXPECT_EQ(entries.size(), 2u);
-}
-
 TEST(ChosenIds, CountsEveryEntryOfAnIdentifier) {
     ChosenIds ids;
     ids.Rebuild({Person("12"), Person("0012"), MakeTypedPerson("a", "1")});
@@ -165,29 +144,19 @@ TEST(DirectoryIndex, IndexesFriendGroupsAndPeopleWithoutDigits) {
 
 TEST(PickerLayout, At300PixelsTheLeftHalfIs124Wide) {
     const PickerLayout layout = ComputePickerLayout(RECT{0, 0, 300, 400});
-    EXPECT_EQ(layout.tabs.left, 10);
-    EXPECT_EQ(layout.tabs.top, 5);
-    EXPECT_EQ(layout.tabs.right, 134);
-    EXPECT_EQ(layout.tabs.bottom, 337);
-    const auto tabs = PlacementOf(layout, IDC_PICKER_TABS);
-    EXPECT_EQ(tabs.width, 124);
-    EXPECT_EQ(tabs.height, 332);
-    const auto move = PlacementOf(layout, IDC_MOVE);
-    EXPECT_EQ(move.x, 137);
-    EXPECT_EQ(move.y, 171);
-    const auto list = PlacementOf(layout, IDC_CHOSEN_LIST);
-    EXPECT_EQ(list.x, 165);
-    EXPECT_EQ(list.x + list.width, 290);
-    EXPECT_EQ(list.height, 362);
-    const auto nameEdit = PlacementOf(layout, IDC_PICKER_NAME);
-    EXPECT_EQ(nameEdit.width, 38);
-    EXPECT_EQ(nameEdit.y, 347);
-    EXPECT_EQ(PlacementOf(layout, IDC_ADD_TYPED).x, 84);
-    EXPECT_EQ(PlacementOf(layout, IDC_REMOVE_CHOSEN).x, 175);
-    EXPECT_EQ(PlacementOf(layout, IDOK).x, 240);
-    EXPECT_EQ(PlacementOf(layout, IDOK).y, 372);
-    // The tabs come first, as the trees take their display area.
-    EXPECT_EQ(layout.placements.front().id, IDC_PICKER_TABS);
+    const RECT& tabs = layout.tabs;
+    EXPECT_EQ(Placed(tabs.left, tabs.top, tabs.right - tabs.left, tabs.bottom - tabs.top), "10,5 124x332");
+    // In placing order: the tabs first, as the trees take their display area.
+    const std::vector<std::pair<int, std::string>> expected = {
+        {IDC_PICKER_TABS, "10,5 124x332"},         {IDC_PICKER_NAME_LABEL, "10,347 30x20"},
+        {IDC_PICKER_NAME, "43,347 38x20"},         {IDC_PICKER_NUMBER_LABEL, "10,372 30x20"},
+        {IDC_TYPED_NUMBER, "43,372 38x20"},        {IDC_ADD_TYPED, "84,372 50x20"},
+        {IDC_MOVE, "137,171 25x20"},               {IDC_CHOSEN_LIST, "165,5 125x362"},
+        {IDC_REMOVE_CHOSEN, "175,372 40x20"},      {IDOK, "240,372 40x20"},
+    };
+    std::vector<std::pair<int, std::string>> placed;
+    for (const ControlPlacement& p : layout.placements) placed.emplace_back(p.id, Placed(p));
+    EXPECT_EQ(placed, expected);
 }
 
 TEST(PickerLayout, BelowFiftyOnePixelsTheHalvesOverlapWithoutFailing) {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "conference/RequestDocument.h"
+#include "conference/XmlEscape.h"
 #include "directory/HostDirectory.h"
 #include "framework/Text.h"
 #include "picker/SearchIndex.h"

@@ -3,12 +3,15 @@
 
 #include "conference/Confirm.h"
 #include "conference/ConferenceTexts.h"
+#include "conference/MemberUri.h"
 #include "conference/RequestDocument.h"
+#include "conference/StartTime.h"
+#include "support/Records.h"
 #include "xml/PlatformDom.h"
 
 namespace {
 
-MemberEntry Member(int checked, const std::string& id, const std::string& phone, const std::string& uri) {
+MemberEntry Member(bool checked, const std::string& id, const std::string& phone, const std::string& uri) {
     MemberEntry m;
     m.checked = checked;
     m.id = id;
@@ -29,20 +32,9 @@ TEST(RequestDocument, WritesTheWeeklyMeetingExampleByteForByte) {
     v.smsOn = true;
     v.noticeMinutes = 20;
     v.members = {Member(1, "", "801", ""), Member(1, "1002", "802", "sip:1002@example.cn")};
-    const std::string expected =
-        "<dsml method=\"createconf\"  id=\"1001\">\r\n"
-        "<name>\xD6\xDC\xC0\xFD\xBB\xE1</name>\r\n"
-        "<desc>\xCC\xD6\xC2\xDB\xCF\xEE\xC4\xBF\xBD\xF8\xB6\xC8</desc>\r\n"
-        "<audio>1</audio>\r\n"
-        "<max>100</max>\r\n"
-        "<starttime flag=\"1\">20080520143000</starttime>\r\n"
-        "<msgtime flag=\"1\">20</msgtime>\r\n"
-        "<userlist>\r\n"
-        "<user mobile=\"801\"></user>\r\n"
-        "<user mobile=\"802\">sip:1002@example.cn</user>\r\n"
-        "</userlist>\r\n"
-        "</dsml>";
-    EXPECT_EQ(WriteRequestDocument(v), expected);
+    EXPECT_EQ(WriteRequestDocument(v), kWeeklyMeetingRequest);
+    // The bytes of the code page, as the host gets them.
+    EXPECT_EQ(std::string(kWeeklyMeetingRequest).substr(45, 6), "\xD6\xDC\xC0\xFD\xBB\xE1");
 }
 
 TEST(RequestDocument, UpdateModeCarriesConfIdAndChairmanInTheirPlaces) {
@@ -227,9 +219,12 @@ TEST(Confirm, AnUnsetStartStopsAfterTheDescriptionAndTheProvisionalCount) {
     ConferenceValues v = Confirmable();
     v.chairmanIndex = 1;
     v.scheduled = true;
-    v.readStart = [] { return std::optional<std::string>(); };
+    v.readStart = [] { return StartReading{}; };
     ConferenceSettings record = StoredRecord();
     ExpectRefusal(Confirm(v, record), texts::kTimeNotSet, texts::kCaptionNotice);
+    EXPECT_EQ(std::get<Refusal>(Confirm(v, record)).focus, RefusalFocus::Unchanged);  // no date: nothing to go back to
+    v.readStart = [] { return StartReading{std::nullopt, true}; };
+    EXPECT_EQ(std::get<Refusal>(Confirm(v, record)).focus, RefusalFocus::RefusedTimeField);
     EXPECT_EQ(record.chairman, "1002");
     EXPECT_EQ(record.description, "d");
     EXPECT_EQ(record.memberCount, "100");
@@ -242,7 +237,7 @@ TEST(Confirm, NoCheckedMemberStopsWithTheStartNoticeAndAnEmptyMemberList) {
     ConferenceValues v = Confirmable();
     v.smsOn = true;
     v.noticeChoice = 1;
-    for (MemberEntry& m : v.members) m.checked = 0;
+    for (MemberEntry& m : v.members) m.checked = false;
     ConferenceSettings record = StoredRecord();
     ExpectRefusal(Confirm(v, record), texts::kNoMembers, texts::kCaptionNotice);
     EXPECT_EQ(record.startText, texts::kStartAtOnce);
@@ -256,7 +251,7 @@ TEST(Confirm, AcceptedValuesFillTheRecordAndTheDocument) {
     v.updateMode = true;
     v.voiceOn = true;
     v.scheduled = true;
-    v.readStart = [] { return std::optional<std::string>("20080520143005"); };
+    v.readStart = [] { return StartReading{"20080520143005"}; };
     v.members.push_back(Member(0, "1003", "803", "sip:1003@example.cn"));
     ConferenceSettings record = StoredRecord();
     const auto result = Confirm(v, record);
@@ -287,7 +282,7 @@ TEST(Confirm, TheStartIsReadOnlyForAScheduledConferenceThatPassedTheChecksBefore
     int reads = 0;
     const auto countingStart = [&reads] {
         ++reads;
-        return std::optional<std::string>("20080520143005");
+        return StartReading{"20080520143005"};
     };
     ConferenceSettings record = StoredRecord();
     ConferenceValues v = Confirmable();

@@ -9,6 +9,7 @@
 
 #include "picker/PinyinTable.h"
 #include "picker/SearchIndex.h"
+#include "support/Records.h"
 
 namespace {
 
@@ -20,12 +21,6 @@ ContactEntry Person(const std::string& id, const std::string& displayName, const
     e.mobile = mobile;
     e.phs = phs;
     return e;
-}
-
-ContactGroup Group(const std::string& name, std::vector<ContactEntry> entries,
-                   std::vector<ContactGroup> subgroups = {}) {
-    for (ContactEntry& e : entries) e.groupName = name;
-    return ContactGroup{name, std::move(entries), std::move(subgroups)};
 }
 
 // A search over one department of the company directory and an optional friends list.

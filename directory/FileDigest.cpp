@@ -1,4 +1,4 @@
-#include "framework/Digest.h"
+#include "directory/FileDigest.h"
 
 #include <cstdint>
 #include <cstring>

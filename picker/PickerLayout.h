@@ -1,0 +1,18 @@
+#pragma once
+// Where the picker's controls go for a client rectangle: the left half holds the tabs
+// with their trees and the typed person's edits, the right half the chosen list.
+#include <windows.h>
+
+#include <vector>
+
+#include "framework/ControlPlacement.h"
+
+struct PickerLayout {
+    using Placement = ControlPlacement;
+    // The tab control's window rectangle: the trees take its display area, which only
+    // the tab control itself can compute.
+    RECT tabs{};
+    std::vector<Placement> placements;  // in placing order, the tabs first
+};
+
+[[nodiscard]] PickerLayout ComputePickerLayout(const RECT& client);
