@@ -165,14 +165,14 @@ void CheckDirectory(HostReport& report, const std::string& hostDirectory) {
     try {
         if (!departmentRoot.IsEmpty()) {
             if (!reader.ReadCompanies(departmentRoot, companies))
-                report.Error("DepartmentInfo.xml: reading failed part way; the dialogs show what came before");
+                report.Error("DepartmentInfo.xml: reading failed part way; the dialogs take it as unreadable");
             XmlElementCursor cursor = departmentRoot.GetChildren("company");
             for (XmlElement company = cursor.Next(); !company.IsEmpty(); company = cursor.Next())
                 companyDepth = std::max(companyDepth, ListDepth(company));
         }
         if (!friendsRoot.IsEmpty()) {
             if (!reader.ReadFriendGroups(friendsRoot, friends))
-                report.Error("FriendsInfo.xml: reading failed part way; the picker shows what came before");
+                report.Error("FriendsInfo.xml: reading failed part way; the picker takes it as unreadable");
             friendsDepth = ListDepth(friendsRoot);
         }
     } catch (const XmlAccessError& error) {

@@ -106,7 +106,7 @@ void MemberList::OnAddMembers(const std::string& userId) {
     chosen.clear();
     std::vector<MemberEntry>& members = rows.Rows();
     for (const MemberEntry& member : members)
-        if (const ContactEntry* entry = Directory().Find(member.id)) chosen.push_back(*entry);
+        if (const ContactEntry* entry = Directory().FindByName(member.id)) chosen.push_back(*entry);
 
     if (picker.DoModal(dialog) == IDOK) {
         {

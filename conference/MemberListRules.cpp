@@ -27,9 +27,12 @@ const ContactEntry* MemberDirectory::Lookup(const Keys& keys, std::string_view k
 }
 
 const ContactEntry* MemberDirectory::Find(const std::string& id) const {
-    if (id.empty()) return nullptr;
-    if (const ContactEntry* named = Lookup(byName, id)) return named;
-    return Lookup(byUriUser, id);
+    if (const ContactEntry* named = FindByName(id)) return named;
+    return id.empty() ? nullptr : Lookup(byUriUser, id);
+}
+
+const ContactEntry* MemberDirectory::FindByName(const std::string& name) const {
+    return name.empty() ? nullptr : Lookup(byName, name);
 }
 
 MemberEntry MemberFromEntry(const ContactEntry& entry) {

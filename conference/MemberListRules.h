@@ -21,8 +21,12 @@ public:
     MemberDirectory() = default;
     explicit MemberDirectory(const std::vector<Company>& companies);
 
-    // By name, or failing that by the user part of the URI; null when neither finds one.
+    // An id from a record: by name, or failing that by the user part of the URI; null
+    // when neither finds one.
     [[nodiscard]] const ContactEntry* Find(const std::string& id) const;
+    // A member already on the list, whose id is a person's name: by that name alone, so
+    // that another person whose URI happens to carry it is never taken for the member.
+    [[nodiscard]] const ContactEntry* FindByName(const std::string& name) const;
 
 private:
     // Keys are views into the directory's own texts; sorted by key, and for one key in

@@ -1,12 +1,13 @@
 #include "conference/XmlEscape.h"
 
+#include "framework/Text.h"
+
 namespace {
 // XML 1.0 cannot carry C0 controls other than tab, line feed and carriage return, not
 // even as references; they can only arrive by pasting or from files, so they are left
 // out.
 bool IsForbiddenControl(unsigned char c) { return c < 0x20 && c != '\t' && c != '\n' && c != '\r'; }
 
-bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
 
 std::string Escape(const std::string& value, bool attribute) {
@@ -20,7 +21,7 @@ std::string Escape(const std::string& value, bool attribute) {
     for (size_t i = 0; i < kept.size(); ++i) {
         const char c = kept[i];
         const unsigned char byte = static_cast<unsigned char>(c);
-        if (IsLeadByte(byte)) {
+        if (text::IsLeadByte(byte)) {
             // A double-byte character is copied whole; its trail byte is never markup.
             // A lead byte without a trail would make a reader swallow the quote or the
             // angle bracket after it, so it is left out; other bytes that are not GBK pass.

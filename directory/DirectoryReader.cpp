@@ -86,6 +86,9 @@ std::shared_ptr<std::vector<Record>> DirectoryReader::ReadFile(
             const XmlElement root = document.Parse(*bytes);
             complete = !root.IsEmpty() && (this->*walk)(root, *read);
         }
+        // A directory read in part is unreadable: the people it lacks would otherwise be
+        // missing from the trees but found by the suggestions and the record's lookups.
+        if (!complete) read = empty;
         if (digest) kept = Parsed<Record>{path, bytes->size(), *digest, complete, read};
         return read;
     } catch (const XmlAccessError&) {

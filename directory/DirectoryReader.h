@@ -2,7 +2,7 @@
 // Reads the host's company directory (DepartmentInfo.xml) and friends list
 // (FriendsInfo.xml) into records. Both read operations append, never clear, and
 // report a file that cannot be read, or a read that failed midway (an XML access error,
-// or memory running out), by returning false.
+// or memory running out), by returning false; such a file gives no records at all.
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,7 +41,8 @@ public:
     bool ReadFriends(const std::string& path, std::vector<ContactGroup>& groups);
 
     // The same records, shared rather than copied: every read of the same bytes while
-    // reuse is on gets the one parse. Never null; `complete` gets what the reads above return.
+    // reuse is on gets the one parse. Never null, and empty when `complete` is false;
+    // `complete` gets what the reads above return.
     using SharedCompanies = std::shared_ptr<const std::vector<Company>>;
     using SharedFriendGroups = std::shared_ptr<const std::vector<ContactGroup>>;
     SharedCompanies SharedDepartments(const std::string& path, bool* complete = nullptr);

@@ -3,11 +3,12 @@
 #include <windows.h>
 
 #include "framework/Module.h"
+#include "framework/Text.h"
 
 std::string FolderOfPath(const std::string& path) {
     size_t slash = std::string::npos;
     for (size_t i = 0; i < path.size(); ++i) {
-        if (::IsDBCSLeadByteEx(936, static_cast<BYTE>(path[i])) && i + 1 < path.size())
+        if (text::IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size())
             ++i;  // the trail byte, whatever it is
         else if (path[i] == '\\')
             slash = i;

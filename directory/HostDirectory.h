@@ -7,6 +7,7 @@
 // an ancestor folder). Tests pass a smaller capacity to cut their own path.
 [[nodiscard]] std::string GetHostDirectory(unsigned long pathCapacity = 255);
 
-// Everything before the last backslash of `path`, the backslash found as a code page 936
-// character (a double-byte character may end in the byte 0x5C); empty when there is none.
+// Everything before the last backslash of `path`, the backslash found as a character of
+// the process code page (a double-byte character may end in the byte 0x5C); empty when
+// there is none.
 [[nodiscard]] std::string FolderOfPath(const std::string& path);

@@ -37,7 +37,7 @@ extern "C" ConferenceRecord* DLL_CreateConference(HWND notifyWindow, const Confe
                                                   const char* userId) {
     // A call while another runs (from the host's handler of the result message, or from
     // another thread) would share the dialog's state: it opens nothing and gets the
-    // record as it stands.
+    // record as last published, which the running call leaves alone until it ends.
     if (callRunning.exchange(true)) return &GetPublishedRecord().view;
     try {
         ComForCall com;
@@ -64,8 +64,8 @@ extern "C" ConferenceRecord* DLL_CreateConference(HWND notifyWindow, const Confe
     try {
         result = PublishConferenceRecord();
     } catch (...) {
-        // Out of memory while publishing: an empty record rather than texts that may
-        // have moved since the last publication.
+        // Out of memory while publishing: an empty record rather than the last call's,
+        // which the host would take for this one's.
         static ConferenceRecord empty{"", "", "", "", "", "", "", nullptr, 0, "", "", 0};
         result = &empty;
     }

@@ -30,11 +30,15 @@ ConferenceSettings SettingsFromHost(const ConferenceRecord& record) {
 
 ConferenceRecord* PublishConferenceRecord() {
     PublishedRecord& published = GetPublishedRecord();
-    const ConferenceSettings& s = GetConferenceSettings();
+    // Copied whole before anything is replaced: running out of memory midway leaves the
+    // last publication as it was.
+    ConferenceSettings copy = GetConferenceSettings();
     std::vector<const char*> memberIdTexts;
-    memberIdTexts.reserve(s.memberIds.size());
-    for (const std::string& id : s.memberIds) memberIdTexts.push_back(id.c_str());
+    memberIdTexts.reserve(copy.memberIds.size());
+    for (const std::string& id : copy.memberIds) memberIdTexts.push_back(id.c_str());
+    published.texts = std::move(copy);
     published.memberIdTexts.swap(memberIdTexts);
+    const ConferenceSettings& s = published.texts;
     ConferenceRecord& view = published.view;
     view.name = s.name.c_str();
     view.description = s.description.c_str();

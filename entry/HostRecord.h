@@ -10,6 +10,6 @@
 // The process-wide record, constructed empty at load.
 ConferenceSettings& GetConferenceSettings();
 
-// The process-wide record as the host reads it: every text non-null, valid until the
-// next call of this function or unload.
+// The process-wide record as the host reads it, published from copies of its own: every
+// text non-null, unchanged and valid until the next call of this function or unload.
 ConferenceRecord* PublishConferenceRecord();

@@ -8,9 +8,12 @@
 #include "entry/HostRecord.h"
 
 // The host's view of the conference record, rebuilt by PublishConferenceRecord; every
-// text is non-null even before the first publication.
+// text is non-null even before the first publication. The view points into copies of
+// its own, which nothing but the next publication touches: a call made while another
+// runs returns this record, and the running call rewrites the dialog's settings.
 struct PublishedRecord {
     ConferenceRecord view{"", "", "", "", "", "", "", nullptr, 0, "", "", 0};
+    ConferenceSettings texts;
     std::vector<const char*> memberIdTexts;
 };
 PublishedRecord& GetPublishedRecord();

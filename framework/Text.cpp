@@ -1,6 +1,7 @@
 #include "framework/Text.h"
 
 #include <mbstring.h>
+#include <array>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
@@ -68,13 +69,26 @@ std::string RemoveByte(const std::string& s, char c) {
     return result;
 }
 
+bool IsLeadByte(unsigned char byte) {
+    // The code page is the process's for its whole life: its lead-byte ranges are read once.
+    static const std::array<bool, 256> lead = [] {
+        std::array<bool, 256> table{};
+        CPINFO info{};
+        if (::GetCPInfo(CP_ACP, &info))
+            for (size_t i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2)
+                for (unsigned b = info.LeadByte[i]; b <= info.LeadByte[i + 1]; ++b) table[b] = true;
+        return table;
+    }();
+    return lead[byte];
+}
+
 std::string BoundedText(const char* s, size_t maxBytes) {
     if (s == nullptr) return {};
     const size_t length = ::strnlen(s, maxBytes + 1);
     if (length <= maxBytes) return std::string(s, length);
     size_t end = 0;
     while (end < maxBytes) {
-        const size_t step = ::IsDBCSLeadByte(static_cast<BYTE>(s[end])) ? 2 : 1;
+        const size_t step = IsLeadByte(static_cast<unsigned char>(s[end])) ? 2 : 1;
         if (end + step > maxBytes) break;
         end += step;
     }

@@ -24,6 +24,11 @@ std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2))
 // The text without any byte equal to `c`.
 [[nodiscard]] std::string RemoveByte(const std::string& s, char c);
 
+// Whether `byte` begins a double-byte character in the process's ANSI code page, the
+// code page of every 8-bit text here: never in a single-byte one such as 1252. The one
+// lead-byte rule of the library; a walk over a text steps by it.
+[[nodiscard]] bool IsLeadByte(unsigned char byte);
+
 // A C text (null: the empty text) cut to its first characters that fit in `maxBytes`,
 // never splitting a double-byte character; no byte past maxBytes + 1 is read, so a huge
 // text costs no more than a short one.

@@ -35,7 +35,8 @@ typedef struct ConferenceRecord {
  * nothing); a record with a non-empty confId edits that conference.
  * One call at a time: a call made while another runs (from the handler of
  * WM_CONFERENCE_RESULT, or from another thread) opens no dialog, leaves the record as
- * it is and returns its address at once. The library initialises COM (apartment-
+ * it is and returns its address at once: the record as the last call that ended left
+ * it, intact, since the running call changes it only when it ends. The library initialises COM (apartment-
  * threaded) for the duration of a call on a thread that has none, and balances it; a
  * thread in the multithreaded apartment is used as it is. */
 ConferenceRecord *DLL_CreateConference(HWND notifyWindow, const ConferenceRecord *record, const char *userId);

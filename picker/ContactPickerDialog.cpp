@@ -1,5 +1,7 @@
 #include "picker/ContactPickerDialog.h"
 
+#include <algorithm>
+
 #include "directory/HostFiles.h"
 #include "picker/OwnEntries.h"
 #include "picker/PickerLayout.h"
@@ -106,7 +108,7 @@ void ContactPickerDialog::FillTrees() {
     suggestions.Attach(Handle(), {Item(IDC_PICKER_NAME).Handle(), Item(IDC_TYPED_NUMBER).Handle()}, *companies,
                        *friendGroups, [this](const ContactEntry& entry, bool friends) {
                            const ChosenList::Batch batch(chosenList);
-                           MovePerson(NumericId(entry), friends ? friendsTree : companyTree);
+                           PickPerson(entry, friends ? friendsTree : companyTree);
                        });
 }
 
@@ -164,6 +166,17 @@ void ContactPickerDialog::OnMoveClicked() {
 void ContactPickerDialog::MovePerson(int id, DirectoryTree& tree) {
     if (chosenList.IsChosenId(id)) return;
     if (const ContactEntry* entry = tree.FindEntry(id)) chosenList.Append(*entry);
+}
+
+// A person whose identifier is a number as a move takes him; anyone else, whom only the
+// entry tells apart, is the very entry picked, unless it is chosen.
+void ContactPickerDialog::PickPerson(const ContactEntry& entry, DirectoryTree& tree) {
+    if (HasNumericId(entry)) return MovePerson(NumericId(entry), tree);
+    const std::vector<ContactEntry>& chosen = chosenList.Entries();
+    const auto same = [&entry](const ContactEntry& other) {
+        return other.name == entry.name && other.uri == entry.uri && other.displayName == entry.displayName;
+    };
+    if (std::none_of(chosen.begin(), chosen.end(), same)) chosenList.Append(entry);
 }
 
 void ContactPickerDialog::OnAddClicked() {

@@ -9,6 +9,13 @@ const std::string& RowKey(const ContactEntry& entry) {
 
 int NumericId(const ContactEntry& entry) { return text::ParseInt(entry.name); }
 
+bool HasNumericId(const ContactEntry& entry) {
+    const std::string& name = entry.name;
+    size_t i = name.find_first_not_of(" \t\n\v\f\r");
+    if (i != std::string::npos && (name[i] == '+' || name[i] == '-')) ++i;
+    return i < name.size() && name[i] >= '0' && name[i] <= '9';
+}
+
 ContactEntry MakeTypedPerson(const std::string& name, const std::string& number) {
     ContactEntry person;
     person.displayName = name;

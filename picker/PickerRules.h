@@ -11,6 +11,9 @@
 
 // A person's identifier read as a number, as atoi reads it; saturated when too long.
 [[nodiscard]] int NumericId(const ContactEntry& entry);
+// Whether the identifier reads as a number at all (atoi finds digits in it). Those that
+// do not all read as 0 and tell nobody apart: their people are told apart by entry.
+[[nodiscard]] bool HasNumericId(const ContactEntry& entry);
 
 // A person typed in by hand: no identifier, group, URI or PHS number.
 [[nodiscard]] ContactEntry MakeTypedPerson(const std::string& name, const std::string& number);

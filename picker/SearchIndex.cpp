@@ -1,32 +1,35 @@
 #include "picker/SearchIndex.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <string_view>
 
 #include "directory/DirectoryWalk.h"
+#include "framework/Text.h"
 #include "picker/PickerRules.h"
 #include "picker/PinyinTable.h"
 
 namespace {
 
-// Lead bytes of code page 936's double-byte characters.
-bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
-
 bool IsLatinLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Calls `visit(offset, width)` for each character of a code page 936 text.
+// Calls `visit(offset, width)` for each character of a text in the process code page.
 template <class Visit>
 void ForEachCharacter(std::string_view s, Visit visit) {
     for (size_t i = 0; i < s.size();) {
-        const size_t width = IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+        const size_t width = text::IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
         visit(i, width);
         i += width;
     }
 }
 
 pinyin::Readings ReadingsAt(std::string_view name, size_t offset, size_t width) {
-    if (width != 2) return {};
+    // The readings are those of code page 936's characters; another code page's pairs
+    // of bytes are other characters.
+    static const bool readable = ::GetACP() == 936;
+    if (width != 2 || !readable) return {};
     return pinyin::ReadingsOf(static_cast<unsigned char>(name[offset]), static_cast<unsigned char>(name[offset + 1]));
 }
 
@@ -174,7 +177,7 @@ void SearchIndex::Build(const std::vector<Company>& companies, const std::vector
     std::unordered_set<int> seen;
     const auto addFrom = [this, &seen](bool friendsList) {
         return [this, &seen, friendsList](const ContactEntry& entry) {
-            if (seen.insert(NumericId(entry)).second) AddPerson(entry, friendsList);
+            if (!HasNumericId(entry) || seen.insert(NumericId(entry)).second) AddPerson(entry, friendsList);
         };
     };
     ForEachPerson(companies, addFrom(false));

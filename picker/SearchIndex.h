@@ -29,8 +29,9 @@ struct SearchResult {
 class SearchIndex {
 public:
     // One person per identifier (as a number) and directory: the first in depth-first
-    // order, which is the entry a move from that directory takes. The records must
-    // outlive the index and stay unchanged while it is used.
+    // order, which is the entry a move from that directory takes. People whose identifiers
+    // are no number are each their own. The records must outlive the index and stay
+    // unchanged while it is used.
     void Build(const std::vector<Company>& companies, const std::vector<ContactGroup>& friends);
     void Clear();
     [[nodiscard]] size_t PersonCount() const { return people_.size(); }
@@ -63,6 +64,6 @@ private:
     std::vector<uint32_t> lastMatches_;
 };
 
-// Latin capitals of single-byte characters in lower case; double-byte characters of code
-// page 936 kept whole (their second byte may look like a letter).
+// Latin capitals of single-byte characters in lower case; double-byte characters of the
+// process code page kept whole (their second byte may look like a letter).
 [[nodiscard]] std::string FoldLatinCase(const std::string& s);

@@ -4,6 +4,25 @@
 #   QUORVEL_RUN_I686   1 or 0
 #   QUORVEL_I686_WHY   why not, in a few words (empty when it can)
 # QUORVEL_NO_32BIT=1 forces the "no 32-bit" path on a machine that could.
+# When set-up could not install 32-bit Wine it records why (quorvel_i686_record), and
+# every later script takes the x86_64 path for that reason without asking apt again.
+
+# The record's file: in the build tree, or QUORVEL_I686_RECORD (set-up's own test).
+quorvel_i686_record_file() {
+    printf '%s' "${QUORVEL_I686_RECORD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/machine/i686-not-run}"
+}
+
+# quorvel_i686_record REASON: the i686 programs will not run, for REASON.
+# quorvel_i686_record clear: forget it (set-up decides again).
+quorvel_i686_record() {
+    local file
+    file=$(quorvel_i686_record_file)
+    if [ "$1" = clear ]; then
+        rm -f "$file"
+    else
+        mkdir -p "$(dirname "$file")" && printf '%s\n' "$1" >"$file"
+    fi
+}
 
 # Runs a minimal static i386 executable (it only calls exit(0)); needs no package.
 quorvel_kernel_runs_32bit() {
@@ -31,6 +50,8 @@ quorvel_probe_32bit() {
         QUORVEL_RUN_I686=0 QUORVEL_I686_WHY="QUORVEL_NO_32BIT is set"
     elif ! quorvel_kernel_runs_32bit; then
         QUORVEL_RUN_I686=0 QUORVEL_I686_WHY="this machine's kernel cannot execute 32-bit programs"
+    elif [ "${1:-}" = wine ] && [ -s "$(quorvel_i686_record_file)" ]; then
+        QUORVEL_RUN_I686=0 QUORVEL_I686_WHY=$(head -n1 "$(quorvel_i686_record_file)")
     elif [ "${1:-}" = wine ] && [ ! -x /usr/lib/wine/wine ]; then
         QUORVEL_RUN_I686=0 QUORVEL_I686_WHY="32-bit Wine (wine32:i386) is not installed"
     elif [ "${1:-}" = wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then

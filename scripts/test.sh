@@ -10,6 +10,8 @@ source "$repo/scripts/wine-env.sh"
 trap quorvel_env_stop EXIT
 runnable=$(quorvel_runnable_archs $archs)
 status=0
+echo "== set-up =="
+bash "$repo/tests/setup/setup-test.sh" || status=1
 for arch in $archs; do
     quorvel_can_run "$arch" tests || continue
     echo "== tests, $arch =="

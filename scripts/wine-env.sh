@@ -31,10 +31,13 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # Wine needs the glibc locale to carry non-ASCII paths; build it in the tree, no install.
-if [ ! -d "$repo/build/locale/zh_CN.UTF-8" ]; then
-    mkdir -p "$repo/build/locale"
-    localedef -i zh_CN -f UTF-8 "$repo/build/locale/zh_CN.UTF-8" >/dev/null 2>&1 || true
-fi
+# en_US is for the tests that run a process under code page 1252.
+for locale in zh_CN en_US; do
+    if [ ! -d "$repo/build/locale/$locale.UTF-8" ]; then
+        mkdir -p "$repo/build/locale"
+        localedef -i "$locale" -f UTF-8 "$repo/build/locale/$locale.UTF-8" >/dev/null 2>&1 || true
+    fi
+done
 export LOCPATH="$repo/build/locale"
 { export LC_ALL=zh_CN.UTF-8; } 2>/dev/null
 

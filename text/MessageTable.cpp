@@ -70,7 +70,7 @@ bool MessageTable::LoadRoot(const XmlElement& root, std::vector<std::string>* id
             XmlElementCursor cursor = root.GetChildren("Msg");
             for (XmlElement message = cursor.Next(); !message.IsEmpty(); message = cursor.Next()) {
                 std::string id = message.GetAttribute("id");
-                std::string label = message.GetAttribute("Label");
+                std::string label = text::BoundedText(message.GetAttribute("Label").c_str(), kLongestMessageText);
                 if (idsAsWritten != nullptr) idsAsWritten->push_back(id);
                 // The first message with an id wins; later ones are ignored.
                 if (!id.empty() && messages.emplace(std::move(id), std::move(label)).second) ++count;

@@ -10,6 +10,11 @@
 
 #include "xml/XmlElement.h"
 
+// The longest text a message keeps: a label is cut there, at a character boundary, as it
+// is read. Every text reaches a window, and a window system may refuse to draw, or end
+// the process over, a caption of megabytes.
+inline constexpr std::size_t kLongestMessageText = 4096;
+
 class MessageTable {
 public:
     MessageTable();

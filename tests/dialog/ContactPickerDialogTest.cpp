@@ -91,15 +91,6 @@ void AddTyped(HWND picker, const std::string& name, const std::string& number) {
     Click(picker, IDC_ADD_TYPED);
 }
 
-void ClickTab(HWND picker, int index) {
-    HWND tabs = ::GetDlgItem(picker, IDC_PICKER_TABS);
-    RECT r{};
-    ::SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    ::PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageA(tabs, WM_LBUTTONUP, 0, at);
-}
-
 RECT ChildRect(HWND dialog, int id) {
     RECT r{};
     ::GetWindowRect(::GetDlgItem(dialog, id), &r);
@@ -221,12 +212,12 @@ TEST(ContactPickerFrame, TabsSwapTheTreesAndKeepTheirState) {
         HWND company = CompanyTree(p);
         ClickTreeItem(company, Node(company, {"甲公司"}));
     });
-    run.Step([](HWND p) { ClickTab(p, 1); });
+    run.Step([](HWND p) { ClickTab(::GetDlgItem(p, IDC_PICKER_TABS), 1); });
     run.Step([](HWND p) {
         EXPECT_EQ(::SendMessageA(::GetDlgItem(p, IDC_PICKER_TABS), TCM_GETCURSEL, 0, 0), 1);
         EXPECT_FALSE(::IsWindowVisible(CompanyTree(p)));
         EXPECT_TRUE(::IsWindowVisible(FriendsTree(p)));
-        ClickTab(p, 0);
+        ClickTab(::GetDlgItem(p, IDC_PICKER_TABS), 0);
     });
     run.Step([](HWND p) {
         EXPECT_TRUE(::IsWindowVisible(CompanyTree(p)));
@@ -368,7 +359,7 @@ TEST(ContactPickerTrees, ClicksOpenAndCloseGroupsAndDoubleClicksKeepImagesInStep
         });
     }
     // The friends tree has a double-click handler of its own.
-    run.Step([](HWND p) { ClickTab(p, 1); });
+    run.Step([](HWND p) { ClickTab(::GetDlgItem(p, IDC_PICKER_TABS), 1); });
     run.Step([](HWND p) { ClickTreeItem(FriendsTree(p), Node(FriendsTree(p), {"好友"}), true); });
     run.Step([](HWND p) {
         HWND tree = FriendsTree(p);
@@ -482,7 +473,7 @@ TEST(ContactPickerMove, NumbersNotTextsTellPeopleApart) {
 
 TEST(ContactPickerMove, TheFriendsTabLooksInTheFriendsListOnly) {
     PickerRun run;
-    run.Step([](HWND p) { ClickTab(p, 1); });
+    run.Step([](HWND p) { ClickTab(::GetDlgItem(p, IDC_PICKER_TABS), 1); });
     run.Step([](HWND p) { Move(p, FriendsTree(p), {"好友", "张三好友"}); });
     run.Step([](HWND p) { Move(p, FriendsTree(p), {"好友"}); });
     run.Step([](HWND p) {

@@ -154,3 +154,54 @@ TEST(HostCall, AHandlerThatPumpsMessagesGetsOneRequestThatStaysValid) {
     EXPECT_TRUE(PumpingHost::textKept);
     EXPECT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{1}));
 }
+
+namespace {
+
+// Every text and id of a record, copied out.
+std::vector<std::string> RecordTexts(const ConferenceRecord* r) {
+    std::vector<std::string> texts{r->name,      r->description,     r->confId, r->userId, r->chairman,
+                                   r->startText, r->memberCount,     r->spare1, r->spare2,
+                                   std::to_string(r->noticeMinutes), std::to_string(r->memberIdCount)};
+    for (int i = 0; i < r->memberIdCount; ++i) texts.push_back(r->memberIds[i]);
+    return texts;
+}
+
+// A host whose handler of the request starts another conference at once.
+struct NestingHost {
+    static inline WNDPROC driverProc = nullptr;
+    static inline std::vector<std::string> nestedTexts;
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CONFERENCE_RESULT && wParam == 1)
+            nestedTexts = RecordTexts(DLL_CreateConference(window, nullptr, "3003"));
+        return ::CallWindowProcA(driverProc, window, message, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+// Run with Wine's heap checking (WINEDEBUG=warn+heap), which fills freed blocks, so that
+// texts the running call has freed read as garbage rather than as their old values.
+TEST(HostCall, ANestedCallGetsTheLastPublishedRecordIntact) {
+    HostRecord first = MakeRecord("甲", "第一次", "", {"1001", "1002"});
+    std::vector<std::string> published;
+    {
+        DialogDriver driver;
+        driver.OnConference([](HWND dialog) { Click(dialog, IDOK); });
+        published = RecordTexts(driver.Run(&first.record, "1001"));
+        ASSERT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{1}));
+    }
+
+    const std::string longerName(60, 'n');
+    const std::string longerDescription(120, 'd');
+    HostRecord second = MakeRecord(longerName.c_str(), longerDescription.c_str(), "", {"1001", "1002", "1003", "1004"});
+    DialogDriver driver;
+    NestingHost::nestedTexts.clear();
+    NestingHost::driverProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+        driver.NotifyWindow(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NestingHost::Proc)));
+    driver.OnConference([](HWND dialog) { Click(dialog, IDOK); });
+    const ConferenceRecord* after = driver.Run(&second.record, "2002");
+    EXPECT_EQ(driver.MessageCodes(), (std::vector<WPARAM>{1}));
+    EXPECT_EQ(NestingHost::nestedTexts, published);
+    EXPECT_STREQ(after->name, longerName.c_str());
+}

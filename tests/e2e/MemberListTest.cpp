@@ -237,6 +237,39 @@ TEST(MemberListThroughThePicker, WritesTheWeeklyMeetingRequestByteForByte) {
     EXPECT_STREQ(record->startText, "2008年05月20日 14:30");
 }
 
+TEST(MemberListThroughThePicker, AMemberIsKnownByItsNameNotByAnotherPersonsUri) {
+    // A friend `zhangsan`, and a company person whose URI carries that name.
+    const ScopedHostFile departments(
+        "dconf\\DepartmentInfo.xml",
+        "<?xml version=\"1.0\" encoding=\"GBK\"?><d><company name=\"甲公司\"><list name=\"研发部\">"
+        "<entry name=\"2001\" uri=\"sip:zhangsan@example.cn\"><display-name>张三丰</display-name></entry>"
+        "</list></company></d>");
+    const ScopedHostFile friends(
+        "dconf\\FriendsInfo.xml",
+        "<?xml version=\"1.0\" encoding=\"GBK\"?><f><list name=\"朋友\">"
+        "<entry name=\"zhangsan\" uri=\"sip:zhangsan@example.cn\"><display-name>张三</display-name></entry>"
+        "</list></f>");
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) { Click(dialog, IDC_ADD_MEMBERS); });
+    driver.OnPicker([](HWND picker) { ClickTab(::GetDlgItem(picker, IDC_PICKER_TABS), 1); });
+    driver.OnPicker([](HWND picker) {
+        const HWND tree = ::GetDlgItem(picker, IDC_FRIENDS_TREE);
+        SelectTreeItem(tree, FindTreeItem(tree, {"朋友", "张三"}));
+        Click(picker, IDC_MOVE);
+    });
+    driver.OnPicker([](HWND picker) { Click(picker, IDOK); });
+    driver.OnConference([](HWND dialog) {
+        EXPECT_EQ(ListColumn(MemberList(dialog), 0), (std::vector<std::string>{"张三"}));
+        Click(dialog, IDC_ADD_MEMBERS);
+    });
+    driver.OnPicker([](HWND picker) {
+        EXPECT_EQ(ListRowCount(::GetDlgItem(picker, IDC_CHOSEN_LIST)), 0) << "nobody else comes preset";
+        Click(picker, IDOK);
+    });
+    driver.OnConference([](HWND dialog) { NameAndConfirm(dialog); });
+    EXPECT_STREQ(driver.Run(nullptr, "1001")->memberCount, "1");
+}
+
 TEST(MemberListChairman, UpdateRequestCarriesTheConfIdAndTheOneChairman) {
     MembersDirectory directory;
     HostRecord given = WeeklyMeeting("77", {"1002", "1005", "1003"});

@@ -151,21 +151,21 @@ TEST_F(PickerSuggestions, EscClosesTheListAndEnterWithoutItEndsThePicker) {
 TEST_F(PickerSuggestions, ArrowsMoveTheHighlightAndAClickPicks) {
     driver.OnPicker([](HWND picker) { TypeInto(picker, IDC_PICKER_NAME, "w"); });
     driver.OnPicker([](HWND picker) {
-        // 王五 and 吴十; 无号 has no numeric identifier, like 本人 listed before it, so
-        // the two are one person.
-        EXPECT_EQ(Rows(SuggestionsOf(picker)).size(), 2u);
+        // 王五, 无号 and 吴十: 无号's identifier is no number, like that of 本人 listed
+        // before it, and each of the two is a person of their own.
+        EXPECT_EQ(Rows(SuggestionsOf(picker)).size(), 3u);
         const HWND edit = ::GetDlgItem(picker, IDC_PICKER_NAME);
         for (const UINT key : {VK_DOWN, VK_DOWN, VK_DOWN}) PostKey(edit, key);
     });
     driver.OnPicker([](HWND picker) {
-        EXPECT_EQ(Highlighted(picker), 1) << "Down stops at the last row";
+        EXPECT_EQ(Highlighted(picker), 2) << "Down stops at the last row";
         PostKey(::GetDlgItem(picker, IDC_PICKER_NAME), VK_UP);
     });
     driver.OnPicker([](HWND picker) {
         const HWND list = SuggestionsOf(picker);
-        EXPECT_EQ(Highlighted(picker), 0);
+        EXPECT_EQ(Highlighted(picker), 1);
         RECT row{};
-        ::SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+        ::SendMessageA(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
         const LPARAM at = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
         ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
         ::PostMessageA(list, WM_LBUTTONUP, 0, at);
@@ -175,6 +175,13 @@ TEST_F(PickerSuggestions, ArrowsMoveTheHighlightAndAClickPicks) {
         EXPECT_EQ(ListColumn(::GetDlgItem(picker, IDC_CHOSEN_LIST), 0), (std::vector<std::string>{"吴十"}));
         EXPECT_EQ(ListColumn(::GetDlgItem(picker, IDC_CHOSEN_LIST), 2), (std::vector<std::string>{"好友"}));
         EXPECT_EQ(::GetFocus(), ::GetDlgItem(picker, IDC_PICKER_NAME)) << "the click leaves the focus in the edit";
+        TypeInto(picker, IDC_PICKER_NAME, "w");
+    });
+    driver.OnPicker([](HWND picker) { PostKey(::GetDlgItem(picker, IDC_PICKER_NAME), VK_DOWN); });
+    driver.OnPicker([](HWND picker) { PostKey(::GetDlgItem(picker, IDC_PICKER_NAME), VK_RETURN); });
+    driver.OnPicker([](HWND picker) {
+        // 无号 itself, not 本人, whose identifier also reads as 0.
+        EXPECT_EQ(ListColumn(::GetDlgItem(picker, IDC_CHOSEN_LIST), 0), (std::vector<std::string>{"吴十", "无号"}));
         TypeInto(picker, IDC_PICKER_NAME, "w");
     });
     driver.OnPicker([](HWND picker) {
@@ -195,7 +202,7 @@ TEST_F(PickerSuggestions, ArrowsMoveTheHighlightAndAClickPicks) {
         EXPECT_FALSE(IsOpen(picker)) << "closed when the edit loses the focus";
         Click(picker, IDOK);
     });
-    RunExpectingMembersAdded(1);
+    RunExpectingMembersAdded(2);
 }
 
 TEST_F(PickerSuggestions, TypedPeopleStillGoOnTheListByTheAddButton) {

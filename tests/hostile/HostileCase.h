@@ -3,6 +3,7 @@
 // ones, a record and arguments as a careless host passes them, and the way the host
 // calls (re-entrant, from other threads, without COM).
 #include <climits>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -28,6 +29,8 @@ struct HostileCase {
     std::string kind;  // directory, language, skin, record, arguments, reentry, thread
     std::string name;
     std::vector<std::pair<std::string, std::string>> files;  // host-folder path, bytes
+    // Files too large to make for every case of the corpus: made when their case runs.
+    std::vector<std::pair<std::string, std::function<std::string()>>> madeFiles;
     std::vector<std::string> removedFiles;
     CaseRecord record;
     std::optional<std::string> userId = std::string("1001");

@@ -186,6 +186,19 @@ private:
             {"not-xml", "Label=10409"},
         };
         for (const auto& [name, bytes] : odd) AddFile("language", name, kLanguage, bytes);
+        // Labels of 20 MB, which a window system refuses to draw at once: the picker's
+        // caption, a column heading of each list, and buttons of both dialogs.
+        const std::pair<const char*, std::vector<int>> huge[] = {
+            {"20mb-caption", {10601}}, {"20mb-column-headings", {10413, 10607}}, {"20mb-buttons", {1, 10606}}};
+        for (const auto& [name, ids] : huge) {
+            HostileCase& c = Add("language", name);
+            c.madeFiles.emplace_back(kLanguage, [ids = ids] {
+                std::string messages;
+                for (const int id : ids)
+                    messages += "<Msg id=\"" + std::to_string(id) + "\" Label=\"" + std::string(20 << 20, 'W') + "\"/>";
+                return Language(messages);
+            });
+        }
     }
 
     void Skins() {

@@ -303,6 +303,11 @@ void WriteCaseFiles(const HostileCase& c, const std::string& folder) {
         std::ofstream out(folder + "\\" + path, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
+    for (const auto& [path, make] : c.madeFiles) {
+        const std::string bytes = make();
+        std::ofstream out(folder + "\\" + path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
     for (const std::string& path : c.removedFiles) ::DeleteFileA((folder + "\\" + path).c_str());
 }
 

@@ -159,4 +159,10 @@ void ClickTreeItem(HWND tree, HTREEITEM item, bool doubleClick) {
     PostClick(tree, centre.x, centre.y, doubleClick);
 }
 
+void ClickTab(HWND tabs, int index) {
+    RECT r{};
+    ::SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    PostClick(tabs, (r.left + r.right) / 2, (r.top + r.bottom) / 2, false);
+}
+
 }  // namespace e2e

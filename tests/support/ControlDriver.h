@@ -38,4 +38,7 @@ void SelectTreeItem(HWND tree, HTREEITEM item);
 // A real click (or double click) at the centre of the item's text.
 void ClickTreeItem(HWND tree, HTREEITEM item, bool doubleClick = false);
 
+// Tab controls: a real click on tab `index`.
+void ClickTab(HWND tabs, int index);
+
 }  // namespace e2e

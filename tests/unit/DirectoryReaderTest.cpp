@@ -238,6 +238,27 @@ TEST(DirectoryErrors, RunningOutOfMemoryAnywhereIsFalseAndNeverEscapes) {
     FAIL() << "the read never finished";
 }
 
+// Memory running out at every point of the reads in turn, the walk's included: a read
+// that did not finish gives nobody, not the people read before the failure.
+TEST(DirectoryErrors, AReadThatFailsMidwayGivesNoRecordsAtAll) {
+    const std::string departments = TestDataPath("directory/departments.xml");
+    const std::string friends = TestDataPath("directory/friends.xml");
+    for (std::int64_t first = 0; first < 100000; ++first) {
+        bool companiesRead = false, friendsRead = false;
+        DirectoryReader::SharedCompanies companies;
+        DirectoryReader::SharedFriendGroups groups;
+        {
+            const FailingAllocation failing(first);
+            companies = GetDirectoryReader().SharedDepartments(departments, &companiesRead);
+            groups = GetDirectoryReader().SharedFriends(friends, &friendsRead);
+        }
+        EXPECT_TRUE(companiesRead || companies->empty()) << "allocation " << first;
+        EXPECT_TRUE(friendsRead || groups->empty()) << "allocation " << first;
+        if (companiesRead && friendsRead) return;
+    }
+    FAIL() << "the reads never finished";
+}
+
 TEST(DirectoryErrors, AFileLargerThan128MiBIsUnreadable) {
     const ScratchFolder folder("large-directory");
     const std::string path = folder.WriteLong("DepartmentInfo.xml", "<r><company name=\"c\"/></r>",

@@ -37,6 +37,20 @@ protected:
 
 }  // namespace
 
+TEST(MessageTableTexts, ALongLabelIsCutAt4KiBAtACharacterBoundary) {
+    const ScratchFolder folder("long-labels");
+    std::string chinese = "x";
+    for (int i = 0; i < 3000; ++i) chinese += "汉";
+    MessageTable table;
+    ASSERT_TRUE(table.LoadFile(folder.Write("0804.xml", "<?xml version=\"1.0\" encoding=\"GBK\"?><L><Msg id=\"1\" Label=\"" +
+                                                            chinese + "\"/><Msg id=\"2\" Label=\"short\"/></L>"),
+                               "chinese"));
+    // The character that would end past the limit goes whole (compared so that a
+    // failure does not print kilobytes).
+    EXPECT_TRUE(table.Lookup(1) == chinese.substr(0, kLongestMessageText - 1));
+    EXPECT_EQ(table.Lookup(2), "short");
+}
+
 TEST(MessageTableBeforeLoad, EveryLookupIsMsgNotInit) {
     MessageTable table;
     EXPECT_FALSE(table.IsReady());

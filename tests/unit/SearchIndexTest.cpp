@@ -179,6 +179,12 @@ TEST(SearchIndex, OnePersonPerIdentifierAndDirectoryTheFirstInDepthFirstOrder) {
     EXPECT_TRUE(result.hits[1].friends);
 }
 
+TEST(SearchIndex, PeopleWhoseNamesAreNoNumberAreEachTheirOwn) {
+    const Search search({Person("ops01", "王一"), Person("", "王二"), Person("ops01", "王三"), Person("0", "王四"),
+                         Person("00", "王五"), Person(" -0", "王六"), Person("x7", "王七")});
+    EXPECT_EQ(search.Names("王"), (std::vector<std::string>{"王一", "王二", "王三", "王四", "王七"}));
+}
+
 // Typing on searches only whom the shorter query found: the answers must be those of
 // each query searched afresh, including digits that become long enough for numbers.
 TEST(SearchIndex, TypingKeyByKeyFindsWhatEachQueryFindsAlone) {
