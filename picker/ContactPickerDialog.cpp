@@ -168,14 +168,14 @@ void ContactPickerDialog::MovePerson(int id, DirectoryTree& tree) {
     if (const ContactEntry* entry = tree.FindEntry(id)) chosenList.Append(*entry);
 }
 
-// A suggestion picked: a person whose identifier is a number as a move takes him; anyone
-// else, whom only the entry tells apart, is the very entry picked, unless it is chosen.
+// A person whose identifier is a number as a move takes him; anyone else, whom only the
+// entry tells apart, is the very entry picked, unless it is chosen.
 void ContactPickerDialog::PickPerson(const ContactEntry& entry, DirectoryTree& tree) {
     if (HasNumericId(entry)) return MovePerson(NumericId(entry), tree);
-    const auto same = [&entry](const ContactEntry& chosen) {
-        return chosen.name == entry.name && chosen.uri == entry.uri && chosen.displayName == entry.displayName;
-    };
     const std::vector<ContactEntry>& chosen = chosenList.Entries();
+    const auto same = [&entry](const ContactEntry& other) {
+        return other.name == entry.name && other.uri == entry.uri && other.displayName == entry.displayName;
+    };
     if (std::none_of(chosen.begin(), chosen.end(), same)) chosenList.Append(entry);
 }
 

@@ -44,6 +44,7 @@ private:
     void OnMoveClicked();
     // One person, looked up in the directory of the given tab, unless already chosen.
     void MovePerson(int id, DirectoryTree& tree);
+    // A suggestion picked from the directory of the given tab.
     void PickPerson(const ContactEntry& entry, DirectoryTree& tree);
 
     void OnAddClicked();
