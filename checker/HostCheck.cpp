@@ -1,6 +1,6 @@
 #include "checker/HostCheck.h"
 
-#include "QuorvelVersion.h"
+#include "Quorvel.h"
 #include "checker/DirectoryCheck.h"
 #include "checker/LanguageCheck.h"
 #include "checker/SkinCheck.h"
