@@ -60,6 +60,23 @@ bool NamedByLanguageId(const std::string& file) {
            std::all_of(file.begin(), file.begin() + 4, [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
 }
 
+// The names of the files `hostDirectory\lang\*.xml`.
+std::vector<std::string> LanguageFiles(const std::string& hostDirectory) {
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = ::FindFirstFileA((hostDirectory + "\\lang\\*.xml").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return files;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) files.push_back(found.cFileName);
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    // In one order whatever the file system's: by name, case-blind.
+    std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
+        return ::lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    });
+    return files;
+}
+
 }  // namespace
 
 LanguageFindings AnalyseLanguage(const std::vector<std::string>& idsAsWritten, MessageTable& table) {
@@ -78,22 +95,6 @@ LanguageFindings AnalyseLanguage(const std::vector<std::string>& idsAsWritten, M
         if (seen[id] == 1 && text::Format("%d", text::ParseInt(id)) != id) findings.unreachable.push_back(id);
     }
     return findings;
-}
-
-std::vector<std::string> LanguageFiles(const std::string& hostDirectory) {
-    std::vector<std::string> files;
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = ::FindFirstFileA((hostDirectory + "\\lang\\*.xml").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return files;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) files.push_back(found.cFileName);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-    // Case-blind, as the file system finds them: 0409.xml before 0804.xml whatever it is called.
-    std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
-        return ::lstrcmpiA(a.c_str(), b.c_str()) < 0;
-    });
-    return files;
 }
 
 void CheckLanguage(HostReport& report, const std::string& hostDirectory, unsigned langId, bool languageGiven) {

@@ -17,9 +17,6 @@ struct LanguageFindings {
 // `idsAsWritten`: every id of the file in document order; `table`: the table loaded from it.
 [[nodiscard]] LanguageFindings AnalyseLanguage(const std::vector<std::string>& idsAsWritten, MessageTable& table);
 
-// The names of the files `hostDirectory\lang\*.xml`, in order.
-[[nodiscard]] std::vector<std::string> LanguageFiles(const std::string& hostDirectory);
-
 // Says which file the library picks in `hostDirectory\lang` for `langId` and checks every
 // language file there, the fallback 0409.xml even when it is missing. A language given
 // by the host team (`languageGiven`) without a file of its own is an error.
