@@ -1,7 +1,7 @@
 # The second compiler: clang and lld, against MinGW-w64's headers and libraries and the
 # C++ library of its GCC (posix threads). It compiles and links; nothing it makes runs
-# or ships (see README: exceptions thrown through GCC's C++ library are not caught
-# rightly in what lld links from clang's objects).
+# or ships (see README: lld drops the unwind entries of that library's COMDAT
+# functions, so exceptions thrown through them go wrong).
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 set(CMAKE_C_COMPILER clang)
 set(CMAKE_CXX_COMPILER clang++)
