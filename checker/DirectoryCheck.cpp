@@ -39,10 +39,16 @@ std::vector<std::string> QuotedAll(const std::vector<std::string>& ids) {
 // The findings that hold for either file's people.
 void ReportPeople(HostReport& report, const std::string& file, const std::vector<ContactEntry>& people,
                   const std::vector<Company>& companies) {
-    for (const RepeatedId& repeated : RepeatedIds(people))
-        report.Warning(file + text::Format(": identifier %s is listed %d times, in ", Quoted(repeated.id).c_str(),
+    for (const RepeatedId& repeated : RepeatedIds(people)) {
+        // Which people a host team has to tell apart, not only where they are listed.
+        std::vector<std::string> listings;
+        for (std::size_t i = 0; i < repeated.groups.size(); ++i)
+            listings.push_back((repeated.names[i].empty() ? std::string("(no display name)") : repeated.names[i]) +
+                               " in " + repeated.groups[i]);
+        report.Warning(file + text::Format(": identifier %s is listed %d times: ", Quoted(repeated.id).c_str(),
                                            static_cast<int>(repeated.groups.size())) +
-                       JoinShort(repeated.groups));
+                       JoinShort(listings));
+    }
     std::vector<ContactEntry> withoutPhone, withoutName;
     for (const ContactEntry& person : people) {
         if (person.mobile.empty() && person.phs.empty()) withoutPhone.push_back(person);
@@ -98,17 +104,18 @@ int ListDepth(const XmlElement& element) {
 }
 
 std::vector<RepeatedId> RepeatedIds(const std::vector<ContactEntry>& people) {
-    std::map<std::string, std::vector<std::string>> groupsById;
+    std::map<std::string, RepeatedId> byId;
     std::vector<std::string> order;
     for (const ContactEntry& person : people) {
         if (person.name.empty()) continue;
-        std::vector<std::string>& groups = groupsById[person.name];
-        if (groups.empty()) order.push_back(person.name);
-        groups.push_back(person.groupName);
+        RepeatedId& listed = byId[person.name];
+        if (listed.groups.empty()) order.push_back(listed.id = person.name);
+        listed.names.push_back(person.displayName);
+        listed.groups.push_back(person.groupName);
     }
     std::vector<RepeatedId> repeated;
     for (const std::string& id : order)
-        if (groupsById[id].size() > 1) repeated.push_back({id, groupsById[id]});
+        if (byId[id].groups.size() > 1) repeated.push_back(byId[id]);
     return repeated;
 }
 

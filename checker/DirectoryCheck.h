@@ -22,9 +22,11 @@ struct DirectoryCounts {
 // The deepest nesting of `list` elements under `element` (1: a list directly under it).
 [[nodiscard]] int ListDepth(const XmlElement& element);
 
-// An identifier written more than once, and the groups it is listed under, in order.
+// An identifier written more than once: the display names of the people who carry it
+// and the groups they are listed under, in order.
 struct RepeatedId {
     std::string id;
+    std::vector<std::string> names;
     std::vector<std::string> groups;
 };
 [[nodiscard]] std::vector<RepeatedId> RepeatedIds(const std::vector<ContactEntry>& people);

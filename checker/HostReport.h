@@ -29,3 +29,9 @@ private:
 // At most `shown` of the items, joined by ", ", then "and N more": a report line stays
 // short when a directory has thousands of people.
 [[nodiscard]] std::string JoinShort(const std::vector<std::string>& items, std::size_t shown = 8);
+
+// The report's code page 936 text as UTF-16, which a console shows on any code page.
+[[nodiscard]] std::wstring ConsoleText(const std::string& text);
+// The line that goes before a report written as bytes on a machine whose ANSI code page
+// is `codePage`: empty for 936, else a word that the names in it are code page 936.
+[[nodiscard]] std::string CodePageNote(unsigned codePage);

@@ -1,6 +1,9 @@
 #include "checker/LanguageCheck.h"
 
+#include <windows.h>
+
 #include <algorithm>
+#include <cctype>
 #include <map>
 
 #include "checker/XmlFileCheck.h"
@@ -51,6 +54,29 @@ void CheckLanguageFile(HostReport& report, const std::string& hostDirectory, con
                                     findings.withoutId == 1 ? "" : "s"));
 }
 
+// "0804.xml": the form the library builds from a language id ("%04x.xml").
+bool NamedByLanguageId(const std::string& file) {
+    return file.size() == 8 && ::lstrcmpiA(file.c_str() + 4, ".xml") == 0 &&
+           std::all_of(file.begin(), file.begin() + 4, [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+}
+
+// The names of the files `hostDirectory\lang\*.xml`.
+std::vector<std::string> LanguageFiles(const std::string& hostDirectory) {
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = ::FindFirstFileA((hostDirectory + "\\lang\\*.xml").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return files;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) files.push_back(found.cFileName);
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    // In one order whatever the file system's: by name, case-blind.
+    std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
+        return ::lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    });
+    return files;
+}
+
 }  // namespace
 
 LanguageFindings AnalyseLanguage(const std::vector<std::string>& idsAsWritten, MessageTable& table) {
@@ -71,24 +97,38 @@ LanguageFindings AnalyseLanguage(const std::vector<std::string>& idsAsWritten, M
     return findings;
 }
 
-void CheckLanguage(HostReport& report, const std::string& hostDirectory, unsigned langId) {
+void CheckLanguage(HostReport& report, const std::string& hostDirectory, unsigned langId, bool languageGiven) {
     report.Section("language");
     const unsigned language = langId & 0xFFFFu;
     const std::string own = text::Format("lang\\%04x.xml", language);
-    if (own == kFallbackFile) {
-        report.Note(text::Format("this machine's language %04x: the library reads %s, the fallback of every language",
-                                 language, own.c_str()));
-        CheckLanguageFile(report, hostDirectory, own, "machines of this language and those without a file of their own");
-        return;
-    }
-    if (ChooseLanguageFile(hostDirectory + "\\lang", language) == hostDirectory + "\\" + own) {
-        report.Note(text::Format("this machine's language %04x: the library reads %s; languages without a file of "
-                                 "their own read %s",
-                                 language, own.c_str(), kFallbackFile));
-        CheckLanguageFile(report, hostDirectory, own, "machines of this language");
+    const std::string chosen = ChooseLanguageFile(hostDirectory + "\\lang", language);
+    const bool hasOwn = own != kFallbackFile && chosen == hostDirectory + "\\" + own;
+    const char* machine = languageGiven ? "machines of language" : "this machine's language";
+    if (own == kFallbackFile || hasOwn) {
+        report.Note(text::Format("%s %04x: the library reads %s", machine, language, own.c_str()));
     } else {
-        report.Note(text::Format("this machine's language %04x: %s does not exist, so the library reads the fallback %s",
-                                 language, own.c_str(), kFallbackFile));
+        const std::string line = text::Format("%s %04x: %s does not exist, so the library reads the fallback %s",
+                                              machine, language, own.c_str(), kFallbackFile);
+        // Asked for by name, the language is one the host ships for.
+        if (languageGiven) report.Error(line); else report.Note(line);
     }
-    CheckLanguageFile(report, hostDirectory, kFallbackFile, "machines without a file of their language");
+
+    // Every language file, since every one is some machine's; the fallback even when absent.
+    std::vector<std::string> files = LanguageFiles(hostDirectory);
+    const auto isFallback = [](const std::string& file) { return ::lstrcmpiA(file.c_str(), "0409.xml") == 0; };
+    if (std::none_of(files.begin(), files.end(), isFallback)) files.insert(files.begin(), "0409.xml");
+    for (const std::string& file : files) {
+        const std::string relative = "lang\\" + file;
+        const bool fallback = isFallback(file);
+        const bool ownFile = ::lstrcmpiA(relative.c_str(), own.c_str()) == 0;
+        if (!fallback && !NamedByLanguageId(file)) {
+            report.Warning(relative + ": not named by a language id (XXXX.xml, four hexadecimal digits): no machine reads it");
+            continue;
+        }
+        std::string use = "machines of language " + file.substr(0, 4);
+        if (ownFile) use = "machines of this language";
+        if (fallback) use = "machines without a file of their language";
+        if (fallback && own == kFallbackFile) use = "machines of this language and those without a file of their own";
+        CheckLanguageFile(report, hostDirectory, relative, use);
+    }
 }

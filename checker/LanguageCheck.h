@@ -17,6 +17,7 @@ struct LanguageFindings {
 // `idsAsWritten`: every id of the file in document order; `table`: the table loaded from it.
 [[nodiscard]] LanguageFindings AnalyseLanguage(const std::vector<std::string>& idsAsWritten, MessageTable& table);
 
-// Reports the file the library picks in `hostDirectory\lang` for `langId`, and the
-// fallback 0409.xml that every other language falls back to.
-void CheckLanguage(HostReport& report, const std::string& hostDirectory, unsigned langId);
+// Says which file the library picks in `hostDirectory\lang` for `langId` and checks every
+// language file there, the fallback 0409.xml even when it is missing. A language given
+// by the host team (`languageGiven`) without a file of its own is an error.
+void CheckLanguage(HostReport& report, const std::string& hostDirectory, unsigned langId, bool languageGiven);

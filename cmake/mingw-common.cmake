@@ -1,7 +1,6 @@
-# Shared by both MinGW-w64 toolchains. The posix-thread variants are the ones
-# Debian ships with std::thread/std::mutex support.
-set(CMAKE_C_COMPILER   ${QUORVEL_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QUORVEL_TRIPLE}-g++-posix)
+# Shared by every MinGW-w64 toolchain of this tree: the Windows target, the resource
+# compiler, where the target's headers and libraries are, and Wine to run test programs.
+set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_RC_COMPILER  ${QUORVEL_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${QUORVEL_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

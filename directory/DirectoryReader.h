@@ -63,13 +63,15 @@ public:
 
 private:
     // What is kept of the last parse of a file: its bytes by their size and digest, not
-    // themselves, which would double the memory a large directory costs.
+    // themselves, which would double the memory a large directory costs. Always made
+    // whole; no default member initialisers, with which clang 14 silently drops ReadFile's
+    // instantiations (a nested template used in the class before the class is complete).
     template <typename Record>
     struct Parsed {
         std::string path;
-        size_t size = 0;
-        FileDigest digest{};
-        bool read = false;
+        size_t size;
+        FileDigest digest;
+        bool read;
         std::shared_ptr<std::vector<Record>> records;
     };
     template <typename Record>

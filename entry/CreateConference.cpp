@@ -33,8 +33,8 @@ private:
 };
 }  // namespace
 
-extern "C" ConferenceRecord* DLL_CreateConference(HWND notifyWindow, const ConferenceRecord* record,
-                                                  const char* userId) {
+extern "C" ConferenceRecord* QUORVEL_CALL DLL_CreateConference(HWND notifyWindow, const ConferenceRecord* record,
+                                                               const char* userId) {
     // A call while another runs (from the host's handler of the result message, or from
     // another thread) would share the dialog's state: it opens nothing and gets the
     // record as last published, which the running call leaves alone until it ends.

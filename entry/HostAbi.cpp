@@ -36,3 +36,6 @@ static_assert(offsetof(ConferenceRecord, spare1) == 72, "record layout");
 static_assert(offsetof(ConferenceRecord, noticeMinutes) == 88, "record layout");
 static_assert(sizeof(ConferenceRecord) == 96, "record size");
 #endif
+// A host that loads the library itself calls through the header's function type.
+static_assert(std::is_same<decltype(&DLL_CreateConference), PFN_DLL_CreateConference>::value,
+              "the export and its function type differ");

@@ -116,7 +116,7 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
     case WM_CONFERENCE_RESULT:
         resultCodes.push_back(static_cast<int>(wParam));
-        if (wParam == 1 && lParam != 0) lastRequest = reinterpret_cast<const char*>(lParam);
+        if (wParam == QUORVEL_RESULT_CONFIRMED && lParam != 0) lastRequest = reinterpret_cast<const char*>(lParam);
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == kCreateButton || LOWORD(wParam) == kEditButton)

@@ -3,16 +3,34 @@
 #ifndef QUORVEL_H
 #define QUORVEL_H
 
+/* The version of the library this header describes; Quorvel.dll's version resource
+ * states the same numbers. */
+#define QUORVEL_VERSION_MAJOR 1
+#define QUORVEL_VERSION_MINOR 0
+#define QUORVEL_VERSION_PATCH 0
+#define QUORVEL_VERSION_TEXT "1.0.0"
+/* One number to compare with: 0x010000 for 1.0.0. */
+#define QUORVEL_VERSION ((QUORVEL_VERSION_MAJOR << 16) | (QUORVEL_VERSION_MINOR << 8) | QUORVEL_VERSION_PATCH)
+
+#ifndef RC_INVOKED
+
 #include <windows.h>
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
+/* The export's calling convention, spelled out so that a host compiled with another
+ * default (/Gz, /Gr) still calls it the C way. */
+#define QUORVEL_CALL __cdecl
+
 /* Sent (never posted) to the host's notify window.
- * wParam 1: confirmed, lParam = request text, valid only while the message is handled;
- * wParam 2: cancelled, lParam = 0 (closing from the title bar sends it twice). */
+ * wParam QUORVEL_RESULT_CONFIRMED: lParam = request text, valid only while the message
+ * is handled; wParam QUORVEL_RESULT_CANCELLED: lParam = 0 (closing from the title bar
+ * sends it twice). */
 #define WM_CONFERENCE_RESULT (WM_USER + 0x200)
+#define QUORVEL_RESULT_CONFIRMED 1
+#define QUORVEL_RESULT_CANCELLED 2
 
 /* A conference's settings. In a record the host passes in, a null text means the
  * empty text, and a text longer than 4096 bytes is cut to its first 4096 bytes at a
@@ -39,10 +57,19 @@ typedef struct ConferenceRecord {
  * it, intact, since the running call changes it only when it ends. The library initialises COM (apartment-
  * threaded) for the duration of a call on a thread that has none, and balances it; a
  * thread in the multithreaded apartment is used as it is. */
-ConferenceRecord *DLL_CreateConference(HWND notifyWindow, const ConferenceRecord *record, const char *userId);
+ConferenceRecord *QUORVEL_CALL DLL_CreateConference(HWND notifyWindow, const ConferenceRecord *record,
+                                                    const char *userId);
+
+/* The export's type, for a host that loads the library itself:
+ *   PFN_DLL_CreateConference create =
+ *       (PFN_DLL_CreateConference)GetProcAddress(library, "DLL_CreateConference"); */
+typedef ConferenceRecord *(QUORVEL_CALL *PFN_DLL_CreateConference)(HWND notifyWindow, const ConferenceRecord *record,
+                                                                   const char *userId);
 
 #ifdef __cplusplus
 }
 #endif
+
+#endif /* RC_INVOKED */
 
 #endif

@@ -1,4 +1,5 @@
-// Dialog templates and control ids, shared by Quorvel.rc and the code.
+// Ids of the library's dialog templates and of their controls: used by its resources and
+// code, and by the sample host's scripted run, which finds controls by them.
 #pragma once
 
 #define IDD_CONFERENCE      138

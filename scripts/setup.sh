@@ -17,7 +17,8 @@ source "$repo/scripts/machine.sh"
 packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           g++-mingw-w64-i686-posix binutils-mingw-w64-i686
           wine wine64 xvfb x11-apps imagemagick fonts-wqy-microhei
-          cmake locales googletest llvm zip)
+          cmake locales googletest llvm zip
+          clang lld perl osslsigncode openssl unzip)
 installed() { [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]; }
 
 SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo

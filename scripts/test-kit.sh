@@ -1,21 +1,30 @@
 #!/usr/bin/env bash
-# The host kit's link test, for the architectures given (default: both), on builds
-# already made. It lays the kit out in build/kit and checks, per architecture:
+# The host kit's test, for the architectures given (default: both), on builds already
+# made. It lays the kit out in build/kit, unzips Quorvel-<version>.zip and checks the
+# unzipped kit as a host team gets it:
+#   - the zip holds the CMake package, the licence, the changelog and the toolchain
+#     files; an unsigned kit says so in README.txt;
 #   - the DLLs a host ships are stripped and import only system DLLs (and SkinMM.dll);
 #   - Quorvel.lib names Quorvel.dll and the export as the Microsoft linker expects
 #     (32-bit: the C name _DLL_CreateConference, imported undecorated);
-#   - a small C host links against each import library and imports the export by name;
-# and runs the C hosts where this machine can run the architecture, under Wine, through
-# the export: the dialog opens and is cancelled, the record comes back, and the DLL's
-# version resource states the build's version.
+#   - a small C host links against each import library and imports the export by name,
+#     and a host compiled as with /Gz links against Quorvel.lib with lld-link;
+#   - the sample host builds from the unzipped kit through find_package(Quorvel) with the
+#     kit's toolchain file, and a configure without a Windows compiler stops at once;
+# runs the C hosts and the sample host where this machine can run the architecture,
+# under Wine, through the export (the dialog opens and is cancelled, the record comes
+# back, the DLL's version resource states the header's version); and signs a second
+# layout with a throwaway certificate made here and verifies the signatures.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 archs=${*:-i686 x86_64}
-kit=$("$repo/scripts/lay-out-kit.sh" "$repo/build/kit" $archs)
-version=${kit##*/Quorvel-}
+kit_build=$("$repo/scripts/lay-out-kit.sh" "$repo/build/kit" $archs)
+version=${kit_build##*/Quorvel-}
 work="$repo/build/kit-test"
 rm -rf "$work"
 mkdir -p "$work"
+unzip -q "$kit_build.zip" -d "$work/unzipped"
+kit="$work/unzipped/Quorvel-$version"
 # Under test.sh the display and the Wine server are its own: stop them only if started
 # here. Starting the persistent server again fails when it runs already, so the
 # environment is sourced without -e.
@@ -28,11 +37,52 @@ set -e
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
+check() { # check DESCRIPTION COMMAND...: passes when the command succeeds
+    local what=$1
+    shift
+    if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+echo "== kit contents =="
+for file in LICENSE CHANGELOG.md README.txt include/Quorvel.h lib/cmake/Quorvel/QuorvelConfig.cmake \
+            lib/cmake/Quorvel/QuorvelConfigVersion.cmake cmake/mingw-w64-i686.cmake cmake/mingw-w64-x86_64.cmake; do
+    check "the zip holds $file" test -s "$kit/$file"
+done
+check "LICENSE is the MIT licence of The Quorvel authors" \
+    grep -q "^Copyright (c) [0-9]* The Quorvel authors" "$kit/LICENSE"
+check "CHANGELOG.md has an entry for $version" grep -q "^## $version\$" "$kit/CHANGELOG.md"
+check "README.txt says the kit is not signed" grep -q "^Not signed: " "$kit/README.txt"
+check "no stale references in the kit" \
+    bash -c '! grep -rIl -e "make-skin" -e "Quorvel\.rc" -e "end-to-end" "$1"' _ "$kit"
+
+# A configure without a Windows compiler stops before any compiler is asked for windows.h,
+# in the sample's build file and in the package itself.
+started=$(date +%s%N)
+if cmake -S "$kit/sample" -B "$work/no-toolchain" >"$work/no-toolchain.log" 2>&1; then
+    fail "the sample configures without a Windows compiler"
+elif tr -s ' \n' '  ' <"$work/no-toolchain.log" | grep -q "has no Windows compiler"; then
+    pass "the sample's configure without a Windows compiler stops in $(( ($(date +%s%N) - started) / 1000000 )) ms"
+else
+    fail "the sample's configure without a Windows compiler says: $(tail -5 "$work/no-toolchain.log")"
+fi
+mkdir -p "$work/linux-host"
+printf 'cmake_minimum_required(VERSION 3.15)\nproject(LinuxHost NONE)\nfind_package(Quorvel CONFIG REQUIRED)\n' \
+    >"$work/linux-host/CMakeLists.txt"
+if cmake -S "$work/linux-host" -B "$work/linux-host/build" -DQuorvel_DIR="$kit/lib/cmake/Quorvel" \
+        >"$work/linux-host.log" 2>&1; then
+    fail "find_package(Quorvel) succeeds for a build that is not for Windows"
+else
+    check "find_package(Quorvel) refuses a build that is not for Windows, saying why" \
+        grep -q "Quorvel.dll is a Windows library" "$work/linux-host.log"
+fi
 
 for arch in $archs; do
     case $arch in
-        i686) name=x86 triple=i686-w64-mingw32 symbol=_DLL_CreateConference ;;
-        x86_64) name=x64 triple=x86_64-w64-mingw32 symbol=DLL_CreateConference ;;
+        i686) name=x86 triple=i686-w64-mingw32 symbol=_DLL_CreateConference msvc=i686-pc-windows-msvc
+              stdcall=(-Xclang -fdefault-calling-conv=stdcall) ;;
+        # x64 has one calling convention; /Gz does not apply there.
+        x86_64) name=x64 triple=x86_64-w64-mingw32 symbol=DLL_CreateConference msvc=x86_64-pc-windows-msvc
+                stdcall=() ;;
     esac
     echo "== kit, $arch ($name) =="
     bin="$kit/bin/$name" lib="$kit/lib/$name"
@@ -41,17 +91,18 @@ for arch in $archs; do
     # pipe early would fail the command before it.
     for dll in Quorvel.dll SkinMM.dll; do
         sections=$("$triple-objdump" -h "$bin/$dll")
-        symbols=$(LC_ALL=C "$triple-nm" "$bin/$dll" 2>&1 || true)
-        if grep -q '\.debug_' <<<"$sections" || [ "${symbols##*: }" != "no symbols" ]; then
+        symbols_left=$(LC_ALL=C "$triple-nm" "$bin/$dll" 2>&1 || true)
+        if grep -q '\.debug_' <<<"$sections" || [ "${symbols_left##*: }" != "no symbols" ]; then
             fail "$name/$dll is not stripped"
         else
             pass "$name/$dll stripped, $(stat -c %s "$bin/$dll") bytes"
         fi
     done
+
     imports=$("$triple-objdump" -p "$bin/Quorvel.dll" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
     others=$(for d in $imports; do
         case $d in
-            kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|ole32.dll|oleaut32.dll|shlwapi.dll|msvcrt.dll|skinmm.dll) ;;
+            kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|ole32.dll|oleaut32.dll|shlwapi.dll|msvcrt.dll|bcrypt.dll|skinmm.dll) ;;
             *) printf '%s ' "$d" ;;
         esac
     done)
@@ -59,13 +110,16 @@ for arch in $archs; do
 
     # The Microsoft import library: the symbols a Microsoft-built host links to, the DLL
     # it names, and (32-bit) the import by the undecorated name.
-    symbols=$(llvm-nm "$lib/Quorvel.lib" 2>/dev/null | awk '$2 == "T" { print $3 }' | sort | tr '\n' ' ')
-    [ "$symbols" = "$symbol __imp_$symbol " ] && pass "$name/Quorvel.lib defines $symbols" || fail "$name/Quorvel.lib defines '$symbols'"
+    lib_symbols=$(llvm-nm "$lib/Quorvel.lib" 2>/dev/null | awk '$2 == "T" { print $3 }' | sort | tr '\n' ' ')
+    [ "$lib_symbols" = "$symbol __imp_$symbol " ] && pass "$name/Quorvel.lib defines $lib_symbols" ||
+        fail "$name/Quorvel.lib defines '$lib_symbols'"
     member=$(llvm-readobj "$lib/Quorvel.lib" | awk '/COFF-import-file/ { found = 1 } found')
-    grep -q "^File: Quorvel.dll" <<<"$(llvm-readobj "$lib/Quorvel.lib")" && pass "$name/Quorvel.lib names Quorvel.dll" || fail "$name/Quorvel.lib does not name Quorvel.dll"
+    grep -q "^File: Quorvel.dll" <<<"$(llvm-readobj "$lib/Quorvel.lib")" && pass "$name/Quorvel.lib names Quorvel.dll" ||
+        fail "$name/Quorvel.lib does not name Quorvel.dll"
     expected_type=name
     [ "$arch" = i686 ] && expected_type=noprefix
-    grep -q "Name type: $expected_type" <<<"$member" && pass "$name/Quorvel.lib imports by name type '$expected_type'" || fail "$name/Quorvel.lib: $member"
+    grep -q "Name type: $expected_type" <<<"$member" && pass "$name/Quorvel.lib imports by name type '$expected_type'" ||
+        fail "$name/Quorvel.lib: $member"
 
     for implib in libQuorvel.dll.a Quorvel.lib; do
         exe="$work/kit-host-$name-${implib%%.*}.exe"
@@ -82,18 +136,33 @@ for arch in $archs; do
         fi
     done
 
-    # The sample host from the kit's own build file, as a MinGW team would build it.
+    # A host built in Microsoft mode as with /Gz, linked by lld-link.
+    gz="$work/stdcall-host-$name"
+    if clang --target="$msvc" "${stdcall[@]}" -Wall -Werror -I"$repo/tests/kit/msvc" -I"$kit/include" \
+            -c "$repo/tests/kit/StdcallHost.c" -o "$gz.obj" >"$gz.log" 2>&1 &&
+            lld-link /nologo /entry:HostEntry /subsystem:console /out:"$gz.exe" "$gz.obj" "$lib/Quorvel.lib" >>"$gz.log" 2>&1; then
+        imported=$(llvm-readobj --coff-imports "$gz.exe")
+        grep -q "Symbol: DLL_CreateConference " <<<"$imported" &&
+            pass "a /Gz host in Microsoft mode links against $name/Quorvel.lib with lld-link" ||
+            fail "the /Gz host imports: $imported"
+    else
+        fail "a /Gz host in Microsoft mode does not link against $name/Quorvel.lib: $(tail -3 "$gz.log")"
+    fi
+
+    # The sample host from the unzipped kit, through its CMake package and toolchain file.
     sample="$work/sample-$name"
     if cmake -S "$kit/sample" -B "$sample" -DCMAKE_BUILD_TYPE=Release \
-            -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-$arch.cmake" >"$work/sample-$name.log" 2>&1 &&
-            cmake --build "$sample" -j2 >>"$work/sample-$name.log" 2>&1; then
-        pass "the sample host builds from the kit's sample/CMakeLists.txt"
+            -DCMAKE_TOOLCHAIN_FILE="$kit/cmake/mingw-w64-$arch.cmake" >"$sample.log" 2>&1 &&
+            cmake --build "$sample" -j2 >>"$sample.log" 2>&1; then
+        linked=$(grep -o "lib/$name/libQuorvel.dll.a" "$sample/CMakeFiles/quorvel-host.dir/linkLibs.rsp" || true)
+        [ -n "$linked" ] && pass "the sample host builds from the unzipped kit through find_package (links $linked)" ||
+            fail "the sample host was not linked with the kit's lib/$name import library"
     else
-        fail "the sample host does not build from the kit: $(tail -5 "$work/sample-$name.log")"
+        fail "the sample host does not build from the kit: $(tail -5 "$sample.log")"
     fi
 
     quorvel_can_run "$arch" "kit hosts" || continue
-    if [ -x "$sample/quorvel-host.exe" ] || [ -f "$sample/quorvel-host.exe" ]; then
+    if [ -f "$sample/quorvel-host.exe" ]; then
         requests=$(cd "$sample" && timeout 120 wine quorvel-host.exe /script 2>&1 | grep -o 'method="[a-z]*"' | tr '\n' ' ' || true)
         [ "$requests" = 'method="createconf" method="updateconf" ' ] &&
             pass "the kit's sample host created and edited a conference" ||
@@ -105,12 +174,43 @@ for arch in $archs; do
     cp -r "$kit/sample/folder/." "$run/"
     for exe in "$run"/kit-host-*.exe; do
         if output=$(cd "$run" && timeout 60 wine "$(basename "$exe")" 2>&1) &&
-                grep -q "^version $version" <<<"$output" && grep -q "^record complete" <<<"$output"; then
+                grep -q "^version $version, header $version" <<<"$output" && grep -q "^record complete" <<<"$output" &&
+                grep -q "^copyright Copyright (c) [0-9]* The Quorvel authors" <<<"$output"; then
             pass "$(basename "$exe") ran through the export: $(tr '\r\n' '  ' <<<"$output")"
         else
             fail "$(basename "$exe"): $output"
         fi
     done
 done
-[ "$failures" = 0 ] || { echo "kit link test: $failures failed"; exit 1; }
-echo "kit link test: passed"
+
+echo "== signing =="
+# A throwaway self-signed code-signing certificate, made for this run only.
+certs="$work/certificate"
+mkdir -p "$certs"
+if openssl req -x509 -newkey rsa:2048 -nodes -keyout "$certs/key.pem" -out "$certs/cert.pem" -days 2 \
+        -subj "/CN=Quorvel kit test" -addext "extendedKeyUsage=codeSigning" >/dev/null 2>&1 &&
+        head -c 18 /dev/urandom | base64 >"$certs/password" &&
+        openssl pkcs12 -export -inkey "$certs/key.pem" -in "$certs/cert.pem" -out "$certs/kit.p12" \
+            -passout file:"$certs/password" >/dev/null 2>&1 &&
+        signed=$(QUORVEL_SIGN_PKCS12="$certs/kit.p12" QUORVEL_SIGN_PASSWORD_FILE="$certs/password" \
+                 "$repo/scripts/lay-out-kit.sh" "$work/signed" $archs); then
+    check "a signed kit's README.txt says it is signed" grep -q "^Signed: " "$signed/README.txt"
+    for program in "$signed"/bin/*/*.dll "$signed"/tools/*/*.exe; do
+        label=${program#"$signed"/}
+        if osslsigncode verify -in "$program" -CAfile "$certs/cert.pem" -ignore-crl >"$work/verify.log" 2>&1; then
+            pass "$label carries a signature that verifies"
+        else
+            fail "$label: $(tail -3 "$work/verify.log")"
+        fi
+    done
+    for program in "$kit"/bin/*/Quorvel.dll; do
+        osslsigncode verify -in "$program" -CAfile "$certs/cert.pem" >/dev/null 2>&1 &&
+            fail "the unsigned kit's ${program#"$kit"/} verifies" ||
+            pass "the unsigned kit's ${program#"$kit"/} carries no signature"
+    done
+else
+    fail "the signed kit could not be laid out"
+fi
+
+[ "$failures" = 0 ] || { echo "kit test: $failures failed"; exit 1; }
+echo "kit test: passed"

@@ -29,12 +29,15 @@ struct CheckerRun {
     }
 };
 
-std::string CheckerPath() {
+// The test's own folder: the build's host folder, with the DLLs and the sample host's files.
+std::string OwnFolder() {
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path);
-    return folder.substr(0, folder.rfind('\\') + 1) + "quorvel-check.exe";
+    const std::string file(path);
+    return file.substr(0, file.rfind('\\'));
 }
+
+std::string CheckerPath() { return OwnFolder() + "\\quorvel-check.exe"; }
 
 // Runs the checker with `arguments` and collects its standard output by lines.
 CheckerRun RunChecker(const std::string& arguments) {
@@ -71,14 +74,16 @@ CheckerRun RunChecker(const std::string& arguments) {
 }
 
 TEST(CheckProgram, SampleHostFolderHasNoError) {
-    const CheckerRun run = RunChecker("--language 0804 \"" QUORVEL_SAMPLE_HOST "\"");
+    const CheckerRun run = RunChecker("--language 0804 \"" + OwnFolder() + "\"");
     EXPECT_EQ(run.exitCode, 0u) << run.All();
+    EXPECT_TRUE(run.HasStarting("  Quorvel.dll: found, x")) << run.All();
+    EXPECT_TRUE(run.Has("  warning: SkinMM.dll is the kit's stand-in, which paints nothing: ship the real skinning "
+                        "library in its place"))
+        << run.All();
     EXPECT_TRUE(run.HasStarting("  dconf\\DepartmentInfo.xml: found, ")) << run.All();
     EXPECT_TRUE(run.HasStarting("  dconf\\FriendsInfo.xml: found, ")) << run.All();
     EXPECT_TRUE(run.Has("  company directory: 2 companies, 13 departments, 39 people, deepest nesting 4")) << run.All();
-    EXPECT_TRUE(run.Has("  this machine's language 0804: the library reads lang\\0804.xml; languages without a "
-                        "file of their own read lang\\0409.xml"))
-        << run.All();
+    EXPECT_TRUE(run.Has("  machines of language 0804: the library reads lang\\0804.xml")) << run.All();
     EXPECT_TRUE(run.HasStarting("  warning: DepartmentInfo.xml: identifier \"1005\" is listed 2 times")) << run.All();
     EXPECT_TRUE(run.HasStarting("  warning: identifiers that read as no number (0): \"ops01\", \"OPS01\"")) << run.All();
     EXPECT_TRUE(run.HasStarting("  skin\\system\\all_select.bmp: found, 3126 bytes, loaded, 64 x 16, cut into 4 "
@@ -108,6 +113,10 @@ TEST(CheckProgram, BrokenFilesAreErrorsWithTheirReasons) {
         << run.All();
     EXPECT_TRUE(run.HasStarting("  error: skin\\system\\bitmap_select.bmp: found, 14 bytes, not loaded")) << run.All();
     EXPECT_TRUE(run.HasStarting("  error: skin\\system\\bitmap_unselect.bmp: not found")) << run.All();
+    EXPECT_TRUE(run.Has("  error: Quorvel.dll: not found beside the host's executable: the host cannot load the "
+                        "library"))
+        << run.All();
+    EXPECT_TRUE(run.HasStarting("  error: SkinMM.dll: not found beside the host's executable")) << run.All();
     EXPECT_TRUE(run.Has("  warning: skin\\system\\selectcontact_head.bmp: the mask colour RGB(255, 255, 255) does "
                         "not occur, so no part of these pictures is transparent"))
         << run.All();
@@ -117,7 +126,7 @@ TEST(CheckProgram, RefusedFilesSayWhy) {
     const CheckerRun run = RunChecker("--language 0409 \"" + kHosts + "refused\"");
     EXPECT_EQ(run.exitCode, 1u) << run.All();
     EXPECT_TRUE(run.HasStarting("  error: dconf\\DepartmentInfo.xml: found, ")) << run.All();
-    EXPECT_TRUE(run.HasStarting("  this machine's language 0409: the library reads lang\\0409.xml")) << run.All();
+    EXPECT_TRUE(run.HasStarting("  machines of language 0409: the library reads lang\\0409.xml")) << run.All();
     const std::string all = run.All();
     EXPECT_NE(all.find("DepartmentInfo.xml: found, 150 bytes, not loaded: refused: its DOCTYPE declares entities"),
               std::string::npos)
@@ -139,7 +148,8 @@ TEST(CheckProgram, DirectoryFindings) {
     const CheckerRun run = RunChecker("--language 0409 \"" + kHosts + "findings\"");
     EXPECT_EQ(run.exitCode, 1u) << run.All();
     EXPECT_TRUE(run.Has("  company directory: 1 companies, 3 departments, 11 people, deepest nesting 2")) << run.All();
-    EXPECT_TRUE(run.Has("  warning: DepartmentInfo.xml: identifier \"1002\" is listed 2 times, in 总经办, 秘书处"))
+    EXPECT_TRUE(run.Has("  warning: DepartmentInfo.xml: identifier \"1002\" is listed 2 times: 李明 in 总经办, 李敏 "
+                        "in 秘书处"))
         << run.All();
     EXPECT_TRUE(run.Has("  warning: DepartmentInfo.xml: 1 people without a mobile or PHS number (an SMS notice "
                         "cannot reach them): 无电话 (1008)"))
@@ -158,6 +168,44 @@ TEST(CheckProgram, DirectoryFindings) {
         << run.All();
     EXPECT_TRUE(run.Has("  warning: identifiers that read as no number (0): \"ops01\", \"OPS01\": the picker counts "
                         "them all as one person"))
+        << run.All();
+}
+
+TEST(CheckProgram, EveryLanguageFileIsCheckedAndANamedLanguageNeedsItsOwn) {
+    const CheckerRun run = RunChecker("--language 0804 \"" + kHosts + "refused\"");
+    EXPECT_TRUE(run.Has("  error: machines of language 0804: lang\\0804.xml does not exist, so the library reads the "
+                        "fallback lang\\0409.xml"))
+        << run.All();
+    EXPECT_TRUE(run.Has("  error: lang\\0411.xml: found, 86 bytes, not loaded: not well-formed XML")) << run.All();
+    EXPECT_TRUE(run.Has("  warning: lang\\readme.xml: not named by a language id (XXXX.xml, four hexadecimal digits): "
+                        "no machine reads it"))
+        << run.All();
+    // The machine's own language without a file is only a note: it is not one the host named.
+    const CheckerRun machine = RunChecker("\"" + kHosts + "findings\"");
+    EXPECT_FALSE(machine.HasStarting("  error: this machine's language")) << machine.All();
+    EXPECT_TRUE(machine.Has("  error: lang\\0409.xml: not found (or not readable)")) << machine.All();
+}
+
+TEST(CheckProgram, AMissingFolderIsOneError) {
+    const CheckerRun run = RunChecker("\"" + kHosts + "no such folder\"");
+    EXPECT_EQ(run.exitCode, 1u) << run.All();
+    ASSERT_EQ(run.lines.size(), 3u) << run.All();
+    EXPECT_EQ(run.lines[1], "  error: folder not found: " + kHosts + "no such folder") << run.All();
+    EXPECT_EQ(run.lines[2], "1 error, 0 warnings") << run.All();
+}
+
+TEST(CheckProgram, AFolderPathTooLongForTheLibraryIsReported) {
+    // Nested below the test's folder until the host files' paths pass 259 bytes, while
+    // an executable with a short name still fits the 255 bytes the library reads.
+    std::string folder = OwnFolder() + "\\long-host-folder";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    while (folder.size() < 235) {
+        folder += "\\" + std::string(std::min<std::size_t>(40, 235 - folder.size()), 'd');
+        ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS) << folder;
+    }
+    const CheckerRun run = RunChecker("\"" + folder + "\"");
+    EXPECT_TRUE(run.HasStarting("  warning: the folder's path is " + std::to_string(folder.size()) +
+                                " bytes: files below it whose path passes 259"))
         << run.All();
 }
 

@@ -8,6 +8,7 @@
 #include "checker/DirectoryCheck.h"
 #include "checker/HostReport.h"
 #include "checker/LanguageCheck.h"
+#include "checker/LibraryCheck.h"
 #include "checker/SkinCheck.h"
 #include "checker/XmlFileCheck.h"
 #include "xml/XmlDocument.h"
@@ -75,6 +76,7 @@ TEST(CheckDirectoryRules, FindsRepeatedAndCollidingIdentifiers) {
     ASSERT_EQ(repeated.size(), 1u);
     EXPECT_EQ(repeated[0].id, "1005");
     EXPECT_EQ(repeated[0].groups, (std::vector<std::string>{"总经办", "秘书处", "研发部"}));
+    EXPECT_EQ(repeated[0].names.size(), 3u);
 
     const std::vector<std::vector<std::string>> same = SameNumberIds(people);
     ASSERT_EQ(same.size(), 1u);
@@ -129,6 +131,45 @@ TEST(CheckLanguageRules, AnEmptyTableMissesEveryId) {
     MessageTable table;
     const LanguageFindings findings = AnalyseLanguage({}, table);
     EXPECT_EQ(findings.missing.size(), 15u);
+}
+
+TEST(CheckLibraryRules, ArchitectureAndTheStandIn) {
+    const std::optional<std::string> library = ReadWholeFile("Quorvel.dll");
+    const std::optional<std::string> skin = ReadWholeFile("SkinMM.dll");
+    ASSERT_TRUE(library && skin);
+    EXPECT_EQ(ProgramArchitecture(*library), std::string(sizeof(void*) == 8 ? "x64" : "x86"));
+    EXPECT_EQ(ProgramArchitecture(*skin), ProgramArchitecture(*library));
+    EXPECT_TRUE(IsStandInSkinLibrary(*skin));
+    EXPECT_FALSE(IsStandInSkinLibrary(*library));
+    // An ARM64 header, and bytes that are no program.
+    std::string arm = library->substr(0, 0x400);
+    const std::size_t header = static_cast<unsigned char>(arm[0x3C]) | static_cast<unsigned char>(arm[0x3D]) << 8;
+    arm[header + 4] = 0x64;
+    arm[header + 5] = static_cast<char>(0xAA);
+    EXPECT_FALSE(ProgramArchitecture(arm));
+    EXPECT_FALSE(ProgramArchitecture("MZ"));
+    EXPECT_FALSE(ProgramArchitecture(std::string(0x40, 'M')));
+}
+
+TEST(CheckLibraryRules, PathLengths) {
+    struct Case {
+        std::size_t length;
+        int errors, warnings;
+    };
+    for (const Case& c : {Case{100, 0, 0}, Case{224, 0, 0}, Case{225, 0, 1}, Case{242, 0, 2}, Case{253, 1, 0}}) {
+        int errors = 0, warnings = 0;
+        for (const PathFinding& finding : PathLengthFindings(c.length)) ++(finding.error ? errors : warnings);
+        EXPECT_EQ(errors, c.errors) << c.length;
+        EXPECT_EQ(warnings, c.warnings) << c.length;
+    }
+}
+
+TEST(CheckReport, NamesTheCodePageOnceWhereNamesWouldShowWrongly) {
+    EXPECT_EQ(CodePageNote(936), "");
+    const std::string note = CodePageNote(1252);
+    EXPECT_NE(note.find("code page 936"), std::string::npos) << note;
+    EXPECT_NE(note.find("is 1252"), std::string::npos) << note;
+    EXPECT_EQ(ConsoleText("a\xD6\xD0"), L"a\u4E2D");
 }
 
 TEST(CheckSkinRules, StripSizesAndMaskColours) {

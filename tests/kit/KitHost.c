@@ -1,7 +1,8 @@
 /* A host as small as a host can be, in plain C, built against the kit alone: its header
  * and one of its import libraries. It calls the export once, cancels the dialog and
  * prints what it saw. Exit code 0 when the export returned the library's record, every
- * text of it non-null, and the notify window got the cancel message. */
+ * text of it non-null, the notify window got the cancel message, and the loaded DLL's
+ * version resource states the header's version. */
 #include <windows.h>
 #include <objbase.h>
 #include <stdio.h>
@@ -13,7 +14,7 @@
 static int cancels;
 
 static LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CONFERENCE_RESULT && wParam == 2) ++cancels;
+    if (message == WM_CONFERENCE_RESULT && wParam == QUORVEL_RESULT_CANCELLED) ++cancels;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -31,23 +32,32 @@ static void CALLBACK Tick(HWND window, UINT message, UINT_PTR id, DWORD time) {
     EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
 }
 
-/* The version the loaded library's version resource states. */
-static void PrintLibraryVersion(void) {
+/* Prints the version the loaded library's version resource states and the header's;
+ * true when they are the same. */
+static int PrintLibraryVersion(void) {
     char path[MAX_PATH] = "";
     DWORD ignored = 0, size;
     void* data;
     VS_FIXEDFILEINFO* info = NULL;
     UINT length = 0;
+    int same = 0;
+    const char* copyright = NULL;
     GetModuleFileNameA(GetModuleHandleA("Quorvel.dll"), path, sizeof path);
     size = GetFileVersionInfoSizeA(path, &ignored);
     data = size ? malloc(size) : NULL;
     if (data && GetFileVersionInfoA(path, 0, size, data) &&
-        VerQueryValueA(data, "\\", (void**)&info, &length) && length >= sizeof *info)
-        printf("version %u.%u.%u\n", HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
-               HIWORD(info->dwFileVersionLS));
-    else
+        VerQueryValueA(data, "\\", (void**)&info, &length) && length >= sizeof *info) {
+        printf("version %u.%u.%u, header %s\n", HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
+               HIWORD(info->dwFileVersionLS), QUORVEL_VERSION_TEXT);
+        same = info->dwFileVersionMS == (DWORD)MAKELONG(QUORVEL_VERSION_MINOR, QUORVEL_VERSION_MAJOR) &&
+               HIWORD(info->dwFileVersionLS) == QUORVEL_VERSION_PATCH;
+    } else {
         printf("version none\n");
+    }
+    if (data && VerQueryValueA(data, "\\StringFileInfo\\040904b0\\LegalCopyright", (void**)&copyright, &length))
+        printf("copyright %s\n", copyright);
     free(data);
+    return same;
 }
 
 int main(void) {
@@ -55,7 +65,7 @@ int main(void) {
     HWND notify;
     UINT_PTR timer;
     ConferenceRecord* record;
-    int complete;
+    int complete, sameVersion;
 
     CoInitialize(NULL);
     memset(&windowClass, 0, sizeof windowClass);
@@ -69,11 +79,11 @@ int main(void) {
     record = DLL_CreateConference(notify, NULL, "1001");
     KillTimer(NULL, timer);
 
-    PrintLibraryVersion();
+    sameVersion = PrintLibraryVersion();
     complete = record != NULL && record->name && record->description && record->confId && record->userId &&
                record->chairman && record->startText && record->memberCount && record->spare1 && record->spare2 &&
                (record->memberIdCount == 0 || record->memberIds != NULL);
     printf("record %s, cancel messages %d\n", complete ? "complete" : "missing", cancels);
     CoUninitialize();
-    return complete && cancels >= 1 ? 0 : 1;
+    return complete && cancels >= 1 && sameVersion ? 0 : 1;
 }
