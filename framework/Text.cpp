@@ -1,11 +1,11 @@
 #include "framework/Text.h"
 
-#include <mbstring.h>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <vector>
+
+#include "framework/CodePageConversion.h"
 
 namespace text {
 
@@ -29,8 +29,19 @@ std::string Format(const char* format, ...) {
 bool Equal(const std::string& a, const std::string& b) { return a == b; }
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
-                    reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
+    // As C texts, to their first null, as _mbsicmp reads them.
+    const size_t length = ::strlen(a.c_str());
+    if (length != ::strlen(b.c_str())) return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (size_t i = 0; i < length; ++i) {
+        if (codepage::IsLeadByte(codepage::kAnsi, static_cast<unsigned char>(a[i])) && i + 1 < length) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 int ParseInt(const std::string& s) {
@@ -74,21 +85,11 @@ std::string BoundedText(const char* s, size_t maxBytes) {
     if (length <= maxBytes) return std::string(s, length);
     size_t end = 0;
     while (end < maxBytes) {
-        const size_t step = ::IsDBCSLeadByte(static_cast<BYTE>(s[end])) ? 2 : 1;
+        const size_t step = codepage::IsLeadByte(codepage::kAnsi, static_cast<unsigned char>(s[end])) ? 2 : 1;
         if (end + step > maxBytes) break;
         end += step;
     }
     return std::string(s, end);
 }
-
-std::string GetWindowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    if (length <= 0) return {};
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    const int copied = ::GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
-}
-
-void SetWindowText(HWND window, const std::string& s) { ::SetWindowTextA(window, s.c_str()); }
 
 }  // namespace text
