@@ -149,9 +149,11 @@ bool FindDigits(std::string_view id, std::string_view mobile, std::string_view p
 }
 
 // Whether everyone that a query extending `last` finds was found by `last`: not so when
-// `last` was too few digits for numbers, which a longer run of digits may then find.
+// `last` was too few digits for numbers, which a longer run of digits may then find, nor
+// when it was separators alone, which gave pinyin no letters to find anyone by.
 bool Narrows(const std::string& last, const std::string& typed) {
     if (last.empty() || typed.size() <= last.size() || typed.compare(0, last.size(), last) != 0) return false;
+    if (last.find_first_not_of(" '") == std::string::npos) return false;
     const bool digits = std::all_of(last.begin(), last.end(), IsDigit);
     return !digits || last.size() >= kMinNumberRun;
 }
