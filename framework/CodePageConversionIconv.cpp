@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -22,7 +23,10 @@ struct Known {
     const char* name;
     unsigned maxCharSize;
 };
-constexpr Known kKnown[] = {{936, "CP936", 2}, {54936, "GB18030", 4}, {kUtf8, "UTF-8", 4}, {1252, "CP1252", 1}};
+// The 936 family, UTF-8, a Western code page, and the EBCDIC and UTF-7 forms in which the
+// platform's parser also reads a document.
+constexpr Known kKnown[] = {{936, "CP936", 2},     {54936, "GB18030", 4}, {kUtf8, "UTF-8", 4}, {1252, "CP1252", 1},
+                            {37, "IBM037", 1},     {500, "IBM500", 1},    {1047, "IBM1047", 1}, {65000, "UTF-7", 5}};
 
 const Known* Find(unsigned codePage) {
     if (codePage == kAnsi) codePage = kAnsiIsCodePage;
@@ -72,17 +76,23 @@ private:
     std::mutex lock;
 };
 
-Converter& Decoder(const Known& known) {
-    static Converter decoders[] = {{"UTF-16LE", kKnown[0].name}, {"UTF-16LE", kKnown[1].name},
-                                   {"UTF-16LE", kKnown[2].name}, {"UTF-16LE", kKnown[3].name}};
-    return decoders[&known - kKnown];
+struct Converters {
+    explicit Converters(const char* name) : decoder("UTF-16LE", name), encoder(name, "UTF-16LE") {}
+    Converter decoder;
+    Converter encoder;
+};
+
+Converters& Of(const Known& known) {
+    static const std::vector<std::unique_ptr<Converters>> all = [] {
+        std::vector<std::unique_ptr<Converters>> made;
+        for (const Known& each : kKnown) made.push_back(std::make_unique<Converters>(each.name));
+        return made;
+    }();
+    return *all[static_cast<std::size_t>(&known - kKnown)];
 }
 
-Converter& Encoder(const Known& known) {
-    static Converter encoders[] = {{kKnown[0].name, "UTF-16LE"}, {kKnown[1].name, "UTF-16LE"},
-                                   {kKnown[2].name, "UTF-16LE"}, {kKnown[3].name, "UTF-16LE"}};
-    return encoders[&known - kKnown];
-}
+Converter& Decoder(const Known& known) { return Of(known).decoder; }
+Converter& Encoder(const Known& known) { return Of(known).encoder; }
 
 }  // namespace
 
