@@ -46,8 +46,9 @@ public:
     Converter& operator=(const Converter&) = delete;
     [[nodiscard]] bool usable() const { return handle != reinterpret_cast<iconv_t>(-1); }
 
-    // Converts `in` into `out` (appending) one step at a time; `onInvalid` decides what an
-    // invalid or incomplete sequence of `width` bytes becomes, false to stop.
+    // Converts `in` into `out` (appending); `onInvalid(out, error)` decides what an invalid
+    // (EILSEQ) or unfinished (EINVAL) sequence becomes, `width` bytes skipped, or stops
+    // the conversion by returning false.
     template <class OnInvalid>
     bool Run(std::string_view in, std::string& out, std::size_t width, OnInvalid onInvalid) {
         const std::lock_guard<std::mutex> held(lock);
@@ -59,11 +60,11 @@ public:
             char* target = buffer;
             std::size_t room = sizeof buffer;
             const std::size_t done = ::iconv(handle, &source, &left, &target, &room);
+            const int error = errno;
             out.append(buffer, static_cast<std::size_t>(target - buffer));
-            if (done != static_cast<std::size_t>(-1)) continue;
-            if (errno == E2BIG) continue;
+            if (done != static_cast<std::size_t>(-1) || error == E2BIG) continue;
             const std::size_t skip = std::min(width, left);
-            if (!onInvalid(out)) return false;
+            if (!onInvalid(out, error)) return false;
             source += skip;
             left -= skip;
             ::iconv(handle, nullptr, nullptr, nullptr, nullptr);
@@ -110,8 +111,8 @@ bool IsLeadByte(unsigned codePage, unsigned char byte) {
     const char lone[1] = {static_cast<char>(byte)};
     std::string ignored;
     bool incomplete = false;
-    decoder.Run(std::string_view(lone, 1), ignored, 1, [&](std::string&) {
-        incomplete = errno == EINVAL;
+    decoder.Run(std::string_view(lone, 1), ignored, 1, [&](std::string&, int error) {
+        incomplete = error == EINVAL;
         return false;
     });
     return incomplete;
@@ -120,9 +121,9 @@ bool IsLeadByte(unsigned codePage, unsigned char byte) {
 std::size_t ToUtf16(unsigned codePage, std::string_view bytes, bool strict, wchar_t* out, std::size_t capacity) {
     if (bytes.empty() || !IsAvailable(codePage)) return 0;
     std::string converted;
-    const bool whole = Decoder(*Find(codePage)).Run(bytes, converted, 1, [&](std::string& so_far) {
+    const bool whole = Decoder(*Find(codePage)).Run(bytes, converted, 1, [&](std::string& text, int) {
         if (strict) return false;
-        so_far += "\xFD\xFF";  // U+FFFD
+        text += "\xFD\xFF";  // U+FFFD
         return true;
     });
     const std::size_t count = converted.size() / 2;
@@ -146,8 +147,8 @@ std::size_t FromUtf16(unsigned codePage, std::wstring_view units, char* out, std
     }
     std::string converted;
     // A unit at a time: a lone surrogate or a character the code page lacks.
-    Encoder(*Find(codePage)).Run(little, converted, 2, [](std::string& so_far) {
-        so_far += '?';
+    Encoder(*Find(codePage)).Run(little, converted, 2, [](std::string& text, int) {
+        text += '?';
         return true;
     });
     if (out == nullptr) return converted.size();
