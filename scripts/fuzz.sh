@@ -61,4 +61,5 @@ for target in $targets; do
         status=1
     fi
 done
+echo "fuzz: logs and any findings in $build/findings/<target>/"
 exit $status
