@@ -1,12 +1,12 @@
 #include "framework/Text.h"
 
-#include <mbstring.h>
 #include <array>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <vector>
+
+#include "framework/CodePageConversion.h"
 
 namespace text {
 
@@ -30,8 +30,19 @@ std::string Format(const char* format, ...) {
 bool Equal(const std::string& a, const std::string& b) { return a == b; }
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
-                    reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
+    // As C texts, to their first null, as _mbsicmp reads them.
+    const size_t length = ::strlen(a.c_str());
+    if (length != ::strlen(b.c_str())) return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (size_t i = 0; i < length; ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < length) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 int ParseInt(const std::string& s) {
@@ -73,10 +84,8 @@ bool IsLeadByte(unsigned char byte) {
     // The code page is the process's for its whole life: its lead-byte ranges are read once.
     static const std::array<bool, 256> lead = [] {
         std::array<bool, 256> table{};
-        CPINFO info{};
-        if (::GetCPInfo(CP_ACP, &info))
-            for (size_t i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2)
-                for (unsigned b = info.LeadByte[i]; b <= info.LeadByte[i + 1]; ++b) table[b] = true;
+        for (unsigned b = 0; b < table.size(); ++b)
+            table[b] = codepage::IsLeadByte(codepage::kAnsi, static_cast<unsigned char>(b));
         return table;
     }();
     return lead[byte];
@@ -94,15 +103,5 @@ std::string BoundedText(const char* s, size_t maxBytes) {
     }
     return std::string(s, end);
 }
-
-std::string GetWindowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    if (length <= 0) return {};
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    const int copied = ::GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
-}
-
-void SetWindowText(HWND window, const std::string& s) { ::SetWindowTextA(window, s.c_str()); }
 
 }  // namespace text

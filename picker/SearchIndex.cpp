@@ -1,11 +1,10 @@
 #include "picker/SearchIndex.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <string_view>
 
 #include "directory/DirectoryWalk.h"
+#include "framework/CodePageConversion.h"
 #include "framework/Text.h"
 #include "picker/PickerRules.h"
 #include "picker/PinyinTable.h"
@@ -28,7 +27,7 @@ void ForEachCharacter(std::string_view s, Visit visit) {
 pinyin::Readings ReadingsAt(std::string_view name, size_t offset, size_t width) {
     // The readings are those of code page 936's characters; another code page's pairs
     // of bytes are other characters.
-    static const bool readable = ::GetACP() == 936;
+    static const bool readable = codepage::AnsiCodePage() == 936;
     if (width != 2 || !readable) return {};
     return pinyin::ReadingsOf(static_cast<unsigned char>(name[offset]), static_cast<unsigned char>(name[offset + 1]));
 }
@@ -153,9 +152,11 @@ bool FindDigits(std::string_view id, std::string_view mobile, std::string_view p
 }
 
 // Whether everyone that a query extending `last` finds was found by `last`: not so when
-// `last` was too few digits for numbers, which a longer run of digits may then find.
+// `last` was too few digits for numbers, which a longer run of digits may then find, nor
+// when it was separators alone, which gave pinyin no letters to find anyone by.
 bool Narrows(const std::string& last, const std::string& typed) {
     if (last.empty() || typed.size() <= last.size() || typed.compare(0, last.size(), last) != 0) return false;
+    if (last.find_first_not_of(" '") == std::string::npos) return false;
     const bool digits = std::all_of(last.begin(), last.end(), IsDigit);
     return !digits || last.size() >= kMinNumberRun;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, testing and the sample host need on Debian: the cross
 # compilers, Wine, Xvfb, ImageMagick, the CJK font, CMake, GoogleTest's sources, and for
-# the host kit LLVM's tools (Microsoft import libraries) and zip;
+# the host kit LLVM's tools (Microsoft import libraries) and zip, for the native builds
+# of the parsers clang with its fuzzing and sanitizer runtimes;
 # 32-bit Wine only where this machine can run 32-bit programs.
 # Packages are checked, not commands: a stand-in command must not hide a missing package.
 #
@@ -18,7 +19,7 @@ packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           g++-mingw-w64-i686-posix binutils-mingw-w64-i686
           wine wine64 xvfb x11-apps imagemagick fonts-wqy-microhei
           cmake locales googletest llvm zip
-          clang lld perl osslsigncode openssl unzip)
+          clang lld perl osslsigncode openssl unzip libclang-rt-14-dev)
 installed() { [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]; }
 
 SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo

@@ -18,6 +18,13 @@ for arch in $archs; do
     (cd "$repo/build/$arch" && ctest --output-on-failure) || status=1
 done
 [ -n "$runnable" ] || { echo "no tests could run on this machine"; status=1; }
+# The parsers built natively: every input that ever failed, each parser fuzzed a short
+# while, and their time against their input's size; and the plain logic's unit tests
+# that build natively, under the sanitizers.
+echo "== parsers, native =="
+bash "$repo/scripts/fuzz.sh" "${QUORVEL_FUZZ_SECONDS:-25}" || status=1
+"$repo/build/fuzz/quorvel-linearity" || status=1
+"$repo/build/fuzz/quorvel-native-unit-tests" --gtest_brief=1 || status=1
 # The hostile corpus, one process a case, on the builds just made.
 QUORVEL_SKIP_BUILD=1 QUORVEL_ARCHS=$archs bash "$repo/scripts/hostile.sh" || status=1
 echo "== host kit =="

@@ -67,6 +67,11 @@ std::optional<PictureHeader> BmpHeader(const Bytes& b) {
         compression = *headerSize >= 20 ? b.Little(30, 4) : 0;
     }
     if (!header) return std::nullopt;
+    // A file that ends before its header says how its rows are laid out holds none of them.
+    if (!bitCount || !compression) {
+        header->rowsPastEnd = true;
+        return header;
+    }
     // Rows of plain or bit-field pixels; the decoder takes them as they come, unchecked.
     const bool plainRows = compression == 0u || compression == 3u || compression == 6u;
     if (plainRows && bitCount && *bitCount != 0) {

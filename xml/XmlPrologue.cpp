@@ -1,9 +1,9 @@
 #include "xml/XmlPrologue.h"
 
-#include <windows.h>
-
 #include <string_view>
 #include <vector>
+
+#include "framework/CodePageConversion.h"
 
 namespace {
 
@@ -148,15 +148,14 @@ std::optional<std::string> XmlPrologue::ReencodeAsUtf8(const std::string& bytes,
     std::string source = bytes;
     source.replace(encodingOffset, declaredEncoding.size(), "UTF-8");
     // Without the four-byte code page (Wine has none), its one- and two-byte part is code page 936.
-    if (codePage == 54936 && !::IsValidCodePage(codePage)) codePage = 936;
+    if (codePage == 54936 && !codepage::IsAvailable(codePage)) codePage = 936;
     if (source.empty()) return std::string();
-    const int length = static_cast<int>(source.size());
-    const int units = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, source.data(), length, nullptr, 0);
+    const std::size_t units = codepage::ToUtf16(codePage, source, true, nullptr, 0);
     if (units == 0) return std::nullopt;
-    std::vector<wchar_t> wide(static_cast<std::size_t>(units));
-    ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, source.data(), length, wide.data(), units);
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), size, nullptr, nullptr);
+    std::vector<wchar_t> wide(units);
+    if (codepage::ToUtf16(codePage, source, true, wide.data(), units) != units) return std::nullopt;
+    const std::wstring_view text(wide.data(), units);
+    std::string utf8(codepage::FromUtf16(codepage::kUtf8, text, nullptr, 0), '\0');
+    utf8.resize(codepage::FromUtf16(codepage::kUtf8, text, utf8.data(), utf8.size()));
     return utf8;
 }

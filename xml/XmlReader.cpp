@@ -1,7 +1,5 @@
 #include "xml/XmlReader.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <optional>
 #include <string_view>
@@ -9,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "framework/CodePageConversion.h"
 #include "xml/XmlPrologue.h"
 
 namespace {
@@ -86,24 +85,22 @@ public:
 
 private:
     AnsiTable() : codes(0x10000, 0) {
-        CPINFO info{};
-        if (!::GetCPInfo(CP_ACP, &info) || info.MaxCharSize > 2) return;
+        const unsigned maxCharSize = codepage::MaxCharSize(codepage::kAnsi);
+        if (maxCharSize == 0 || maxCharSize > 2) return;
         std::wstring units;
         for (unsigned unit = 1; unit <= 0xFFFF; ++unit)
             if (!IsSurrogate(static_cast<wchar_t>(unit))) units.push_back(static_cast<wchar_t>(unit));
-        const int count = static_cast<int>(units.size());
         std::string bytes(units.size() * 2, '\0');
-        const int size = ::WideCharToMultiByte(CP_ACP, 0, units.data(), count, bytes.data(),
-                                               static_cast<int>(bytes.size()), nullptr, nullptr);
+        const std::size_t size = codepage::FromUtf16(codepage::kAnsi, units, bytes.data(), bytes.size());
         std::size_t at = 0;
         for (const wchar_t unit : units) {
-            if (at >= static_cast<std::size_t>(size)) return;
+            if (at >= size) return;
             const auto first = static_cast<unsigned char>(bytes[at]);
-            const bool pair = ::IsDBCSLeadByte(first) && at + 1 < static_cast<std::size_t>(size);
+            const bool pair = codepage::IsLeadByte(codepage::kAnsi, first) && at + 1 < size;
             codes[unit] = static_cast<std::uint16_t>(pair ? first | static_cast<unsigned char>(bytes[at + 1]) << 8 : first);
             at += pair ? 2 : 1;
         }
-        usable = at == static_cast<std::size_t>(size);
+        usable = at == size;
     }
 
     std::vector<std::uint16_t> codes;  // first byte low, second byte (if any) high
@@ -132,20 +129,18 @@ void AppendAnsi(std::string& out, std::wstring_view text) {
         return;
     }
     out.resize(start);
-    const int units = static_cast<int>(text.size());
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) throw NotWellFormed{};
-    out.resize(start + static_cast<std::size_t>(size));
-    ::WideCharToMultiByte(CP_ACP, 0, text.data(), units, out.data() + start, size, nullptr, nullptr);
+    const std::size_t size = codepage::FromUtf16(codepage::kAnsi, text, nullptr, 0);
+    if (size == 0) throw NotWellFormed{};
+    out.resize(start + size);
+    if (codepage::FromUtf16(codepage::kAnsi, text, out.data() + start, size) != size) throw NotWellFormed{};
 }
 
 // Whether the name comes back unchanged from the code page: only then can a name given
 // in the code page find it.
 bool SurvivesCodePage(std::wstring_view name, std::string_view ansi) {
     if (IsAscii(name)) return true;
-    const int units = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring back(static_cast<std::size_t>(units), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), back.data(), units);
+    std::wstring back(codepage::ToUtf16(codepage::kAnsi, ansi, false, nullptr, 0), L'\0');
+    back.resize(codepage::ToUtf16(codepage::kAnsi, ansi, false, back.data(), back.size()));
     return back == name;
 }
 
@@ -710,14 +705,13 @@ WideText DecodeUtf8(std::string_view bytes) {
 }
 
 // The bytes as UTF-16, or NotWellFormed when they are not valid in the code page.
-WideText Decode(std::string_view bytes, UINT codePage) {
+WideText Decode(std::string_view bytes, unsigned codePage) {
     if (bytes.empty()) return WideText(0);
-    const int length = static_cast<int>(bytes.size());
-    const int units = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+    const std::size_t units = codepage::ToUtf16(codePage, bytes, true, nullptr, 0);
     if (units == 0) throw NotWellFormed{};
-    WideText text(static_cast<std::size_t>(units));
-    ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), length, text.units.get(), units);
-    text.size = static_cast<std::size_t>(units);
+    WideText text(units);
+    text.size = codepage::ToUtf16(codePage, bytes, true, text.units.get(), units);
+    if (text.size != units) throw NotWellFormed{};
     return text;
 }
 
@@ -790,7 +784,7 @@ WideText DecodeFile(const std::string& bytes, const XmlPrologue& prologue, Decod
     }
     if (std::optional<unsigned> codePage = prologue.ChineseCodePage()) {
         // Without the four-byte code page (Wine has none), its one- and two-byte part is code page 936.
-        if (*codePage == 54936 && !::IsValidCodePage(*codePage)) codePage = 936u;
+        if (*codePage == 54936 && !codepage::IsAvailable(*codePage)) codePage = 936u;
         return Decode(all, *codePage);
     }
     throw ForPlatform{};

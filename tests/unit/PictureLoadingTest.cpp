@@ -226,6 +226,7 @@ TEST(PictureHeader, AnUncompressedBmpNeedsAllItsRowsInTheFile) {
     EXPECT_TRUE(HeaderOf(Bmp(9, -2, 1, 5))->rowsPastEnd);
     EXPECT_TRUE(HeaderOf(Bmp(4096, 4096, 32, 64))->rowsPastEnd);
     EXPECT_TRUE(HeaderOf(Bmp(INT32_MAX, INT32_MAX, 32, 64))->rowsPastEnd);  // no overflow to a small size
+    EXPECT_TRUE(HeaderOf(Bmp(5, 3, 24).substr(0, 29))->rowsPastEnd);  // cut inside its bit count
 }
 
 TEST_F(PictureLoading, SmallFilesClaimingHugePicturesAreRefusedBeforeTheyAreDecoded) {

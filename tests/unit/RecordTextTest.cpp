@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <mbstring.h>
+
 #include <string>
 
 #include "entry/HostRecord.h"
@@ -16,6 +18,26 @@ TEST(BoundedText, CutsAtACharacterBoundaryAndReadsNoFurther) {
     // Only maxBytes + 1 bytes may be read: this buffer has no terminator after them.
     const char unterminated[5] = {'a', 'b', 'c', 'd', 'e'};
     EXPECT_EQ(text::BoundedText(unterminated, 4), "abcd");
+}
+
+// Our own comparison gives what the C runtime's does in the process code page.
+TEST(EqualIgnoringCase, AgreesWithTheRuntimesMultibyteComparison) {
+    const struct {
+        const char* a;
+        const char* b;
+    } cases[] = {
+        {"Zhang San", "zHANG sAN"}, {"张三a", "张三A"}, {"张三", "张四"}, {"abc", "abcd"}, {"", ""},
+        // A trail byte that looks like a letter is part of its character and kept as it is.
+        {"\x81" "A", "\x81" "a"}, {"[", "{"},
+    };
+    for (const auto& c : cases) {
+        const bool runtime = _mbsicmp(reinterpret_cast<const unsigned char*>(c.a),
+                                      reinterpret_cast<const unsigned char*>(c.b)) == 0;
+        EXPECT_EQ(runtime, text::EqualIgnoringCase(c.a, c.b)) << c.a << " / " << c.b;
+    }
+    EXPECT_TRUE(text::EqualIgnoringCase(std::string("ab\0x", 4), std::string("AB\0y", 4)));
+    // A lead byte that ends the text is a byte of its own (the runtime reads on past the end).
+    EXPECT_TRUE(text::EqualIgnoringCase("x\x81", "X\x81"));
 }
 
 TEST(ConferenceSettings, TakesAHostRecordWithAbsurdTextsAndCounts) {

@@ -186,13 +186,15 @@ TEST(SearchIndex, PeopleWhoseNamesAreNoNumberAreEachTheirOwn) {
 }
 
 // Typing on searches only whom the shorter query found: the answers must be those of
-// each query searched afresh, including digits that become long enough for numbers.
+// each query searched afresh, including digits that become long enough for numbers and
+// letters typed after separators alone.
 TEST(SearchIndex, TypingKeyByKeyFindsWhatEachQueryFindsAlone) {
     const std::vector<ContactEntry> people{Person("1390", "赵三"), Person("2002", "张三", "13912345678"),
                                            Person("3003", "张珊珊", "", "0139"), Person("4004", "Zhang Li")};
     const Search typed(people);
     for (const char* query :
-         {"1", "13", "139", "1391", "13", "z", "zh", "zha", "zhangs", "zs", "zhang l", "张", "张三", "张"}) {
+         {"1", "13", "139", "1391", "13", "z", "zh", "zha", "zhangs", "zs", "zhang l", "张", "张三", "张", "'", "'z",
+          "'zh"}) {
         const Search fresh(people);
         EXPECT_EQ(typed.Names(query), fresh.Names(query)) << query;
         EXPECT_EQ(typed.Index().Find(query, 12).total, fresh.Index().Find(query, 12).total) << query;
