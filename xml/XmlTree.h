@@ -1,11 +1,12 @@
 #pragma once
-// A document as the reader leaves it: one compact tree whose texts are already in the
-// process's ANSI code page, so that walking it converts nothing.
+// A loaded document, whichever parser read it: one compact tree whose texts are already
+// in the process's ANSI code page, so that walking it converts nothing.
 //
-// Only what the layer's operations can see is kept: the elements, the processing
-// instructions among an element's children (their targets are child names that
-// XmlElement::GetChild stops at), the attributes, and the character data of the root
-// in document order. An element's text is one span of that character data.
+// Only what the layer's operations can see is kept: the elements, the other named nodes
+// among an element's children (processing instructions, entity references: their names
+// are child names that XmlElement::GetChild stops at), the attributes a lookup by name
+// finds, and the character data of the root in document order. An element's text is one
+// span of that character data.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,7 +24,7 @@ struct XmlTree {
         std::uint32_t attributeCount = 0;
         std::uint32_t textBegin = 0;  // in `content`
         std::uint32_t textEnd = 0;
-        bool isElement = true;  // else a processing instruction
+        bool isElement = true;  // else a processing instruction or an entity reference
     };
 
     struct Attribute {
@@ -48,6 +49,22 @@ struct XmlTree {
         attributes.reserve(units / 32);
         strings.reserve(units / 4);
         content.reserve(units / 4);
+    }
+
+    // Appends `node` as the next child of `parent` (none for the root), whose last child
+    // so far is `lastChild` (kNone before the first); gives its index.
+    std::uint32_t AddChild(const Node& node, std::uint32_t parent, std::uint32_t& lastChild) {
+        const auto index = static_cast<std::uint32_t>(nodes.size());
+        nodes.push_back(node);
+        if (parent != kNone) {
+            if (lastChild == kNone) {
+                nodes[parent].firstChild = index;
+            } else {
+                nodes[lastChild].nextSibling = index;
+            }
+            lastChild = index;
+        }
+        return index;
     }
 
     [[nodiscard]] std::string_view Name(const Node& node) const {

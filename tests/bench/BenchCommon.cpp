@@ -232,10 +232,14 @@ bool WriteGeneratedDirectory(GeneratedDirectory& directory) {
 
 // ---- Bare platform costs ----
 
-// The platform DOM's load of the file's bytes, as the layer hands them to it.
+// The platform DOM's load of the file's bytes, as the layer hands them to it, without
+// the tree the layer then makes of it.
 bool LoadXml(const std::string& path) {
     const std::optional<std::string> bytes = ReadXmlFile(path);
-    return bytes && !DomRoot(LoadDom(*bytes)).IsEmpty();
+    if (!bytes) return false;
+    const Microsoft::WRL::ComPtr<IXMLDOMDocument> document = LoadDom(*bytes);
+    Microsoft::WRL::ComPtr<IXMLDOMElement> root;
+    return document && SUCCEEDED(document->get_documentElement(root.GetAddressOf())) && root;
 }
 
 // The layer's reader on the file's bytes, parsing only.

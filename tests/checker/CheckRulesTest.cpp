@@ -1,5 +1,5 @@
-// The checker's rules called directly: how it explains a refused file, what it finds in
-// directory records and language files, and how it judges a skin strip.
+// The checker's rules called directly: what it finds in directory records and language
+// files, and how it judges a skin strip.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +9,6 @@
 #include "checker/HostReport.h"
 #include "checker/LanguageCheck.h"
 #include "checker/SkinCheck.h"
-#include "checker/XmlFileCheck.h"
 #include "xml/XmlDocument.h"
 
 namespace {
@@ -40,30 +39,6 @@ TEST(CheckReport, CountsFindingsAndShortensLongLists) {
     EXPECT_EQ(report.Text(), "directory\n  fine\n  warning: odd\n  error: broken\n1 error, 1 warning\n");
     EXPECT_EQ(JoinShort({"a", "b", "c"}, 2), "a, b and 1 more");
     EXPECT_EQ(JoinShort({"a", "b"}, 2), "a, b");
-}
-
-TEST(CheckXmlRefusal, NamesWhyTheLayerGaveNoRoot) {
-    EXPECT_EQ(ExplainXmlRefusal(" \r\n"), "empty file");
-    EXPECT_EQ(ExplainXmlRefusal("<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x \"y\">]><a>&x;</a>"),
-              "refused: its DOCTYPE declares entities");
-    EXPECT_EQ(ExplainXmlRefusal("<a>\xCD\xF5</a>").rfind("encoding: no encoding declared", 0), 0u);
-    EXPECT_EQ(ExplainXmlRefusal("<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>\xCD\xF5</a>"),
-              "encoding: declared UTF-8, but its bytes are not UTF-8");
-    EXPECT_EQ(ExplainXmlRefusal("<?xml version=\"1.0\" encoding=\"gb2312\"?><a>\xFF\xFE</a>").rfind(
-                  "encoding: bytes that are not valid in code page 936", 0),
-              0u);
-    EXPECT_EQ(ExplainXmlRefusal("<?xml version=\"1.0\" encoding=\"klingon\"?><a/>"),
-              "encoding: \"klingon\" is not an encoding the library reads");
-    std::string deep;
-    for (int i = 0; i < 300; ++i) deep += "<a>";
-    for (int i = 0; i < 300; ++i) deep += "</a>";
-    EXPECT_EQ(ExplainXmlRefusal(deep), "too deep: elements nested 300 levels, the parser reads at most 257");
-    EXPECT_EQ(ExplainXmlRefusal("<a><b></a>"), "not well-formed XML");
-}
-
-TEST(CheckXmlRefusal, DepthSkipsWhatIsNotAnElement) {
-    EXPECT_EQ(ElementDepth("<?xml version=\"1.0\"?><!-- <x><y> --><a t=\"<b>\" u='/>'><c/><d><![CDATA[<e>]]></d></a>"), 2);
-    EXPECT_EQ(ElementDepth("<a><b><c/></b><b></b></a>"), 2);
 }
 
 TEST(CheckDirectoryRules, FindsRepeatedAndCollidingIdentifiers) {
