@@ -45,32 +45,30 @@ class DomConverter {
 public:
     explicit DomConverter(XmlTree& tree) : tree(tree) {}
 
-    // `element` as the next child of `parent`.
-    void Element(IXMLDOMNode* element, std::uint32_t parent, std::uint32_t& lastChild) {
-        const std::uint32_t index = Named(element, true, parent, lastChild);
-        Attributes(element, index);
+    void Element(IXMLDOMNode* element) {
+        const std::uint32_t index = Named(element, true);
+        Attributes(element);
         ComPtr<IXMLDOMNodeList> children;
         CheckXmlCall(element->get_childNodes(children.GetAddressOf()), element, IID_IXMLDOMNode);
         if (children) {
             CheckXmlCall(children->reset(), children.Get(), IID_IXMLDOMNodeList);
-            std::uint32_t last = XmlTree::kNone;
             for (;;) {
                 ComPtr<IXMLDOMNode> child;
                 CheckXmlCall(children->nextNode(child.GetAddressOf()), children.Get(), IID_IXMLDOMNodeList);
                 if (!child) break;
-                Child(child.Get(), index, last);
+                Child(child.Get());
             }
         }
-        tree.nodes[index].textEnd = static_cast<std::uint32_t>(tree.content.size());
+        tree.Close(index);
     }
 
 private:
-    void Child(IXMLDOMNode* child, std::uint32_t parent, std::uint32_t& lastChild) {
+    void Child(IXMLDOMNode* child) {
         DOMNodeType type = NODE_INVALID;
         CheckXmlCall(child->get_nodeType(&type), child, IID_IXMLDOMNode);
         switch (type) {
             case NODE_ELEMENT:
-                Element(child, parent, lastChild);
+                Element(child);
                 break;
             case NODE_TEXT:
             case NODE_CDATA_SECTION:
@@ -78,31 +76,25 @@ private:
                 break;
             // Named children: a child asked for by their name finds them and no element.
             case NODE_ENTITY_REFERENCE:
-                Named(child, false, parent, lastChild);
+                Named(child, false);
                 AppendText(child);
                 break;
             case NODE_PROCESSING_INSTRUCTION:
-                Named(child, false, parent, lastChild);
+                Named(child, false);
                 break;
             default:
                 break;
         }
     }
 
-    std::uint32_t Named(IXMLDOMNode* from, bool isElement, std::uint32_t parent, std::uint32_t& lastChild) {
+    std::uint32_t Named(IXMLDOMNode* from, bool isElement) {
         Bstr name;
         CheckXmlCall(from->get_nodeName(name.Out()), from, IID_IXMLDOMNode);
-        XmlTree::Node node;
-        node.name = static_cast<std::uint32_t>(tree.strings.size());
-        tree.strings += name.ToAnsi();
-        node.nameLength = static_cast<std::uint32_t>(tree.strings.size() - node.name);
-        node.isElement = isElement;
-        node.textBegin = node.textEnd = static_cast<std::uint32_t>(tree.content.size());
-        return tree.AddChild(node, parent, lastChild);
+        return tree.Add(tree.AddName(name.ToAnsi()), isElement);
     }
 
     // The attributes that a lookup by name without namespace finds, with the values it gives.
-    void Attributes(IXMLDOMNode* element, std::uint32_t index) {
+    void Attributes(IXMLDOMNode* element) {
         ComPtr<IXMLDOMNamedNodeMap> map;
         CheckXmlCall(element->get_attributes(map.GetAddressOf()), element, IID_IXMLDOMNode);
         if (!map) RaiseNullReference();
@@ -110,7 +102,6 @@ private:
         CheckXmlCall(map->get_length(&length), map.Get(), IID_IXMLDOMNamedNodeMap);
         const Bstr noNamespace(::SysAllocStringLen(nullptr, 0));
         if (noNamespace.Get() == nullptr) throw XmlAccessError(E_OUTOFMEMORY);
-        tree.nodes[index].firstAttribute = static_cast<std::uint32_t>(tree.attributes.size());
         for (LONG i = 0; i < length; ++i) {
             // Wine's DOM counts namespace declarations among the items and fails to give
             // them; no lookup by name without namespace finds those anyway.
@@ -127,16 +118,12 @@ private:
             Bstr value;
             CheckXmlCall(found->get_text(value.Out()), found.Get(), IID_IXMLDOMNode);
             XmlTree::Attribute kept;
-            kept.name = static_cast<std::uint32_t>(tree.strings.size());
-            kept.nameLength = static_cast<std::uint32_t>(ansiName.size());
-            tree.strings += ansiName;
+            kept.name = tree.AddName(ansiName);
             kept.value = static_cast<std::uint32_t>(tree.strings.size());
             tree.strings += value.ToAnsi();
             kept.valueLength = static_cast<std::uint32_t>(tree.strings.size() - kept.value);
             tree.attributes.push_back(kept);
         }
-        tree.nodes[index].attributeCount =
-            static_cast<std::uint32_t>(tree.attributes.size() - tree.nodes[index].firstAttribute);
     }
 
     void AppendText(IXMLDOMNode* node) {
@@ -208,7 +195,6 @@ XmlElement ElementFromDom(const ComPtr<IXMLDOMNode>& node) {
     CheckXmlCall(node->get_nodeType(&type), node.Get(), IID_IXMLDOMNode);
     if (type != NODE_ELEMENT) return {};
     auto tree = std::make_shared<XmlTree>();
-    std::uint32_t none = XmlTree::kNone;
-    DomConverter(*tree).Element(node.Get(), XmlTree::kNone, none);
+    DomConverter(*tree).Element(node.Get());
     return XmlElement(std::move(tree), 0);
 }

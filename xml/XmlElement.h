@@ -34,8 +34,6 @@ public:
     [[nodiscard]] std::string GetText() const;
 
 private:
-    [[nodiscard]] const XmlTree::Node& TreeNode() const { return tree->nodes[index]; }
-
     std::shared_ptr<const XmlTree> tree;
     std::uint32_t index = 0;
 };

@@ -27,16 +27,15 @@ XmlElementCursor& XmlElementCursor::operator=(const XmlElementCursor& other) {
 }
 
 void XmlElementCursor::Restart() const {
-    if (tree) *next = tree->nodes[parent].firstChild;
+    if (tree) *next = tree->FirstChild(parent);
 }
 
 XmlElement XmlElementCursor::Next() {
     if (!tree) return {};
     while (*next != XmlTree::kNone) {
         const std::uint32_t child = *next;
-        const XmlTree::Node& node = tree->nodes[child];
-        *next = node.nextSibling;
-        if (node.isElement && (filter.empty() || tree->Name(node) == filter)) return XmlElement(tree, child);
+        *next = tree->NextSibling(parent, child);
+        if (tree->IsElement(child) && (filter.empty() || tree->Name(child) == filter)) return XmlElement(tree, child);
     }
     return {};
 }

@@ -177,7 +177,6 @@ private:
     struct Open {
         std::uint32_t node;
         View name;
-        std::uint32_t lastChild;
         std::size_t bindingsBefore;
     };
     // A namespace prefix in scope, with its URI in the code page, and the binding of the
@@ -188,8 +187,7 @@ private:
         std::size_t hidden;
     };
     struct Interned {
-        std::uint32_t offset;
-        std::uint32_t length;
+        std::uint32_t name;  // in the tree's names
         bool survives;
     };
     // An attribute in a namespace: its local name and its namespace's URI.
@@ -280,11 +278,12 @@ private:
     const Interned& Intern(View name) {
         const auto found = names.find(name);
         if (found != names.end()) return found->second;
-        Interned interned{static_cast<std::uint32_t>(tree.strings.size()), 0, false};
+        const auto offset = static_cast<std::uint32_t>(tree.strings.size());
         if (!AppendAnsi(tree.strings, name)) throw NotWellFormed{};
-        interned.length = static_cast<std::uint32_t>(tree.strings.size() - interned.offset);
-        interned.survives =
-            SurvivesCodePage(name, std::string_view(tree.strings).substr(interned.offset, interned.length));
+        const auto length = static_cast<std::uint32_t>(tree.strings.size() - offset);
+        tree.names.push_back(XmlTree::Span{offset, length});
+        const Interned interned{static_cast<std::uint32_t>(tree.names.size() - 1),
+                                SurvivesCodePage(name, std::string_view(tree.strings).substr(offset, length))};
         return names.emplace(name, interned).first->second;
     }
 
@@ -327,21 +326,7 @@ private:
                 if (!Starts("?>")) NextChar();
             }
         }
-        if (!open.empty()) AddNode(target, false);
-    }
-
-    std::uint32_t AddNode(View name, bool isElement) {
-        const Interned& interned = Intern(name);
-        XmlTree::Node node;
-        node.name = interned.offset;
-        node.nameLength = interned.length;
-        node.isElement = isElement;
-        node.textBegin = node.textEnd = static_cast<std::uint32_t>(tree.content.size());
-        if (open.empty()) {
-            std::uint32_t none = XmlTree::kNone;
-            return tree.AddChild(node, XmlTree::kNone, none);
-        }
-        return tree.AddChild(node, open.back().node, open.back().lastChild);
+        if (!open.empty()) tree.Add(Intern(target).name, false);
     }
 
     // The root element and everything in it, p past its '<'.
@@ -376,7 +361,7 @@ private:
     void StartTag() {
         if (open.size() >= kMaxDepth) throw TooDeep{};
         const View name = Name();
-        const std::uint32_t index = AddNode(name, true);
+        const std::uint32_t index = tree.Add(Intern(name).name, true);
         const auto firstAttribute = static_cast<std::uint32_t>(tree.attributes.size());
         attributeNames.clear();
         if (!manyNames.empty()) manyNames.clear();
@@ -392,15 +377,12 @@ private:
             if (!blank) throw NotWellFormed{};
             Attribute();
         }
-        XmlTree::Node& node = tree.nodes[index];
-        node.firstAttribute = firstAttribute;
-        node.attributeCount = static_cast<std::uint32_t>(tree.attributes.size() - firstAttribute);
         const std::size_t bindingsBefore = bindings.size();
-        if (name.find(':') != View::npos || prefixedAttributes) ResolveNamespaces(index, name);
+        if (name.find(':') != View::npos || prefixedAttributes) ResolveNamespaces(index, name, firstAttribute);
         if (empty) {
             DropBindings(bindingsBefore);
         } else {
-            open.push_back(Open{index, name, XmlTree::kNone, bindingsBefore});
+            open.push_back(Open{index, name, bindingsBefore});
         }
     }
 
@@ -434,9 +416,7 @@ private:
         if (name.find(':') != View::npos) prefixedAttributes = true;
         const Interned& interned = Intern(name);
         XmlTree::Attribute attribute;
-        attribute.name = interned.offset;
-        attribute.nameLength = interned.length;
-        attribute.findable = interned.survives && !IsNamespaceDeclaration(name);
+        attribute.name = interned.survives && !IsNamespaceDeclaration(name) ? interned.name : interned.name | XmlTree::kMark;
         attribute.value = static_cast<std::uint32_t>(tree.strings.size());
         if (!AppendAnsi(tree.strings, View(run))) throw NotWellFormed{};
         attribute.valueLength = static_cast<std::uint32_t>(tree.strings.size() - attribute.value);
@@ -465,7 +445,7 @@ private:
         if (name != open.back().name) throw NotWellFormed{};
         SkipBlanks();
         Expect('>');
-        tree.nodes[open.back().node].textEnd = static_cast<std::uint32_t>(tree.content.size());
+        tree.Close(open.back().node);
         DropBindings(open.back().bindingsBefore);
         open.pop_back();
     }
@@ -511,36 +491,31 @@ private:
     // declares is dropped, from element and attribute names alike; an attribute in a
     // namespace is not found by its name alone, and two with the same local name in the
     // same namespace are an error. Declarations in the tag apply to the whole tag.
-    void ResolveNamespaces(std::uint32_t element, View elementName) {
-        const XmlTree::Node& node = tree.nodes[element];
-        for (std::uint32_t i = 0; i < node.attributeCount; ++i) {
+    void ResolveNamespaces(std::uint32_t element, View elementName, std::uint32_t firstAttribute) {
+        for (std::uint32_t i = 0; i < attributeNames.size(); ++i) {
             const View name = attributeNames[i];
             if (name.size() <= 6 || !Is(name.substr(0, 6), "xmlns:")) continue;
-            const XmlTree::Attribute& declaration = tree.attributes[node.firstAttribute + i];
+            const XmlTree::Attribute& declaration = tree.attributes[firstAttribute + i];
             // An empty URI binds nothing.
             if (declaration.valueLength > 0) Bind(name.substr(6), std::string(tree.Value(declaration)));
         }
         const View prefix = PrefixOf(elementName);
         if (!prefix.empty() && FindBinding(prefix) == nullptr) {
-            const Interned& local = Intern(elementName.substr(prefix.size() + 1));
-            tree.nodes[element].name = local.offset;
-            tree.nodes[element].nameLength = local.length;
+            tree.nodes[element].name = Intern(elementName.substr(prefix.size() + 1)).name;
         }
         qualified.clear();
-        for (std::uint32_t i = 0; i < node.attributeCount; ++i) {
+        for (std::uint32_t i = 0; i < attributeNames.size(); ++i) {
             const View name = attributeNames[i];
             const View attributePrefix = PrefixOf(name);
             if (attributePrefix.empty() || Is(attributePrefix, "xmlns")) continue;
-            XmlTree::Attribute& attribute = tree.attributes[node.firstAttribute + i];
+            XmlTree::Attribute& attribute = tree.attributes[firstAttribute + i];
             const View local = name.substr(attributePrefix.size() + 1);
             if (const Binding* binding = FindBinding(attributePrefix)) {
-                attribute.findable = false;
+                attribute.name |= XmlTree::kMark;
                 if (!qualified.emplace(local, binding->uri).second) throw NotWellFormed{};
             } else {
                 const Interned& interned = Intern(local);
-                attribute.name = interned.offset;
-                attribute.nameLength = interned.length;
-                attribute.findable = interned.survives;
+                attribute.name = interned.survives ? interned.name : interned.name | XmlTree::kMark;
             }
         }
     }
