@@ -13,8 +13,8 @@ MemberDirectory::MemberDirectory(const std::vector<Company>& companies) {
 void MemberDirectory::AddGroups(const std::vector<ContactGroup>& groups) {
     for (const ContactGroup& group : groups) {
         for (const ContactEntry& entry : group.entries) {
-            if (!entry.name.empty()) byName.emplace_back(entry.name, &entry);
-            const std::string_view uriUser = MemberIdViewFromUri(entry.uri);
+            if (!entry.name().empty()) byName.emplace_back(entry.name(), &entry);
+            const std::string_view uriUser = MemberIdViewFromUri(entry.uri());
             if (!uriUser.empty()) byUriUser.emplace_back(uriUser, &entry);
         }
         AddGroups(group.subgroups);
@@ -41,11 +41,11 @@ const ContactEntry* MemberDirectory::Find(const std::string& id) const {
 MemberEntry MemberFromEntry(const ContactEntry& entry) {
     MemberEntry member;
     member.checked = 1;
-    member.id = entry.name;
-    member.phone = entry.mobile.empty() ? entry.phs : entry.mobile;
-    member.uri = entry.uri;
-    member.displayName = entry.displayName;
-    member.groupName = entry.groupName;
+    member.id = std::string(entry.name());
+    member.phone = std::string(entry.mobile().empty() ? entry.phs() : entry.mobile());
+    member.uri = std::string(entry.uri());
+    member.displayName = std::string(entry.displayName());
+    member.groupName = std::string(entry.groupName());
     return member;
 }
 
@@ -54,8 +54,8 @@ MemberKeys::MemberKeys(const std::vector<MemberEntry>& members) {
 }
 
 bool MemberKeys::Contains(const ContactEntry& entry) const {
-    if (!entry.name.empty()) return ids.count(entry.name) != 0;
-    return typedPhones.count(entry.mobile.empty() ? entry.phs : entry.mobile) != 0;
+    if (!entry.name().empty()) return ids.count(std::string(entry.name())) != 0;
+    return typedPhones.count(std::string(entry.mobile().empty() ? entry.phs() : entry.mobile())) != 0;
 }
 
 void MemberKeys::Add(const MemberEntry& member) {

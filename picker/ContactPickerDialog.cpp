@@ -222,7 +222,8 @@ LRESULT ContactPickerDialog::OnTreeItemExpanding(const NMTREEVIEWA& change) {
     for (size_t i = entries.size(); i-- > 0;) {
         const ContactEntry& entry = entries[i];
         const HTREEITEM item =
-            InsertTreeItem(tree, change.itemNew.hItem, entry.displayName, NumericId(entry), kPersonImage, TVI_FIRST);
+            InsertTreeItem(tree, change.itemNew.hItem, std::string(entry.displayName()), NumericId(entry),
+                           kPersonImage, TVI_FIRST);
         outline.Attach(people.firstPlace + i, item);
     }
     return FALSE;
@@ -347,8 +348,8 @@ void ContactPickerDialog::ShowChosenRows() {
 }
 
 LRESULT ContactPickerDialog::OnChosenFindRow(const NMLVFINDITEMA& find) {
-    return FindRowByText(find, static_cast<int>(chosenEntries.size()), [this](int row) -> const std::string& {
-        return chosenEntries[static_cast<size_t>(row)].displayName;
+    return FindRowByText(find, static_cast<int>(chosenEntries.size()), [this](int row) {
+        return std::string(chosenEntries[static_cast<size_t>(row)].displayName());
     });
 }
 
@@ -358,11 +359,11 @@ LRESULT ContactPickerDialog::OnChosenDisplayInfo(NMLVDISPINFOA& request) {
     if (cell.iItem < 0 || static_cast<size_t>(cell.iItem) >= chosenEntries.size()) return 0;
     const ContactEntry& entry = chosenEntries[static_cast<size_t>(cell.iItem)];
     if (cell.iSubItem == 0)
-        AnswerCell(cell, entry.displayName, I_IMAGENONE);
+        AnswerCell(cell, std::string(entry.displayName()), I_IMAGENONE);
     else if (cell.iSubItem == 1)
-        AnswerCell(cell, RowKey(entry), I_IMAGENONE);
+        AnswerCell(cell, std::string(RowKey(entry)), I_IMAGENONE);
     else if (cell.iSubItem == 2)
-        AnswerCell(cell, entry.groupName, I_IMAGENONE);
+        AnswerCell(cell, std::string(entry.groupName()), I_IMAGENONE);
     return 0;
 }
 

@@ -4,17 +4,12 @@
 #include "picker/PickerTexts.h"
 #include "res/resource.h"
 
-const std::string& RowKey(const ContactEntry& entry) {
-    return entry.mobile.empty() ? entry.name : entry.mobile;
-}
+std::string_view RowKey(const ContactEntry& entry) { return entry.mobile().empty() ? entry.name() : entry.mobile(); }
 
-int NumericId(const ContactEntry& entry) { return text::ParseInt(entry.name); }
+int NumericId(const ContactEntry& entry) { return text::ParseInt(std::string(entry.name())); }
 
 ContactEntry MakeTypedPerson(const std::string& name, const std::string& number) {
-    ContactEntry person;
-    person.displayName = name;
-    person.mobile = number;
-    return person;
+    return ContactEntry({}, {}, name, {}, number, {});
 }
 
 const char* TypedPersonRefusal(const std::string& name, const std::string& number,
@@ -22,7 +17,7 @@ const char* TypedPersonRefusal(const std::string& name, const std::string& numbe
     if (name.empty()) return texts::kTypedNameEmpty;
     if (number.empty()) return texts::kTypedNumberEmpty;
     for (const ContactEntry& entry : chosen)
-        if (text::EqualIgnoringCase(number, entry.mobile)) return texts::kTypedNumberChosen;
+        if (text::EqualIgnoringCase(number, std::string(entry.mobile()))) return texts::kTypedNumberChosen;
     return nullptr;
 }
 

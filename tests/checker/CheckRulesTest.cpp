@@ -16,11 +16,7 @@ namespace {
 const std::string kData = QUORVEL_TEST_DATA;
 
 ContactEntry Person(const std::string& group, const std::string& name, const std::string& uri = "") {
-    ContactEntry person;
-    person.groupName = group;
-    person.name = name;
-    person.uri = uri;
-    return person;
+    return ContactEntry(group, name, {}, uri, {}, {});
 }
 
 ContactGroup Group(const std::string& name, std::vector<ContactEntry> entries, std::vector<ContactGroup> subgroups = {}) {
@@ -68,7 +64,7 @@ TEST(CheckDirectoryRules, PeopleAReopenedConferenceLosesOrMistakes) {
     ASSERT_EQ(people.size(), 6u);
     people.push_back(Person("好友", "2001", "sip:2001@x"));  // a friend who is not in the company directory
     std::vector<std::string> lost;
-    for (const ContactEntry& person : LostOnReopen(people, companies)) lost.push_back(person.name);
+    for (const ContactEntry& person : LostOnReopen(people, companies)) lost.emplace_back(person.name());
     // Nested people and URIs that name their own person are found; 1010's URI names 1001,
     // 1011's URI has no user part.
     EXPECT_EQ(lost, (std::vector<std::string>{"1010", "1011", "2001"}));

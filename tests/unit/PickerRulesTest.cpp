@@ -13,17 +13,12 @@
 namespace {
 
 ContactEntry Person(const std::string& name, const std::string& mobile = "", const std::string& group = "") {
-    ContactEntry e;
-    e.groupName = group;
-    e.name = name;
-    e.displayName = "p" + name;
-    e.mobile = mobile;
-    return e;
+    return ContactEntry(group, name, "p" + name, {}, mobile, {});
 }
 
 ContactGroup Group(const std::string& name, std::vector<ContactEntry> entries,
                    std::vector<ContactGroup> subgroups = {}) {
-    for (ContactEntry& e : entries) e.groupName = name;
+    for (ContactEntry& e : entries) e = ContactEntry(name, e.name(), e.displayName(), e.uri(), e.mobile(), e.phs());
     return ContactGroup{name, std::move(entries), std::move(subgroups)};
 }
 
@@ -56,9 +51,9 @@ TEST(PickerRules, NumericIdReadsLeadingDigitsAndSaturates) {
 
 TEST(PickerRules, TypedPersonHasOnlyANameAndANumber) {
     const ContactEntry p = MakeTypedPerson("  ", "801");
-    EXPECT_EQ(p.displayName, "  ");
-    EXPECT_EQ(p.mobile, "801");
-    EXPECT_TRUE(p.name.empty() && p.groupName.empty() && p.uri.empty() && p.phs.empty());
+    EXPECT_EQ(p.displayName(), "  ");
+    EXPECT_EQ(p.mobile(), "801");
+    EXPECT_TRUE(p.name().empty() && p.groupName().empty() && p.uri().empty() && p.phs().empty());
     EXPECT_EQ(NumericId(p), 0);
 }
 
@@ -106,8 +101,8 @@ TEST(PickerRules, RemoveRowsTakesOutTheRowsInOnePassAndKeepsTheOrder) {
     std::vector<ContactEntry> entries = {Person("0"), Person("1"), Person("2"), Person("3"), Person("4")};
     const std::vector<ContactEntry> removed = RemoveRows(entries, {0, 2, 3, 9});  // 9 is past the end
     std::vector<std::string> left, gone;
-    for (const ContactEntry& e : entries) left.push_back(e.name);
-    for (const ContactEntry& e : removed) gone.push_back(e.name);
+    for (const ContactEntry& e : entries) left.emplace_back(e.name());
+    for (const ContactEntry& e : removed) gone.emplace_back(e.name());
     EXPECT_EQ(left, (std::vector<std::string>{"1", "4"}));
     EXPECT_EQ(gone, (std::vector<std::string>{"0", "2", "3"}));
     EXPECT_TRUE(RemoveRows(entries, {}).empty());
@@ -144,10 +139,10 @@ TEST(DirectoryIndex, FindsTheFirstPersonInDepthFirstOrder) {
     // A sub-department's people come before the next department's.
     ASSERT_NE(index.Find(9), nullptr);
     EXPECT_EQ(index.Find(9), &companies[0].groups[0].subgroups[0].entries[0]);
-    EXPECT_EQ(index.Find(9)->groupName, "Y");
-    EXPECT_EQ(index.Find(5)->name, "5");
-    EXPECT_EQ(index.Find(11)->groupName, "Z");
-    EXPECT_EQ(index.Find(13)->groupName, "W");
+    EXPECT_EQ(index.Find(9)->groupName(), "Y");
+    EXPECT_EQ(index.Find(5)->name(), "5");
+    EXPECT_EQ(index.Find(11)->groupName(), "Z");
+    EXPECT_EQ(index.Find(13)->groupName(), "W");
     EXPECT_EQ(index.Find(0), nullptr);
     EXPECT_EQ(index.Find(6), nullptr);
     index.Clear();
@@ -160,7 +155,7 @@ TEST(DirectoryIndex, IndexesFriendGroupsAndPeopleWithoutDigits) {
     DirectoryIndex index;
     index.Build(groups);
     ASSERT_NE(index.Find(0), nullptr);
-    EXPECT_EQ(index.Find(0)->name, "bob");
+    EXPECT_EQ(index.Find(0)->name(), "bob");
 }
 
 TEST(PickerLayout, At300PixelsTheLeftHalfIs124Wide) {

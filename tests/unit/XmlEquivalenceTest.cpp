@@ -135,9 +135,12 @@ std::string Walk(const XmlElement& root) {
 void DumpGroups(const std::vector<ContactGroup>& groups, std::string& out, int depth) {
     for (const ContactGroup& group : groups) {
         out += std::to_string(depth) + " group [" + group.name + "]\n";
-        for (const ContactEntry& e : group.entries)
-            out += std::to_string(depth) + " entry [" + e.groupName + "|" + e.name + "|" + e.displayName + "|" + e.uri +
-                   "|" + e.mobile + "|" + e.phs + "]\n";
+        for (const ContactEntry& e : group.entries) {
+            out += std::to_string(depth) + " entry [";
+            for (const std::string_view text : {e.groupName(), e.name(), e.displayName(), e.uri(), e.mobile(), e.phs()})
+                (out += text) += "|";
+            out += "]\n";
+        }
         DumpGroups(group.subgroups, out, depth + 1);
     }
 }
