@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 
 // One person of a directory file, read from one `entry` element. Its six texts live in
@@ -11,6 +11,11 @@ public:
     ContactEntry() = default;
     ContactEntry(std::string_view groupName, std::string_view name, std::string_view displayName, std::string_view uri,
                  std::string_view mobile, std::string_view phs);
+    ContactEntry(const ContactEntry& other);
+    ContactEntry& operator=(const ContactEntry& other);
+    // A moved-from entry is left empty.
+    ContactEntry(ContactEntry&& other) noexcept;
+    ContactEntry& operator=(ContactEntry&& other) noexcept;
 
     // Name of the enclosing `list`.
     [[nodiscard]] std::string_view groupName() const { return Text(0); }
@@ -27,9 +32,11 @@ private:
 
     [[nodiscard]] std::string_view Text(int which) const {
         const std::uint32_t begin = which == 0 ? 0 : ends[which - 1];
-        return std::string_view(block).substr(begin, ends[which] - begin);
+        return std::string_view(block.get() + begin, ends[which] - begin);
     }
 
-    std::string block;  // the six texts one after the other
+    // The six texts one after the other, none when all are empty; no room for a short
+    // string of its own, since the block is nearly always longer.
+    std::unique_ptr<char[]> block;
     std::uint32_t ends[kTexts] = {};
 };
