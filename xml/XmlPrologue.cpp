@@ -146,48 +146,50 @@ std::wstring DecodeUcs4(std::string_view bytes) {
     return text;
 }
 
-// Code pages in which the markup is not the ASCII bytes themselves, or in which a trail
-// byte may look like markup: the text is looked at decoded. Every other name is
-// read as ASCII-compatible bytes.
+// Code pages by their names: those in which the markup is not the ASCII bytes
+// themselves, or in which a trail byte may look like markup, so that the text is looked
+// at decoded, and the EBCDIC ones. Every other name is read as ASCII-compatible bytes.
+struct Alias {
+    const char* name;
+    unsigned codePage;
+    bool ebcdic;
+};
+const Alias kAliases[] = {
+    {"gbk", 936, false},           {"big5", 950, false},          {"big5-hkscs", 950, false},
+    {"cp950", 950, false},         {"csbig5", 950, false},        {"x-x-big5", 950, false},
+    {"shift_jis", 932, false},     {"shift-jis", 932, false},     {"sjis", 932, false},
+    {"x-sjis", 932, false},        {"ms_kanji", 932, false},      {"csshiftjis", 932, false},
+    {"windows-31j", 932, false},   {"cp932", 932, false},         {"euc-kr", 949, false},
+    {"cseuckr", 949, false},       {"cp949", 949, false},         {"ks_c_5601-1987", 949, false},
+    {"ks_c_5601", 949, false},     {"korean", 949, false},        {"johab", 1361, false},
+    {"euc-jp", 20932, false},      {"x-euc-jp", 20932, false},    {"iso-2022-jp", 50220, false},
+    {"csiso2022jp", 50220, false}, {"iso-2022-kr", 50225, false}, {"hz-gb-2312", 52936, false},
+    {"utf-7", 65000, false},       {"utf7", 65000, false},        {"unicode-1-1-utf-7", 65000, false},
+    {"csunicode11utf7", 65000, false}, {"x-unicode-2-0-utf-7", 65000, false},
+    {"ibm037", 37, true},          {"cp037", 37, true},           {"ebcdic-cp-us", 37, true},
+    {"ebcdic-cp-ca", 37, true},    {"ebcdic-cp-wt", 37, true},    {"ebcdic-cp-nl", 37, true},
+    {"csibm037", 37, true},        {"ibm500", 500, true},         {"cp500", 500, true},
+    {"ebcdic-cp-be", 500, true},   {"ebcdic-cp-ch", 500, true},   {"csibm500", 500, true},
+    {"ibm1047", 1047, true},       {"cp1047", 1047, true},        {"ibm01140", 1140, true},
+    {"ccsid01140", 1140, true},    {"cp01140", 1140, true},       {"ibm1026", 1026, true},
+    {"cp1026", 1026, true},        {"ibm273", 20273, true},       {"ibm277", 20277, true},
+    {"ibm278", 20278, true},       {"ibm280", 20280, true},       {"ibm284", 20284, true},
+    {"ibm285", 20285, true},       {"ibm297", 20297, true},       {"ibm871", 20871, true}};
+
+std::optional<unsigned> FindAlias(std::string_view name, bool ebcdic) {
+    for (const Alias& alias : kAliases)
+        if (alias.ebcdic == ebcdic && EqualsIgnoringAsciiCase(name, alias.name)) return alias.codePage;
+    return std::nullopt;
+}
+
 std::optional<unsigned> GuardCodePage(std::string_view name) {
     if (const std::optional<unsigned> chinese = ChineseCodePage(name)) return chinese;
-    struct Alias {
-        const char* name;
-        unsigned codePage;
-    };
-    static const Alias kAliases[] = {
-        {"gbk", 936},         {"big5", 950},           {"big5-hkscs", 950},        {"cp950", 950},
-        {"csbig5", 950},      {"x-x-big5", 950},       {"shift_jis", 932},         {"shift-jis", 932},
-        {"sjis", 932},        {"x-sjis", 932},         {"ms_kanji", 932},          {"csshiftjis", 932},
-        {"windows-31j", 932}, {"cp932", 932},          {"euc-kr", 949},            {"cseuckr", 949},
-        {"cp949", 949},       {"ks_c_5601-1987", 949}, {"ks_c_5601", 949},         {"korean", 949},
-        {"johab", 1361},      {"euc-jp", 20932},       {"x-euc-jp", 20932},        {"iso-2022-jp", 50220},
-        {"csiso2022jp", 50220}, {"iso-2022-kr", 50225}, {"hz-gb-2312", 52936},     {"utf-7", 65000},
-        {"utf7", 65000},      {"unicode-1-1-utf-7", 65000}, {"csunicode11utf7", 65000},
-        {"x-unicode-2-0-utf-7", 65000}};
-    for (const Alias& alias : kAliases)
-        if (EqualsIgnoringAsciiCase(name, alias.name)) return alias.codePage;
-    return std::nullopt;
+    return FindAlias(name, false);
 }
 
 // The EBCDIC code page a declared name stands for; 37 when none is declared.
 std::optional<unsigned> EbcdicCodePage(std::string_view name) {
-    if (name.empty()) return 37u;
-    struct Alias {
-        const char* name;
-        unsigned codePage;
-    };
-    static const Alias kAliases[] = {
-        {"ibm037", 37},        {"cp037", 37},        {"ebcdic-cp-us", 37},  {"ebcdic-cp-ca", 37},
-        {"ebcdic-cp-wt", 37},  {"ebcdic-cp-nl", 37}, {"csibm037", 37},      {"ibm500", 500},
-        {"cp500", 500},        {"ebcdic-cp-be", 500}, {"ebcdic-cp-ch", 500}, {"csibm500", 500},
-        {"ibm1047", 1047},     {"cp1047", 1047},     {"ibm01140", 1140},    {"ccsid01140", 1140},
-        {"cp01140", 1140},     {"ibm1026", 1026},    {"cp1026", 1026},      {"ibm273", 20273},
-        {"ibm277", 20277},     {"ibm278", 20278},    {"ibm280", 20280},     {"ibm284", 20284},
-        {"ibm285", 20285},     {"ibm297", 20297},    {"ibm871", 20871}};
-    for (const Alias& alias : kAliases)
-        if (EqualsIgnoringAsciiCase(name, alias.name)) return alias.codePage;
-    return std::nullopt;
+    return name.empty() ? std::optional<unsigned>(37u) : FindAlias(name, true);
 }
 
 bool IsBlankByte(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
