@@ -51,8 +51,8 @@ void ReportPeople(HostReport& report, const std::string& file, const std::vector
     }
     std::vector<ContactEntry> withoutPhone, withoutName;
     for (const ContactEntry& person : people) {
-        if (person.mobile.empty() && person.phs.empty()) withoutPhone.push_back(person);
-        if (person.displayName.empty()) withoutName.push_back(person);
+        if (person.mobile().empty() && person.phs().empty()) withoutPhone.push_back(person);
+        if (person.displayName().empty()) withoutName.push_back(person);
     }
     if (!withoutPhone.empty())
         report.Warning(file + text::Format(": %d people without a mobile or PHS number (an SMS notice cannot reach them): ",
@@ -107,11 +107,11 @@ std::vector<RepeatedId> RepeatedIds(const std::vector<ContactEntry>& people) {
     std::map<std::string, RepeatedId> byId;
     std::vector<std::string> order;
     for (const ContactEntry& person : people) {
-        if (person.name.empty()) continue;
-        RepeatedId& listed = byId[person.name];
-        if (listed.groups.empty()) order.push_back(listed.id = person.name);
-        listed.names.push_back(person.displayName);
-        listed.groups.push_back(person.groupName);
+        if (person.name().empty()) continue;
+        RepeatedId& listed = byId[std::string(person.name())];
+        if (listed.groups.empty()) order.push_back(listed.id = std::string(person.name()));
+        listed.names.emplace_back(person.displayName());
+        listed.groups.emplace_back(person.groupName());
     }
     std::vector<RepeatedId> repeated;
     for (const std::string& id : order)
@@ -124,7 +124,7 @@ std::vector<std::vector<std::string>> SameNumberIds(const std::vector<ContactEnt
     for (const ContactEntry& person : people) {
         const int number = NumericId(person);
         std::vector<std::string>& ids = idsByNumber[number];
-        if (number != 0 && std::find(ids.begin(), ids.end(), person.name) == ids.end()) ids.push_back(person.name);
+        if (number != 0 && std::find(ids.begin(), ids.end(), person.name()) == ids.end()) ids.emplace_back(person.name());
     }
     std::vector<std::vector<std::string>> same;
     for (const auto& [number, ids] : idsByNumber)
@@ -135,8 +135,8 @@ std::vector<std::vector<std::string>> SameNumberIds(const std::vector<ContactEnt
 std::vector<std::string> NoNumberIds(const std::vector<ContactEntry>& people) {
     std::vector<std::string> ids;
     for (const ContactEntry& person : people)
-        if (NumericId(person) == 0 && std::find(ids.begin(), ids.end(), person.name) == ids.end())
-            ids.push_back(person.name);
+        if (NumericId(person) == 0 && std::find(ids.begin(), ids.end(), person.name()) == ids.end())
+            ids.emplace_back(person.name());
     return ids;
 }
 
@@ -145,16 +145,17 @@ std::vector<ContactEntry> LostOnReopen(const std::vector<ContactEntry>& people, 
     std::vector<ContactEntry> lost;
     std::set<std::pair<std::string, std::string>> seen;
     for (const ContactEntry& person : people) {
-        if (!seen.insert({person.name, person.uri}).second) continue;
-        const ContactEntry* found = directory.Find(MemberIdFromUri(person.uri));
-        if (found == nullptr || found->name != person.name) lost.push_back(person);
+        if (!seen.emplace(person.name(), person.uri()).second) continue;
+        const ContactEntry* found = directory.Find(MemberIdFromUri(std::string(person.uri())));
+        if (found == nullptr || found->name() != person.name()) lost.push_back(person);
     }
     return lost;
 }
 
 std::string PersonLabel(const ContactEntry& person) {
-    if (person.displayName.empty()) return person.name.empty() ? std::string("(no name, no identifier)") : person.name;
-    return person.displayName + " (" + (person.name.empty() ? std::string("no identifier") : person.name) + ")";
+    const std::string name(person.name());
+    if (person.displayName().empty()) return name.empty() ? std::string("(no name, no identifier)") : name;
+    return std::string(person.displayName()) + " (" + (name.empty() ? std::string("no identifier") : name) + ")";
 }
 
 void CheckDirectory(HostReport& report, const std::string& hostDirectory) {

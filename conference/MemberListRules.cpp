@@ -7,8 +7,8 @@
 
 MemberDirectory::MemberDirectory(const std::vector<Company>& companies) {
     ForEachPerson(companies, [this](const ContactEntry& entry) {
-        if (!entry.name.empty()) byName.emplace_back(entry.name, &entry);
-        const std::string_view uriUser = MemberIdViewFromUri(entry.uri);
+        if (!entry.name().empty()) byName.emplace_back(entry.name(), &entry);
+        const std::string_view uriUser = MemberIdViewFromUri(entry.uri());
         if (!uriUser.empty()) byUriUser.emplace_back(uriUser, &entry);
     });
     Sort(byName);
@@ -38,11 +38,11 @@ const ContactEntry* MemberDirectory::FindByName(const std::string& name) const {
 MemberEntry MemberFromEntry(const ContactEntry& entry) {
     MemberEntry member;
     member.checked = true;
-    member.id = entry.name;
-    member.phone = entry.mobile.empty() ? entry.phs : entry.mobile;
-    member.uri = entry.uri;
-    member.displayName = entry.displayName;
-    member.groupName = entry.groupName;
+    member.id = std::string(entry.name());
+    member.phone = std::string(entry.mobile().empty() ? entry.phs() : entry.mobile());
+    member.uri = std::string(entry.uri());
+    member.displayName = std::string(entry.displayName());
+    member.groupName = std::string(entry.groupName());
     return member;
 }
 
@@ -51,8 +51,8 @@ MemberKeys::MemberKeys(const std::vector<MemberEntry>& members) {
 }
 
 bool MemberKeys::Contains(const ContactEntry& entry) const {
-    if (!entry.name.empty()) return ids.count(entry.name) != 0;
-    return typedPhones.count(entry.mobile.empty() ? entry.phs : entry.mobile) != 0;
+    if (!entry.name().empty()) return ids.count(std::string(entry.name())) != 0;
+    return typedPhones.count(std::string(entry.mobile().empty() ? entry.phs() : entry.mobile())) != 0;
 }
 
 void MemberKeys::Add(const MemberEntry& member) {

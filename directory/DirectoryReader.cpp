@@ -74,7 +74,8 @@ std::shared_ptr<std::vector<Record>> DirectoryReader::ReadFile(
         // within the call is read anew.
         std::optional<FileDigest> digest;
         if (reusing) digest = Blake2s256(*bytes);
-        if (digest && kept && kept->path == path && kept->size == bytes->size() && kept->digest == *digest) {
+        const size_t size = bytes->size();
+        if (digest && kept && kept->path == path && kept->size == size && kept->digest == *digest) {
             complete = kept->read;
             return kept->records;
         }
@@ -84,12 +85,14 @@ std::shared_ptr<std::vector<Record>> DirectoryReader::ReadFile(
         {
             XmlDocument document;
             const XmlElement root = document.Parse(*bytes);
+            // The tree holds all the walk reads: the file's bytes need not wait for it.
+            bytes.reset();
             complete = !root.IsEmpty() && (this->*walk)(root, *read);
         }
         // A directory read in part is unreadable: the people it lacks would otherwise be
         // missing from the trees but found by the suggestions and the record's lookups.
         if (!complete) read = empty;
-        if (digest) kept = Parsed<Record>{path, bytes->size(), *digest, complete, read};
+        if (digest) kept = Parsed<Record>{path, size, *digest, complete, read};
         return read;
     } catch (const XmlAccessError&) {
         complete = false;
@@ -147,16 +150,15 @@ void DirectoryReader::ReadGroupsAt(const XmlElement& element, std::vector<Contac
 void DirectoryReader::ReadEntries(const XmlElement& element, std::vector<ContactEntry>& entries,
                                   const std::string& groupName) {
     XmlElementCursor cursor = element.GetChildren("entry");
+    // Counted first: a large department's people take no more room than they need.
+    size_t count = 0;
+    while (!cursor.Next().IsEmpty()) ++count;
+    entries.reserve(entries.size() + count);
+    cursor = element.GetChildren("entry");
     for (XmlElement entry = cursor.Next(); !entry.IsEmpty(); entry = cursor.Next()) {
-        ContactEntry person;
-        person.groupName = groupName;
-        person.name = entry.GetAttribute("name");
-        person.uri = entry.GetAttribute("uri");
-        person.displayName = ChildText(entry, "display-name");
         const XmlElement other = entry.GetChild("other");
-        person.mobile = ChildText(other, "Mobile");
-        person.phs = ChildText(other, "phs");
-        entries.push_back(std::move(person));
+        entries.emplace_back(groupName, entry.GetAttribute("name"), ChildText(entry, "display-name"),
+                             entry.GetAttribute("uri"), ChildText(other, "Mobile"), ChildText(other, "phs"));
     }
 }
 

@@ -110,9 +110,9 @@ public:
 
 // Answers a list with LVS_OWNERDATA asking for one cell (LVN_GETDISPINFO): the text, cut
 // to the list's buffer and never inside a character, and the picture, as the mask asks.
-inline void AnswerCell(LVITEMA& item, const std::string& text, int image) {
+inline void AnswerCell(LVITEMA& item, std::string_view text, int image) {
     if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
-        const std::string cut = text::BoundedText(text.c_str(), static_cast<size_t>(item.cchTextMax - 1));
+        const std::string cut = text::BoundedText(std::string(text).c_str(), static_cast<size_t>(item.cchTextMax - 1));
         std::memcpy(item.pszText, cut.c_str(), cut.size() + 1);
     }
     if ((item.mask & LVIF_IMAGE) != 0) item.iImage = image;

@@ -37,12 +37,12 @@ RowSearch ReadRowSearch(const NMLVFINDITEMW& find) {
     return search;
 }
 
-int FindRowByPrefix(const std::function<const std::string&(int)>& textOf, int rows, const std::string& sought,
+int FindRowByPrefix(const std::function<std::string_view(int)>& textOf, int rows, const std::string& sought,
                     bool partial, int start, bool wrap) {
     const auto matches = [&](int row) {
-        const std::string& text = textOf(row);
-        if (!partial) return text::EqualIgnoringCase(text, sought);
-        return text.size() >= sought.size() && text::EqualIgnoringCase(text.substr(0, sought.size()), sought);
+        const std::string_view text = textOf(row);
+        if (!partial) return text::EqualIgnoringCase(std::string(text), sought);
+        return text.size() >= sought.size() && text::EqualIgnoringCase(std::string(text.substr(0, sought.size())), sought);
     };
     const int first = start >= 0 && start < rows ? start : 0;
     for (int row = first; row < rows; ++row)

@@ -5,6 +5,7 @@
 // this class, which keeps the two in step and the user's place in the list.
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,7 +17,7 @@ struct OwnerDataColumn {
     int format;
     // Negative: what the list's client area leaves after that many pixels.
     int width;
-    std::function<const std::string&(const Row&)> text;
+    std::function<std::string_view(const Row&)> text;
     // The cell's picture, given the row and its index; empty: no picture.
     std::function<int(const Row&, int)> image;
 };
@@ -42,7 +43,7 @@ void EraseAt(std::vector<Row>& rows, const std::vector<int>& indices, Gone gone)
 // The row whose first column begins with `sought` (or is it, without `partial`),
 // ignoring the case of single-byte letters: from `start` on, and from the top again
 // when `wrap`; -1 when none does.
-int FindRowByPrefix(const std::function<const std::string&(int)>& textOf, int rows, const std::string& sought,
+int FindRowByPrefix(const std::function<std::string_view(int)>& textOf, int rows, const std::string& sought,
                     bool partial, int start, bool wrap);
 
 // What a find notification or LVM_FINDITEM asks, the wide form in the process code page.
@@ -151,7 +152,7 @@ public:
 private:
     [[nodiscard]] int Find(const RowSearch& search) const {
         if (!search.answerable || columns_.empty()) return -1;
-        const auto textOf = [this](int row) -> const std::string& {
+        const auto textOf = [this](int row) -> std::string_view {
             return columns_.front().text(rows_[static_cast<size_t>(row)]);
         };
         return FindRowByPrefix(textOf, static_cast<int>(rows_.size()), search.sought, search.partial, search.start,

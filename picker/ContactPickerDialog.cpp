@@ -174,7 +174,7 @@ void ContactPickerDialog::PickPerson(const ContactEntry& entry, DirectoryTree& t
     if (HasNumericId(entry)) return MovePerson(NumericId(entry), tree);
     const std::vector<ContactEntry>& chosen = chosenList.Entries();
     const auto same = [&entry](const ContactEntry& other) {
-        return other.name == entry.name && other.uri == entry.uri && other.displayName == entry.displayName;
+        return other.name() == entry.name() && other.uri() == entry.uri() && other.displayName() == entry.displayName();
     };
     if (std::none_of(chosen.begin(), chosen.end(), same)) chosenList.Append(entry);
 }

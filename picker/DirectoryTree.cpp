@@ -74,7 +74,7 @@ LRESULT DirectoryTree::OnItemExpanding(const NMTREEVIEWA& change) {
     for (size_t i = entries.size(); i-- > 0;) {
         const ContactEntry& entry = entries[i];
         const HTREEITEM item =
-            tree.InsertItem(change.itemNew.hItem, entry.displayName, kPersonImage, NumericId(entry), TVI_FIRST);
+            tree.InsertItem(change.itemNew.hItem, std::string(entry.displayName()), kPersonImage, NumericId(entry), TVI_FIRST);
         outline.Attach(people.firstPlace + i, item);
     }
     return FALSE;

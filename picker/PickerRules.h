@@ -1,13 +1,14 @@
 #pragma once
 // The picker's rules that need no window: row keys, identifiers and typed people.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "directory/ContactEntry.h"
 
 // The number a chosen row shows, and by which rows and entries are matched: the mobile
 // number when there is one, the identifier otherwise.
-[[nodiscard]] const std::string& RowKey(const ContactEntry& entry);
+[[nodiscard]] std::string_view RowKey(const ContactEntry& entry);
 
 // A person's identifier read as a number, as atoi reads it; saturated when too long.
 [[nodiscard]] int NumericId(const ContactEntry& entry);

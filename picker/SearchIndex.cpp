@@ -200,17 +200,17 @@ void SearchIndex::Clear() {
 void SearchIndex::AddPerson(const ContactEntry& entry, bool friends) {
     Person person{&entry,
                   static_cast<uint32_t>(names_.size()),
-                  static_cast<uint32_t>(entry.displayName.size()),
+                  static_cast<uint32_t>(entry.displayName().size()),
                   static_cast<uint32_t>(numbers_.size()),
-                  static_cast<uint32_t>(entry.name.size()),
-                  static_cast<uint32_t>(entry.mobile.size()),
-                  static_cast<uint32_t>(entry.phs.size()),
+                  static_cast<uint32_t>(entry.name().size()),
+                  static_cast<uint32_t>(entry.mobile().size()),
+                  static_cast<uint32_t>(entry.phs().size()),
                   0,
                   friends};
-    numbers_ += entry.name;
-    numbers_ += entry.mobile;
-    numbers_ += entry.phs;
-    const std::string folded = FoldLatinCase(entry.displayName);
+    numbers_ += entry.name();
+    numbers_ += entry.mobile();
+    numbers_ += entry.phs();
+    const std::string folded = FoldLatinCase(std::string(entry.displayName()));
     ForEachCharacter(folded, [&](size_t offset, size_t width) {
         const pinyin::Readings readings = ReadingsAt(folded, offset, width);
         for (size_t r = 0; r < readings.count; ++r)

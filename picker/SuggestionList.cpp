@@ -21,7 +21,9 @@ bool IsListKey(LPARAM message) {
 }
 
 std::string RowText(const SearchHit& hit) {
-    return hit.entry->displayName + "\t" + hit.entry->groupName + "\t" + RowKey(*hit.entry);
+    std::string text(hit.entry->displayName());
+    ((text += '\t') += hit.entry->groupName()) += '\t';
+    return text += RowKey(*hit.entry);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "framework/UniqueHandle.h"
+#include "xml/AnsiCodePage.h"
+#include "xml/Bstr.h"
 #include "xml/XmlAccessError.h"
 #include "xml/XmlPrologue.h"
 
@@ -37,6 +39,102 @@ void LoadFromMemory(IXMLDOMDocument* document, const std::string& bytes) {
     CheckXmlCall(status, document, IID_IXMLDOMDocument);
 }
 
+// Makes a DOM element and what is in it into tree nodes: what the layer's operations
+// would have asked of the DOM, asked once.
+class DomConverter {
+public:
+    explicit DomConverter(XmlTree& tree) : tree(tree) {}
+
+    void Element(IXMLDOMNode* element) {
+        const std::uint32_t index = Named(element, true);
+        Attributes(element);
+        ComPtr<IXMLDOMNodeList> children;
+        CheckXmlCall(element->get_childNodes(children.GetAddressOf()), element, IID_IXMLDOMNode);
+        if (children) {
+            CheckXmlCall(children->reset(), children.Get(), IID_IXMLDOMNodeList);
+            for (;;) {
+                ComPtr<IXMLDOMNode> child;
+                CheckXmlCall(children->nextNode(child.GetAddressOf()), children.Get(), IID_IXMLDOMNodeList);
+                if (!child) break;
+                Child(child.Get());
+            }
+        }
+        tree.Close(index);
+    }
+
+private:
+    void Child(IXMLDOMNode* child) {
+        DOMNodeType type = NODE_INVALID;
+        CheckXmlCall(child->get_nodeType(&type), child, IID_IXMLDOMNode);
+        switch (type) {
+            case NODE_ELEMENT:
+                Element(child);
+                break;
+            case NODE_TEXT:
+            case NODE_CDATA_SECTION:
+                AppendText(child);
+                break;
+            // Named children: a child asked for by their name finds them and no element.
+            case NODE_ENTITY_REFERENCE:
+                Named(child, false);
+                AppendText(child);
+                break;
+            case NODE_PROCESSING_INSTRUCTION:
+                Named(child, false);
+                break;
+            default:
+                break;
+        }
+    }
+
+    std::uint32_t Named(IXMLDOMNode* from, bool isElement) {
+        Bstr name;
+        CheckXmlCall(from->get_nodeName(name.Out()), from, IID_IXMLDOMNode);
+        return tree.Add(tree.AddName(name.ToAnsi()), isElement);
+    }
+
+    // The attributes that a lookup by name without namespace finds, with the values it gives.
+    void Attributes(IXMLDOMNode* element) {
+        ComPtr<IXMLDOMNamedNodeMap> map;
+        CheckXmlCall(element->get_attributes(map.GetAddressOf()), element, IID_IXMLDOMNode);
+        if (!map) RaiseNullReference();
+        LONG length = 0;
+        CheckXmlCall(map->get_length(&length), map.Get(), IID_IXMLDOMNamedNodeMap);
+        const Bstr noNamespace(::SysAllocStringLen(nullptr, 0));
+        if (noNamespace.Get() == nullptr) throw XmlAccessError(E_OUTOFMEMORY);
+        for (LONG i = 0; i < length; ++i) {
+            // Wine's DOM counts namespace declarations among the items and fails to give
+            // them; no lookup by name without namespace finds those anyway.
+            ComPtr<IXMLDOMNode> attribute;
+            if (FAILED(map->get_item(i, attribute.GetAddressOf())) || !attribute) continue;
+            Bstr name;
+            CheckXmlCall(attribute->get_nodeName(name.Out()), attribute.Get(), IID_IXMLDOMNode);
+            ComPtr<IXMLDOMNode> found;
+            CheckXmlCall(map->getQualifiedItem(name.Get(), noNamespace.Get(), found.GetAddressOf()), map.Get(),
+                         IID_IXMLDOMNamedNodeMap);
+            const std::string ansiName = name.ToAnsi();
+            if (!found || !SurvivesCodePage(std::wstring_view(name.Get(), ::SysStringLen(name.Get())), ansiName))
+                continue;
+            Bstr value;
+            CheckXmlCall(found->get_text(value.Out()), found.Get(), IID_IXMLDOMNode);
+            XmlTree::Attribute kept;
+            kept.name = tree.AddName(ansiName);
+            kept.value = static_cast<std::uint32_t>(tree.strings.size());
+            tree.strings += value.ToAnsi();
+            kept.valueLength = static_cast<std::uint32_t>(tree.strings.size() - kept.value);
+            tree.attributes.push_back(kept);
+        }
+    }
+
+    void AppendText(IXMLDOMNode* node) {
+        Bstr text;
+        CheckXmlCall(node->get_text(text.Out()), node, IID_IXMLDOMNode);
+        tree.content += text.ToAnsi();
+    }
+
+    XmlTree& tree;
+};
+
 }  // namespace
 
 ComPtr<IXMLDOMDocument> CreateDomDocument() {
@@ -58,7 +156,7 @@ ComPtr<IXMLDOMDocument> CreateDomDocument() {
 void LoadDomBytes(IXMLDOMDocument* document, const std::string& bytes) {
     const XmlPrologue prologue = XmlPrologue::Read(bytes);
     // Refused unparsed: nothing bounds what entity expansion may cost.
-    if (prologue.declaresEntities) return;
+    if (prologue.Refused()) return;
     if (const std::optional<unsigned> codePage = prologue.ChineseCodePage()) {
         const std::optional<std::string> utf8 = prologue.ReencodeAsUtf8(bytes, *codePage);
         if (utf8) LoadFromMemory(document, *utf8);
@@ -88,5 +186,15 @@ XmlElement DomRoot(const ComPtr<IXMLDOMDocument>& document) {
         const HRESULT status = rootElement->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(root.GetAddressOf()));
         if (status != E_NOINTERFACE) CheckXmlCall(status, rootElement.Get(), IID_IUnknown);
     }
-    return XmlElement(document, root);
+    return ElementFromDom(root);
+}
+
+XmlElement ElementFromDom(const ComPtr<IXMLDOMNode>& node) {
+    if (!node) return {};
+    DOMNodeType type = NODE_INVALID;
+    CheckXmlCall(node->get_nodeType(&type), node.Get(), IID_IXMLDOMNode);
+    if (type != NODE_ELEMENT) return {};
+    auto tree = std::make_shared<XmlTree>();
+    DomConverter(*tree).Element(node.Get());
+    return XmlElement(std::move(tree), 0);
 }

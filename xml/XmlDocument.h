@@ -4,16 +4,12 @@
 // The file is read once and parsed from those bytes by the layer's own reader
 // (xml/XmlReader.h); only a file with a DOCTYPE or in an encoding that reader does not
 // decode goes to the platform's DOM, which needs COM initialised on the calling thread.
-#include <windows.h>
-#include <msxml2.h>
-#include <wrl/client.h>
-
-#include <memory>
+// Either way the document is one tree of the same form (xml/XmlTree.h).
 #include <string>
+#include <string_view>
 
 #include "xml/XmlElement.h"
 #include "xml/XmlElementCursor.h"
-#include "xml/XmlTree.h"
 
 class XmlDocument {
 public:
@@ -30,7 +26,13 @@ public:
     // The same, for a file's bytes read already.
     XmlElement Parse(const std::string& bytes);
 
+    // Why the last load gave an empty root, in a few words for the person who has to
+    // mend the file; empty after a load that gave one.
+    [[nodiscard]] const std::string& Refusal() const { return refusal; }
+
 private:
-    std::shared_ptr<const XmlTree> tree;
-    Microsoft::WRL::ComPtr<IXMLDOMDocument> domDocument;
+    XmlElement Keep(XmlElement root, std::string_view why);
+
+    // The document itself is held by the elements made of it: each keeps it alive.
+    std::string refusal;
 };

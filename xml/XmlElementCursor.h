@@ -2,10 +2,6 @@
 // A forward cursor over the child elements of one element, optionally only those with
 // one tag name. Its position is shared as the DOM's node list is: a copy shares it and
 // restarts it.
-#include <windows.h>
-#include <msxml2.h>
-#include <wrl/client.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -16,10 +12,7 @@
 class XmlElementCursor {
 public:
     XmlElementCursor() = default;
-    // Over `list`, the child nodes of an element of `document`.
-    XmlElementCursor(Microsoft::WRL::ComPtr<IXMLDOMDocument> document, Microsoft::WRL::ComPtr<IXMLDOMNodeList> list,
-                     std::string filter);
-    // Over the children of element `parent` of a parsed tree.
+    // Over the children of element `parent` of a loaded tree.
     XmlElementCursor(std::shared_ptr<const XmlTree> tree, std::uint32_t parent, std::string filter);
     XmlElementCursor(const XmlElementCursor& other);
     XmlElementCursor& operator=(const XmlElementCursor& other);
@@ -32,11 +25,8 @@ public:
 private:
     void Restart() const;
 
-    // Declared before the list so that the list is dropped first.
-    Microsoft::WRL::ComPtr<IXMLDOMDocument> document;
-    Microsoft::WRL::ComPtr<IXMLDOMNodeList> list;
     std::shared_ptr<const XmlTree> tree;
     std::uint32_t parent = 0;
-    std::shared_ptr<std::uint32_t> next;  // the tree's child to look at next
+    std::shared_ptr<std::uint32_t> next;  // the child to look at next
     std::string filter;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The layer's own reader: a strict, non-validating XML 1.0 reader that makes a whole
-// file's bytes into an XmlTree in one pass.
+// file's bytes into an XmlTree in one pass, working on the bytes themselves (UTF-8, or
+// UTF-8 converted from a code page a piece at a time) rather than on a UTF-16 copy.
 //
 // It accepts exactly what the platform's DOM accepts with the layer's settings (white
 // space kept, nothing external) and gives the same texts, for the files hosts write:
@@ -17,6 +18,9 @@ struct XmlReading {
     enum class Outcome { Parsed, Refused, ForPlatform };
     Outcome outcome = Outcome::Refused;
     std::shared_ptr<const XmlTree> tree;  // when Parsed
+    // Why the file does not load, in a few words for the person who has to mend it:
+    // when Refused, and when ForPlatform for the case that the platform refuses it too.
+    std::string refusal;
 };
 
 // Refused: not well-formed, not in its declared encoding, too deep, or a DOCTYPE that

@@ -102,15 +102,10 @@ std::string MakeName() {
 
 ContactEntry MakePerson(const std::string& group) {
     const int id = nextId++;
-    ContactEntry e;
-    e.groupName = group;
-    e.name = std::to_string(id);
-    e.displayName = MakeName();
-    e.uri = "sip:" + e.name + "@bench.cn";
+    const std::string name = std::to_string(id);
     char mobile[16];
     std::snprintf(mobile, sizeof mobile, "139%08d", id);
-    e.mobile = mobile;
-    return e;
+    return ContactEntry(group, name, MakeName(), "sip:" + name + "@bench.cn", mobile, {});
 }
 
 // A department with subdepartments two wide, `depth` levels including itself.
@@ -183,8 +178,9 @@ void WriteGroup(std::string& out, const ContactGroup& g, int indent) {
     const std::string pad(static_cast<size_t>(indent), ' ');
     out += pad + "<list name=\"" + Utf8(g.name) + "\">\n";
     for (const ContactEntry& e : g.entries)
-        out += pad + "  <entry name=\"" + e.name + "\" uri=\"" + e.uri + "\"><display-name>" + Utf8(e.displayName) +
-               "</display-name><other><Mobile>" + e.mobile + "</Mobile><phs></phs></other></entry>\n";
+        out += pad + "  <entry name=\"" + std::string(e.name()) + "\" uri=\"" + std::string(e.uri()) + "\"><display-name>" +
+               Utf8(std::string(e.displayName())) +
+               "</display-name><other><Mobile>" + std::string(e.mobile()) + "</Mobile><phs></phs></other></entry>\n";
     for (const ContactGroup& s : g.subgroups) WriteGroup(out, s, indent + 2);
     out += pad + "</list>\n";
 }
@@ -232,10 +228,14 @@ bool WriteGeneratedDirectory(GeneratedDirectory& directory) {
 
 // ---- Bare platform costs ----
 
-// The platform DOM's load of the file's bytes, as the layer hands them to it.
+// The platform DOM's load of the file's bytes, as the layer hands them to it, without
+// the tree the layer then makes of it.
 bool LoadXml(const std::string& path) {
     const std::optional<std::string> bytes = ReadXmlFile(path);
-    return bytes && !DomRoot(LoadDom(*bytes)).IsEmpty();
+    if (!bytes) return false;
+    const Microsoft::WRL::ComPtr<IXMLDOMDocument> document = LoadDom(*bytes);
+    Microsoft::WRL::ComPtr<IXMLDOMElement> root;
+    return document && SUCCEEDED(document->get_documentElement(root.GetAddressOf())) && root;
 }
 
 // The layer's reader on the file's bytes, parsing only.
@@ -244,12 +244,18 @@ bool ParseXml(const std::string& path) {
     return bytes && ReadXml(*bytes).outcome == XmlReading::Outcome::Parsed;
 }
 
-double PeakWorkingSetMiB() {
+namespace {
+PROCESS_MEMORY_COUNTERS MemoryCounters() {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+    return counters;
 }
+}  // namespace
+
+double PeakWorkingSetMiB() { return static_cast<double>(MemoryCounters().PeakWorkingSetSize) / (1024.0 * 1024.0); }
+
+double WorkingSetMiB() { return static_cast<double>(MemoryCounters().WorkingSetSize) / (1024.0 * 1024.0); }
 
 HWND MakeHost() {
     return ::CreateWindowExA(0, "STATIC", "bench", WS_POPUP, 0, 0, 400, 600, nullptr, nullptr, nullptr, nullptr);
@@ -267,7 +273,8 @@ int InsertPeople(const TreeView& tree, const ContactGroup& g, const std::vector<
     const HTREEITEM node = nodes[next++];
     int count = 1;
     for (size_t i = g.entries.size(); i-- > 0;) {
-        tree.InsertItem(node, g.entries[i].displayName, 2, std::atoi(g.entries[i].name.c_str()), TVI_FIRST);
+        tree.InsertItem(node, std::string(g.entries[i].displayName()), 2, std::atoi(std::string(g.entries[i].name()).c_str()),
+                        TVI_FIRST);
         ++count;
     }
     for (const ContactGroup& s : g.subgroups) count += InsertPeople(tree, s, nodes, next);

@@ -47,6 +47,7 @@ bool LoadXml(const std::string& path);
 // The layer's reader on a file's bytes, parsing only.
 bool ParseXml(const std::string& path);
 [[nodiscard]] double PeakWorkingSetMiB();
+[[nodiscard]] double WorkingSetMiB();
 // One line: a figure against its goal, met or not.
 void Verdict(const char* goal, double measured, double budget);
 // A hidden top-level window for the bare controls.

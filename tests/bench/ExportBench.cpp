@@ -310,6 +310,8 @@ int main(int argc, char** argv) {
     record.memberIds = idTexts.data();
     record.memberIdCount = static_cast<int>(idTexts.size());
 
+    // What the process holds before the first road: the library loaded, nothing read.
+    const double startWorkingSet = WorkingSetMiB();
     // The roads first, so that the peak working set is theirs and not the DOM's.
     // The peak after the first pass is what a host pays for the roads; later passes add
     // what the heap keeps from earlier ones.
@@ -390,10 +392,16 @@ int main(int argc, char** argv) {
     std::printf("%-58s %10.1f ms (%d rows)%s\n", "dialog: delete the selected rows", median(&Roads::dialogDelete),
                 last.deletedRows, last.deleteExtrapolated ? ", extrapolated from 100 rows" : "");
     Print("conference OK with the record's members", median(&Roads::conferenceOk));
-    const double peakGoal = 4 * static_cast<double>(bytes) / (1024.0 * 1024.0) + 64;
-    std::printf("peak working set of the roads: %.1f MiB after the first pass, %.1f MiB after %d (goal <= %.1f MiB): "
-                "%s\n",
-                firstPeak, peak, runs, peakGoal, firstPeak <= peakGoal ? "met" : "NOT met");
+    // Over the start: three times the two files, with 16 MiB more for a small directory,
+    // where what every dialog costs outweighs what a person costs.
+    const double fileMiB = static_cast<double>(bytes) / (1024.0 * 1024.0);
+    const double growthGoal = 3 * fileMiB + (scale >= 5 ? 0 : 16);
+    const double growth = firstPeak - startWorkingSet;
+    std::printf("peak working set of the roads: %.1f MiB after the first pass, %.1f MiB after %d; %.1f MiB at the "
+                "start\n",
+                firstPeak, peak, runs, startWorkingSet);
+    std::printf("  grown by %.1f MiB over the start for %.1f MiB of files (goal <= %.1f MiB): %s\n", growth, fileMiB,
+                growthGoal, growth <= growthGoal ? "met" : "NOT met");
     std::printf("goals:\n");
     Verdict("directory reader 5x (20,000) / 10x (100,000) faster than the DOM load", readDepartments,
           domDepartments / (scale >= 5 ? 10 : 5));

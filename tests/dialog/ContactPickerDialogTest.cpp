@@ -80,7 +80,7 @@ void Move(HWND picker, HWND tree, const std::vector<std::string>& path) {
 
 std::vector<std::string> Names(const std::vector<ContactEntry>& entries) {
     std::vector<std::string> names;
-    for (const ContactEntry& e : entries) names.push_back(e.displayName);
+    for (const ContactEntry& e : entries) names.emplace_back(e.displayName());
     return names;
 }
 
@@ -99,12 +99,7 @@ RECT ChildRect(HWND dialog, int id) {
 }
 
 ContactEntry Caller(const std::string& name, const std::string& display, const std::string& mobile) {
-    ContactEntry e;
-    e.name = name;
-    e.displayName = display;
-    e.mobile = mobile;
-    e.groupName = "外部";
-    return e;
+    return ContactEntry("外部", name, display, {}, mobile, {});
 }
 
 }  // namespace
@@ -181,8 +176,8 @@ TEST(ContactPickerInit, CallerEntriesComeFirstThenTheUsersOwnEntriesOnce) {
     EXPECT_EQ(run.Run(), IDOK);
     const auto& chosen = run.picker.GetChosenEntries();
     ASSERT_EQ(chosen.size(), 4u);
-    EXPECT_EQ(chosen[2].uri, "sip:user9@jia.cn");
-    EXPECT_EQ(chosen[3].uri, "sip:user9@yi.cn");
+    EXPECT_EQ(chosen[2].uri(), "sip:user9@jia.cn");
+    EXPECT_EQ(chosen[3].uri(), "sip:user9@yi.cn");
 }
 
 TEST(ContactPickerInit, MissingFilesLeaveTheirTreeEmptyAndTheOtherFilled) {
@@ -414,9 +409,9 @@ TEST(ContactPickerMove, APersonTwiceIsAddedOnceWithAllItsFields) {
     EXPECT_EQ(run.Run(), IDOK);
     const auto& chosen = run.picker.GetChosenEntries();
     ASSERT_EQ(chosen.size(), 1u);
-    EXPECT_EQ(chosen[0].name, "1001");
-    EXPECT_EQ(chosen[0].uri, "sip:1001@jia.cn");
-    EXPECT_EQ(chosen[0].phs, "01001");
+    EXPECT_EQ(chosen[0].name(), "1001");
+    EXPECT_EQ(chosen[0].uri(), "sip:1001@jia.cn");
+    EXPECT_EQ(chosen[0].phs(), "01001");
 }
 
 TEST(ContactPickerMove, ADepartmentBringsItsSubDepartmentsInTreeOrderAndPeopleListedTwiceOnce) {
@@ -524,8 +519,8 @@ TEST(ContactPickerTyped, RefusesEmptyFieldsAndChosenNumbersWithOwnedMessageBoxes
     EXPECT_EQ(run.Run(), IDOK);
     const auto& chosen = run.picker.GetChosenEntries();
     ASSERT_EQ(chosen.size(), 3u);
-    EXPECT_EQ(chosen[2].mobile, "13900001003");
-    EXPECT_TRUE(chosen[2].name.empty());
+    EXPECT_EQ(chosen[2].mobile(), "13900001003");
+    EXPECT_TRUE(chosen[2].name().empty());
 }
 
 TEST(ContactPickerTyped, MessageBoxesBelongToThePicker) {

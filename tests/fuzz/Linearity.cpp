@@ -66,11 +66,8 @@ void Search(const std::string& people) {
     companies[0].groups.resize(1);
     std::size_t id = 1000;
     for (std::size_t at = 0; at < people.size(); at += 6) {
-        ContactEntry entry;
-        entry.name = std::to_string(id++);
-        entry.displayName = people.substr(at, 6);
-        entry.mobile = "139" + entry.name;
-        companies[0].groups[0].entries.push_back(entry);
+        const std::string name = std::to_string(id++);
+        companies[0].groups[0].entries.emplace_back("", name, people.substr(at, 6), "", "139" + name, "");
     }
     SearchIndex index;
     index.Build(companies, {});

@@ -50,11 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t line = 0;
     for (std::size_t people = 0; line < lines.size() && lines[line] != "--" && people < kMaxPeople; ++line, ++people) {
         const std::vector<std::string> fields = Split(lines[line], '|');
-        ContactEntry entry;
-        entry.name = fields[0];
-        if (fields.size() > 1) entry.displayName = fields[1];
-        if (fields.size() > 2) entry.mobile = fields[2];
-        if (fields.size() > 3) entry.phs = fields[3];
+        const auto field = [&fields](std::size_t i) { return i < fields.size() ? fields[i] : std::string(); };
+        ContactEntry entry("", field(0), field(1), "", field(2), field(3));
         // Every other person is a friend as well, so that both directories are searched.
         if (people % 2 == 1) friends[0].entries.push_back(entry);
         companies[0].groups[0].entries.push_back(std::move(entry));

@@ -15,29 +15,36 @@ namespace {
 
 constexpr std::size_t kMaxDepth = 257;
 
+// The attributes of node `index`: they run to the next node's first.
+std::uint32_t AttributesEnd(const XmlTree& tree, std::uint32_t index) {
+    return index + 1 < tree.nodes.size() ? tree.nodes[index + 1].firstAttribute
+                                         : static_cast<std::uint32_t>(tree.attributes.size());
+}
+
 void CheckSound(const XmlTree& tree) {
-    FUZZ_CHECK(!tree.nodes.empty() && tree.nodes[0].isElement);
-    for (const XmlTree::Node& node : tree.nodes) {
-        FUZZ_CHECK(std::size_t{node.name} + node.nameLength <= tree.strings.size() && node.nameLength > 0);
+    FUZZ_CHECK(!tree.nodes.empty() && tree.IsElement(0) && tree.nodes[0].end == tree.nodes.size());
+    for (const XmlTree::Span& name : tree.names)
+        FUZZ_CHECK(std::size_t{name.offset} + name.length <= tree.strings.size());
+    for (std::uint32_t i = 0; i < tree.nodes.size(); ++i) {
+        const XmlTree::Node& node = tree.nodes[i];
+        FUZZ_CHECK((node.name & ~XmlTree::kMark) < tree.names.size() && !tree.Name(i).empty());
+        FUZZ_CHECK(node.end > i && node.end <= tree.nodes.size());
         FUZZ_CHECK(node.textBegin <= node.textEnd && node.textEnd <= tree.content.size());
-        FUZZ_CHECK(std::size_t{node.firstAttribute} + node.attributeCount <= tree.attributes.size());
-        for (const std::uint32_t link : {node.firstChild, node.nextSibling})
-            FUZZ_CHECK(link == XmlTree::kNone || link < tree.nodes.size());
+        FUZZ_CHECK(node.firstAttribute <= AttributesEnd(tree, i) && AttributesEnd(tree, i) <= tree.attributes.size());
     }
     for (const XmlTree::Attribute& attribute : tree.attributes) {
-        FUZZ_CHECK(std::size_t{attribute.name} + attribute.nameLength <= tree.strings.size());
+        FUZZ_CHECK((attribute.name & ~XmlTree::kMark) < tree.names.size());
         FUZZ_CHECK(std::size_t{attribute.value} + attribute.valueLength <= tree.strings.size());
     }
 }
 
-// Depth of the deepest element below `index` (itself 1); children come after their
-// parent, so the walk ends.
+// Depth of the deepest element below `index` (itself 1); a node's descendants follow
+// it, so the walk ends.
 std::size_t Depth(const XmlTree& tree, std::uint32_t index, std::size_t depth) {
     std::size_t deepest = depth;
-    for (std::uint32_t child = tree.nodes[index].firstChild; child != XmlTree::kNone;
-         child = tree.nodes[child].nextSibling) {
-        FUZZ_CHECK(child > index);
-        if (tree.nodes[child].isElement) deepest = std::max(deepest, Depth(tree, child, depth + 1));
+    for (std::uint32_t child = tree.FirstChild(index); child != XmlTree::kNone; child = tree.NextSibling(index, child)) {
+        FUZZ_CHECK(child > index && tree.nodes[child].end <= tree.nodes[index].end);
+        if (tree.IsElement(child)) deepest = std::max(deepest, Depth(tree, child, depth + 1));
     }
     return deepest;
 }
@@ -69,37 +76,34 @@ std::string Escaped(std::string_view ansi, bool attribute) {
     return Utf8(out);
 }
 
-// The tree can be written out as it was read: no namespace was resolved, and every name
-// came through the code page (a character it lacks becomes '?', which no name holds).
+// The tree can be written out as it was read: no namespace was resolved, every name
+// came through the code page (a character it lacks becomes '?', which no name holds),
+// and every attribute can be looked up by its name.
 bool Writable(const XmlTree& tree) {
-    if (tree.strings.find_first_of(":?") == std::string::npos) return true;
-    for (const XmlTree::Node& node : tree.nodes)
-        if (tree.Name(node).find_first_of(":?") != std::string_view::npos) return false;
     for (const XmlTree::Attribute& attribute : tree.attributes)
-        if (!attribute.findable ||
-            std::string_view(tree.strings).substr(attribute.name, attribute.nameLength).find_first_of(":?") !=
-                std::string_view::npos)
+        if ((attribute.name & XmlTree::kMark) != 0) return false;
+    for (const XmlTree::Span& name : tree.names)
+        if (std::string_view(tree.strings).substr(name.offset, name.length).find_first_of(":?") != std::string_view::npos)
             return false;
     return true;
 }
 
 void Write(const XmlTree& tree, std::uint32_t index, std::string& out) {
     const XmlTree::Node& node = tree.nodes[index];
-    const std::string name = Utf8(tree.Name(node));
-    if (!node.isElement) {
+    const std::string name = Utf8(tree.Name(index));
+    if (!tree.IsElement(index)) {
         out += "<?" + name + "?>";
         return;
     }
     out += "<" + name;
-    for (std::uint32_t i = 0; i < node.attributeCount; ++i) {
-        const XmlTree::Attribute& attribute = tree.attributes[node.firstAttribute + i];
-        out += " " + Utf8(std::string_view(tree.strings).substr(attribute.name, attribute.nameLength)) + "=\"" +
-               Escaped(tree.Value(attribute), true) + "\"";
+    for (std::uint32_t i = node.firstAttribute; i < AttributesEnd(tree, index); ++i) {
+        const XmlTree::Attribute& attribute = tree.attributes[i];
+        out += " " + Utf8(tree.NameText(attribute.name)) + "=\"" + Escaped(tree.Value(attribute), true) + "\"";
     }
     out += ">";
     // The element's own text lies between its children's spans.
     std::uint32_t at = node.textBegin;
-    for (std::uint32_t child = node.firstChild; child != XmlTree::kNone; child = tree.nodes[child].nextSibling) {
+    for (std::uint32_t child = tree.FirstChild(index); child != XmlTree::kNone; child = tree.NextSibling(index, child)) {
         const XmlTree::Node& next = tree.nodes[child];
         FUZZ_CHECK(at <= next.textBegin);
         out += Escaped(std::string_view(tree.content).substr(at, next.textBegin - at), false);
@@ -113,18 +117,17 @@ void Write(const XmlTree& tree, std::uint32_t index, std::string& out) {
 
 bool SameTree(const XmlTree& a, const XmlTree& b) {
     if (a.nodes.size() != b.nodes.size() || a.attributes.size() != b.attributes.size()) return false;
-    for (std::size_t i = 0; i < a.nodes.size(); ++i) {
+    for (std::uint32_t i = 0; i < a.nodes.size(); ++i) {
         const XmlTree::Node &x = a.nodes[i], &y = b.nodes[i];
-        if (a.Name(x) != b.Name(y) || a.Text(x) != b.Text(y) || x.isElement != y.isElement ||
-            x.firstChild != y.firstChild || x.nextSibling != y.nextSibling || x.attributeCount != y.attributeCount)
+        if (a.Name(i) != b.Name(i) || a.Text(i) != b.Text(i) || a.IsElement(i) != b.IsElement(i) || x.end != y.end ||
+            x.firstAttribute != y.firstAttribute)
             return false;
-        for (std::uint32_t k = 0; k < x.attributeCount; ++k) {
-            const XmlTree::Attribute &p = a.attributes[x.firstAttribute + k], &q = b.attributes[y.firstAttribute + k];
-            if (a.Value(p) != b.Value(q) || p.findable != q.findable ||
-                std::string_view(a.strings).substr(p.name, p.nameLength) !=
-                    std::string_view(b.strings).substr(q.name, q.nameLength))
-                return false;
-        }
+    }
+    for (std::size_t k = 0; k < a.attributes.size(); ++k) {
+        const XmlTree::Attribute &p = a.attributes[k], &q = b.attributes[k];
+        if (a.Value(p) != b.Value(q) || (p.name & XmlTree::kMark) != (q.name & XmlTree::kMark) ||
+            a.NameText(p.name) != b.NameText(q.name))
+            return false;
     }
     return true;
 }

@@ -30,7 +30,7 @@ inline constexpr char kWeeklyMeetingRequest[] =
 // A group whose people are listed under its name.
 inline ContactGroup Group(const std::string& name, std::vector<ContactEntry> entries,
                           std::vector<ContactGroup> subgroups = {}) {
-    for (ContactEntry& e : entries) e.groupName = name;
+    for (ContactEntry& e : entries) e = ContactEntry(name, e.name(), e.displayName(), e.uri(), e.mobile(), e.phs());
     return ContactGroup{name, std::move(entries), std::move(subgroups)};
 }
 

@@ -6,14 +6,7 @@ namespace {
 
 ContactEntry Person(const std::string& name, const std::string& group, const std::string& mobile = "",
                     const std::string& phs = "") {
-    ContactEntry e;
-    e.name = name;
-    e.groupName = group;
-    e.displayName = "P" + name;
-    e.uri = name.empty() ? "" : "sip:" + name + "@d";
-    e.mobile = mobile;
-    e.phs = phs;
-    return e;
+    return ContactEntry(group, name, "P" + name, name.empty() ? "" : "sip:" + name + "@d", mobile, phs);
 }
 
 std::vector<Company> Directory() {
@@ -30,32 +23,31 @@ TEST(MemberDirectory, FindsAtAnyDepthTheFirstInDepthFirstOrder) {
     const MemberDirectory directory(companies);
     const ContactEntry* twice = directory.Find("1002");
     ASSERT_NE(twice, nullptr);
-    EXPECT_EQ(twice->groupName, "研发部");  // the first company's, not the second's
+    EXPECT_EQ(twice->groupName(), "研发部");  // the first company's, not the second's
     const ContactEntry* nested = directory.Find("1003");
     ASSERT_NE(nested, nullptr);
-    EXPECT_EQ(nested->groupName, "研发一组");
+    EXPECT_EQ(nested->groupName(), "研发一组");
     EXPECT_EQ(directory.Find(""), nullptr);  // an empty id matches nobody, not the nameless person
     EXPECT_EQ(directory.Find("10020"), nullptr);
 }
 
 TEST(MemberDirectory, DepthFirstAGroupsPeopleBeforeItsSubgroupsAndNamesBeforeUris) {
-    ContactEntry byUri = Person("3001", "部门");
-    byUri.uri = "sip:zhang.san@d";
-    ContactEntry shadowed = Person("3002", "部门");
-    shadowed.uri = "sip:2001@d";  // a URI naming someone else's identifier
+    const ContactEntry byUri("部门", "3001", "P3001", "sip:zhang.san@d", "", "");
+    // A URI naming someone else's identifier.
+    const ContactEntry shadowed("部门", "3002", "P3002", "sip:2001@d", "", "");
     const ContactGroup sub{"子组", {Person("2001", "子组"), Person("4001", "子组")}, {}};
     const ContactGroup first{"部门", {byUri, shadowed, Person("4001", "部门")}, {sub}};
     const ContactGroup second{"二部", {Person("2001", "二部")}, {}};
     const std::vector<Company> companies = {Company{"甲", {first, second}}};
     const MemberDirectory directory(companies);
     ASSERT_NE(directory.Find("2001"), nullptr);
-    EXPECT_EQ(directory.Find("2001")->groupName, "子组");  // depth first, and by name before 3002's URI
+    EXPECT_EQ(directory.Find("2001")->groupName(), "子组");  // depth first, and by name before 3002's URI
     ASSERT_NE(directory.Find("4001"), nullptr);
-    EXPECT_EQ(directory.Find("4001")->groupName, "部门");
+    EXPECT_EQ(directory.Find("4001")->groupName(), "部门");
     ASSERT_NE(directory.Find("zhang.san"), nullptr);
-    EXPECT_EQ(directory.Find("zhang.san")->name, "3001");
+    EXPECT_EQ(directory.Find("zhang.san")->name(), "3001");
     ASSERT_NE(directory.Find("3002"), nullptr);
-    EXPECT_EQ(directory.Find("3002")->name, "3002");
+    EXPECT_EQ(directory.Find("3002")->name(), "3002");
 }
 
 TEST(MemberFromEntry, TakesThePhsWhenThereIsNoMobile) {

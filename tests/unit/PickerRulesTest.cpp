@@ -15,12 +15,7 @@
 namespace {
 
 ContactEntry Person(const std::string& name, const std::string& mobile = "", const std::string& group = "") {
-    ContactEntry e;
-    e.groupName = group;
-    e.name = name;
-    e.displayName = "p" + name;
-    e.mobile = mobile;
-    return e;
+    return ContactEntry(group, name, "p" + name, {}, mobile, {});
 }
 
 ControlPlacement PlacementOf(const PickerLayout& layout, int id) { return PlacementOf(layout.placements, id); }
@@ -47,9 +42,9 @@ TEST(PickerRules, NumericIdReadsLeadingDigitsAndSaturates) {
 
 TEST(PickerRules, TypedPersonHasOnlyANameAndANumber) {
     const ContactEntry p = MakeTypedPerson("  ", "801");
-    EXPECT_EQ(p.displayName, "  ");
-    EXPECT_EQ(p.mobile, "801");
-    EXPECT_TRUE(p.name.empty() && p.groupName.empty() && p.uri.empty() && p.phs.empty());
+    EXPECT_EQ(p.displayName(), "  ");
+    EXPECT_EQ(p.mobile(), "801");
+    EXPECT_TRUE(p.name().empty() && p.groupName().empty() && p.uri().empty() && p.phs().empty());
     EXPECT_EQ(NumericId(p), 0);
 }
 
@@ -123,10 +118,10 @@ TEST(DirectoryIndex, FindsTheFirstPersonInDepthFirstOrder) {
     // A sub-department's people come before the next department's.
     ASSERT_NE(index.Find(9), nullptr);
     EXPECT_EQ(index.Find(9), &companies[0].groups[0].subgroups[0].entries[0]);
-    EXPECT_EQ(index.Find(9)->groupName, "Y");
-    EXPECT_EQ(index.Find(5)->name, "5");
-    EXPECT_EQ(index.Find(11)->groupName, "Z");
-    EXPECT_EQ(index.Find(13)->groupName, "W");
+    EXPECT_EQ(index.Find(9)->groupName(), "Y");
+    EXPECT_EQ(index.Find(5)->name(), "5");
+    EXPECT_EQ(index.Find(11)->groupName(), "Z");
+    EXPECT_EQ(index.Find(13)->groupName(), "W");
     EXPECT_EQ(index.Find(0), nullptr);
     EXPECT_EQ(index.Find(6), nullptr);
     index.Clear();
@@ -139,7 +134,7 @@ TEST(DirectoryIndex, IndexesFriendGroupsAndPeopleWithoutDigits) {
     DirectoryIndex index;
     index.Build(groups);
     ASSERT_NE(index.Find(0), nullptr);
-    EXPECT_EQ(index.Find(0)->name, "bob");
+    EXPECT_EQ(index.Find(0)->name(), "bob");
 }
 
 TEST(PickerLayout, At300PixelsTheLeftHalfIs124Wide) {

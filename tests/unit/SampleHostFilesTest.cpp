@@ -22,7 +22,7 @@ void Collect(const std::vector<ContactGroup>& groups, int depth, int& deepest, s
 }
 
 int Count(const std::vector<ContactEntry>& people, const std::string& id) {
-    return static_cast<int>(std::count_if(people.begin(), people.end(), [&](const ContactEntry& e) { return e.name == id; }));
+    return static_cast<int>(std::count_if(people.begin(), people.end(), [&](const ContactEntry& e) { return e.name() == id; }));
 }
 
 }  // namespace
@@ -61,8 +61,8 @@ TEST(SampleHostFiles, TheCompanyDirectoryHasWhatTheEndToEndTestsUse) {
     EXPECT_EQ(Count(topLevel, "1003"), 0);
     EXPECT_EQ(Count(people, "1003"), 1);
     EXPECT_TRUE(std::any_of(people.begin(), people.end(),
-                            [&](const ContactEntry& e) { return Count(people, e.name) == 2; }));  // in two departments
-    for (const ContactEntry& person : people) EXPECT_EQ(person.uri.rfind("sip:" + person.name + "@", 0), 0u);
+                            [&](const ContactEntry& e) { return Count(people, std::string(e.name())) == 2; }));  // in two departments
+    for (const ContactEntry& person : people) EXPECT_EQ(person.uri().rfind("sip:" + std::string(person.name()) + "@", 0), 0u);
 }
 
 TEST(SampleHostFiles, TheFriendsListHasNestedGroups) {

@@ -15,12 +15,7 @@ namespace {
 
 ContactEntry Person(const std::string& id, const std::string& displayName, const std::string& mobile = "",
                     const std::string& phs = "") {
-    ContactEntry e;
-    e.name = id;
-    e.displayName = displayName;
-    e.mobile = mobile;
-    e.phs = phs;
-    return e;
+    return ContactEntry({}, id, displayName, {}, mobile, phs);
 }
 
 // A search over one department of the company directory and an optional friends list.
@@ -34,7 +29,7 @@ public:
     // The display names found, in the list's order.
     std::vector<std::string> Names(const std::string& query, size_t limit = 12) const {
         std::vector<std::string> names;
-        for (const SearchHit& hit : index_.Find(query, limit).hits) names.push_back(hit.entry->displayName);
+        for (const SearchHit& hit : index_.Find(query, limit).hits) names.emplace_back(hit.entry->displayName());
         return names;
     }
     bool Finds(const std::string& query, const std::string& displayName) const {
@@ -157,8 +152,8 @@ TEST(SearchIndex, AtMostTheLimitAndTheCountOfAll) {
     const SearchResult result = search.Index().Find("w", 12);
     ASSERT_EQ(result.hits.size(), 12u);
     EXPECT_EQ(result.total, 30u);
-    EXPECT_EQ(result.hits.front().entry->displayName, "王0");
-    EXPECT_EQ(result.hits.back().entry->displayName, "王11");
+    EXPECT_EQ(result.hits.front().entry->displayName(), "王0");
+    EXPECT_EQ(result.hits.back().entry->displayName(), "王11");
     EXPECT_EQ(search.Index().Find("王29", 12).total, 1u);
 }
 
