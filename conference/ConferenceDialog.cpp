@@ -1,5 +1,7 @@
 #include "conference/ConferenceDialog.h"
 
+#include <windowsx.h>
+
 #include "Quorvel.h"
 #include "conference/ConferenceLayout.h"
 #include "conference/ConferenceTexts.h"
@@ -22,6 +24,8 @@ const MessageMap<ConferenceDialog> ConferenceDialog::messageMap = {
     OnNotify(IDC_MEMBER_LIST, LVN_ODFINDITEMW, &ConferenceDialog::OnListFindRowW),
     OnCommand(IDC_START_NOW, BN_CLICKED, &ConferenceDialog::OnStartNow),
     OnCommand(IDC_START_SCHEDULED, BN_CLICKED, &ConferenceDialog::OnScheduled),
+    OnNotify(IDC_MEMBER_LIST, LVN_KEYDOWN, &ConferenceDialog::OnListKeyDown),
+    OnMessage(WM_CONTEXTMENU, &ConferenceDialog::OnContextMenu),
 };
 
 ConferenceDialog::ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given,
@@ -67,6 +71,16 @@ void ConferenceDialog::LayoutControls() {
     }
 }
 
+// A right click, Shift+F10 or the menu key on the member list; elsewhere the default.
+void ConferenceDialog::OnContextMenu() {
+    const MSG& message = CurrentMessage();
+    if (reinterpret_cast<HWND>(message.wParam) != Item(IDC_MEMBER_LIST).Handle()) {
+        Default();
+        return;
+    }
+    memberList.OnContextMenu({GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)});
+}
+
 void ConferenceDialog::OnSize() {
     Default();
     LayoutControls();
@@ -94,6 +108,16 @@ void ConferenceDialog::OnClose() {
     NotifyHost(HostNotice::Cancelled, 0);
 }
 
+// Through the dialog manager, which selects an edit's text and keeps the default button right.
+void ConferenceDialog::FocusField(RefusalFocus field) {
+    if (field == RefusalFocus::RefusedTimeField) return options.FocusRefusedTime();
+    const int id = field == RefusalFocus::Name          ? IDC_CONF_NAME
+                   : field == RefusalFocus::Description ? IDC_CONF_DESCRIPTION
+                   : field == RefusalFocus::StartDate   ? IDC_START_DATE
+                                                        : IDC_MEMBER_LIST;
+    AsWindow().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id).Handle()), TRUE);
+}
+
 void ConferenceDialog::OnOK() {
     if (sendingRequest) return;
     requestText.clear();
@@ -113,7 +137,7 @@ void ConferenceDialog::OnOK() {
     const std::variant<Refusal, std::string> result = Confirm(values, record);
     if (const auto* refusal = std::get_if<Refusal>(&result)) {
         ShowMessage(refusal->text, refusal->caption);
-        if (refusal->focus == RefusalFocus::RefusedTimeField) options.FocusRefusedTime();
+        FocusField(refusal->focus);
         return;
     }
     requestText = std::get<std::string>(result);

@@ -33,6 +33,7 @@ private:
     // The wParam of WM_CONFERENCE_RESULT: the request is in lParam, or the user cancelled.
     enum class HostNotice : WPARAM { Confirmed = 1, Cancelled = 2 };
     void NotifyHost(HostNotice notice, LPARAM text) const;
+    void FocusField(RefusalFocus field);
 
     void OnAddMembers() { memberList.OnAddMembers(userId); }
     void OnDeleteMembers() { memberList.OnDeleteMembers(); }
@@ -41,6 +42,8 @@ private:
     LRESULT OnListFindRow(const NMLVFINDITEMA& find) { return memberList.OnFindRow(find); }
     LRESULT OnListFindRowW(const NMLVFINDITEMW& find) { return memberList.OnFindRow(find); }
     LRESULT OnListColumnClick(const NMLISTVIEW& click) { return memberList.OnColumnClick(click, CurrentMessage().pt); }
+    LRESULT OnListKeyDown(const NMLVKEYDOWN& key) { return memberList.OnKeyDown(key); }
+    void OnContextMenu();
     void OnVoiceClicked() { options.OnVoiceClicked(); }
     void OnSmsClicked() { options.OnSmsClicked(); }
     void OnStartNow() { options.OnStartNow(); }

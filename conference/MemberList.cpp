@@ -1,5 +1,6 @@
 #include "conference/MemberList.h"
 
+#include "conference/ConferenceTexts.h"
 #include "conference/MemberListRules.h"
 #include "directory/HostFiles.h"
 #include "picker/ContactPickerDialog.h"
@@ -134,18 +135,80 @@ LRESULT MemberList::OnClick(const NMITEMACTIVATE& click) {
     const int row = click.iItem;
     std::vector<MemberEntry>& members = rows.Rows();
     if (row < 0 || static_cast<size_t>(row) >= members.size()) return 0;
-    if (click.ptAction.x <= kCheckBoxWidth && click.iSubItem == 0) {
+    if (click.ptAction.x <= kCheckBoxWidth && click.iSubItem == 0)
+        ToggleChecks({row});
+    else if (click.iSubItem == 1)
+        ToggleChairman(row);
+    return 0;
+}
+
+void MemberList::ToggleChecks(const std::vector<int>& rowsToToggle) {
+    std::vector<MemberEntry>& members = rows.Rows();
+    for (const int row : rowsToToggle) {
+        if (row < 0 || static_cast<size_t>(row) >= members.size()) continue;
         MemberEntry& member = members[static_cast<size_t>(row)];
         member.checked = !member.checked;
         rows.View().RedrawRows(row, row);
-    } else if (click.iSubItem == 1) {
-        // One chairman at most: a click on the chairman's mark takes it away.
-        const int before = chairmanIndex;
-        chairmanIndex = before == row ? -1 : row;
-        if (before >= 0 && before != row) rows.View().RedrawRows(before, before);
-        rows.View().RedrawRows(row, row);
+    }
+}
+
+// One chairman at most: marking the chairman again takes the mark away.
+void MemberList::ToggleChairman(int row) {
+    const int before = chairmanIndex;
+    chairmanIndex = before == row ? -1 : row;
+    if (before >= 0 && before != row) rows.View().RedrawRows(before, before);
+    rows.View().RedrawRows(row, row);
+}
+
+LRESULT MemberList::OnKeyDown(const NMLVKEYDOWN& key) {
+    if (key.wVKey == VK_DELETE) {
+        OnDeleteMembers();
+    } else if (key.wVKey == VK_SPACE) {
+        if ((::GetKeyState(VK_CONTROL) & 0x8000) != 0)
+            ToggleAll();
+        else
+            ToggleChecks(rows.View().SelectedRows());
     }
     return 0;
+}
+
+void MemberList::OnContextMenu(POINT cursor) {
+    const ListView& list = rows.View();
+    int row = -1;
+    if (cursor.x == -1 && cursor.y == -1) {
+        // From the keyboard: the focused row, the menu at its left end.
+        row = list.GetNextItem(-1, LVNI_FOCUSED);
+        if (row < 0) row = list.GetNextItem(-1, LVNI_SELECTED);
+        RECT box{LVIR_LABEL, 0, 0, 0};
+        if (row < 0 || !list.Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&box))) return;
+        cursor = {box.left, box.bottom};
+        ::ClientToScreen(list.Handle(), &cursor);
+    } else {
+        LVHITTESTINFO hit{};
+        hit.pt = cursor;
+        ::ScreenToClient(list.Handle(), &hit.pt);
+        row = static_cast<int>(list.Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        if (row < 0) return;
+        // The menu is about the row under the pointer, as it is for a right click elsewhere.
+        if ((list.Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) == 0) {
+            list.ClearSelection();
+            LVITEMA item{};
+            item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+            list.Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    if (static_cast<size_t>(row) >= rows.Rows().size()) return;
+
+    enum : UINT { kChairmanCommand = 1, kDeleteCommand };
+    const HMENU menu = ::CreatePopupMenu();
+    if (menu == nullptr) return;
+    ::AppendMenuA(menu, MF_STRING | (row == chairmanIndex ? MF_CHECKED : 0), kChairmanCommand, texts::kMakeChairman);
+    ::AppendMenuA(menu, MF_STRING, kDeleteCommand, texts::kDeleteMember);
+    const UINT chosen = static_cast<UINT>(
+        ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, dialog, nullptr));
+    ::DestroyMenu(menu);
+    if (chosen == kChairmanCommand) ToggleChairman(row);
+    if (chosen == kDeleteCommand) OnDeleteMembers();
 }
 
 LRESULT MemberList::OnColumnClick(const NMLISTVIEW& click, POINT cursor) {
@@ -153,9 +216,13 @@ LRESULT MemberList::OnColumnClick(const NMLISTVIEW& click, POINT cursor) {
     ::ScreenToClient(header.Handle(), &cursor);
     if (cursor.x > kCheckBoxWidth) return 0;
 
+    ToggleAll();
+    return 0;
+}
+
+void MemberList::ToggleAll() {
     allChecked = !allChecked;
     SetHeaderCheck(allChecked);
     for (MemberEntry& member : rows.Rows()) member.checked = allChecked;
     rows.View().RedrawAllRows();
-    return 0;
 }

@@ -38,12 +38,19 @@ public:
     }
     // `cursor`: where the click was, in screen coordinates.
     LRESULT OnColumnClick(const NMLISTVIEW& click, POINT cursor);
+    // Space ticks or unticks the selected rows, Ctrl+Space the header's box, Delete deletes.
+    LRESULT OnKeyDown(const NMLVKEYDOWN& key);
+    // The member's menu, at `cursor` (screen), or by the focused row for (-1, -1) from the keyboard.
+    void OnContextMenu(POINT cursor);
 
     [[nodiscard]] const std::vector<MemberEntry>& Members() const { return rows.Rows(); }
     [[nodiscard]] int ChairmanIndex() const { return chairmanIndex; }
 
 private:
     void SetHeaderCheck(bool on);
+    void ToggleChecks(const std::vector<int>& rowsToToggle);
+    void ToggleAll();
+    void ToggleChairman(int row);
     // The company directory, in which record ids and the people on the list are found;
     // read when first needed, since a list that only grows from the picker (which reads
     // it itself) never needs it.

@@ -23,6 +23,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    void OnOK() override;
     bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -51,6 +52,9 @@ private:
     LRESULT OnChosenDisplayInfo(NMLVDISPINFOA& request) { return chosenList.OnDisplayInfo(request); }
     LRESULT OnChosenFindRow(const NMLVFINDITEMA& find) { return chosenList.OnFindRow(find); }
     LRESULT OnChosenFindRowW(const NMLVFINDITEMW& find) { return chosenList.OnFindRow(find); }
+
+    LRESULT OnChosenKeyDown(const NMLVKEYDOWN& key);
+    void OnNextControl();
 
     void OnNameChange();
     void OnNumberChange();
