@@ -120,6 +120,7 @@ void SuggestionList::Show(HWND edit) {
         ::SetWindowPos(list.Handle(), HWND_TOP, below.left, top, width, height, SWP_NOACTIVATE);
     if (!::IsWindowVisible(list.Handle())) ::ShowWindow(list.Handle(), SW_SHOWNOACTIVATE);
     openFor_ = edit;
+    AnnounceHighlight(0);
 }
 
 void SuggestionList::Close() {
@@ -153,7 +154,17 @@ void SuggestionList::Highlight(int row) {
     const Window list(list_.Handle());
     const int last = static_cast<int>(shown_.hits.size()) - 1;
     const int target = std::clamp(row, 0, std::max(last, 0));
-    if (target != static_cast<int>(list.Send(LB_GETCURSEL))) list.Send(LB_SETCURSEL, static_cast<WPARAM>(target));
+    if (target == static_cast<int>(list.Send(LB_GETCURSEL))) return;
+    list.Send(LB_SETCURSEL, static_cast<WPARAM>(target));
+    AnnounceHighlight(target);
+}
+
+// The edit keeps the focus, so a screen reader hears of the highlight only from here:
+// the highlighted row stands as the focused and selected child of the list.
+void SuggestionList::AnnounceHighlight(int row) const {
+    const LONG child = row + 1;
+    ::NotifyWinEvent(EVENT_OBJECT_FOCUS, list_.Handle(), OBJID_CLIENT, child);
+    ::NotifyWinEvent(EVENT_OBJECT_SELECTION, list_.Handle(), OBJID_CLIENT, child);
 }
 
 void SuggestionList::PickRow(int row) {

@@ -70,6 +70,7 @@ private:
     // Down, Up, Enter or Esc while the list is open; false for any other key.
     bool OnListKey(WPARAM key);
     void Highlight(int row);
+    void AnnounceHighlight(int row) const;
     void PickRow(int row);
     void Show(HWND edit);
 

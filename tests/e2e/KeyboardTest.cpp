@@ -253,3 +253,58 @@ TEST(Keyboard, AConferenceIsSetUpFromTheKeyboardAlone) {
               "</userlist>\r\n"
               "</dsml>");
 }
+
+namespace {
+
+struct WinEvent {
+    DWORD event;
+    HWND window;
+    LONG object;
+    LONG child;
+    bool operator==(const WinEvent& o) const {
+        return event == o.event && window == o.window && object == o.object && child == o.child;
+    }
+};
+std::vector<WinEvent> winEvents;
+
+void CALLBACK RecordWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    char name[32] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, "ListBox") == 0) winEvents.push_back({event, window, object, child});
+}
+
+}  // namespace
+
+// The edit keeps the focus while the suggestions are open; a screen reader learns of the
+// highlighted person from the list's own focus and selection events.
+TEST(Keyboard, TheSuggestionsAnnounceTheirHighlight) {
+    winEvents.clear();
+    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, RecordWinEvent,
+                                                 ::GetCurrentProcessId(), ::GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    DialogDriver driver;
+    Keys keys(driver);
+    HWND popup = nullptr;
+    driver.OnConference([](HWND dialog) { Click(dialog, IDC_ADD_MEMBERS); });
+    driver.OnPicker([](HWND) {});
+    keys.Type("he");
+    keys.Press(VK_DOWN);
+    driver.OnPicker([&popup](HWND) {
+        EXPECT_EQ(FocusedId(), IDC_PICKER_NAME);
+        popup = winEvents.empty() ? nullptr : winEvents.front().window;
+        Click(::FindPickerDialog(), IDOK);
+    });
+    driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
+    driver.Run(nullptr, "nobody");
+    ::UnhookWinEvent(hook);
+    ASSERT_NE(popup, nullptr) << "no event from the suggestion list";
+    // Each keystroke shows the first row highlighted; Down highlights the second.
+    const std::vector<WinEvent> typed = {{EVENT_OBJECT_FOCUS, popup, OBJID_CLIENT, 1},
+                                         {EVENT_OBJECT_SELECTION, popup, OBJID_CLIENT, 1}};
+    const std::vector<WinEvent> down = {{EVENT_OBJECT_FOCUS, popup, OBJID_CLIENT, 2},
+                                        {EVENT_OBJECT_SELECTION, popup, OBJID_CLIENT, 2}};
+    std::vector<WinEvent> expected;
+    for (int keystroke = 0; keystroke < 2; ++keystroke) expected.insert(expected.end(), typed.begin(), typed.end());
+    expected.insert(expected.end(), down.begin(), down.end());
+    EXPECT_EQ(winEvents, expected);
+}
