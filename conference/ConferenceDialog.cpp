@@ -26,6 +26,7 @@ const MessageMap<ConferenceDialog> ConferenceDialog::messageMap = {
     OnCommand(IDC_START_SCHEDULED, BN_CLICKED, &ConferenceDialog::OnScheduled),
     OnNotify(IDC_MEMBER_LIST, LVN_KEYDOWN, &ConferenceDialog::OnListKeyDown),
     OnMessage(WM_CONTEXTMENU, &ConferenceDialog::OnContextMenu),
+    OnMessage(WM_DPICHANGED, &ConferenceDialog::OnDpiChanged),
 };
 
 ConferenceDialog::ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given,
@@ -43,6 +44,8 @@ BOOL ConferenceDialog::OnInitDialog() {
     skinmmSetSkin(Handle(), texts::kSkinName);
     options.CreateTimeControl(Handle());
     memberList.Attach(Handle());
+    dpi = WindowDpi(Handle());
+    FitHeightToLayout();
     LayoutControls();
     InitTimeAndList();
     // Set after the typing limits, and not cut to them.
@@ -58,14 +61,14 @@ void ConferenceDialog::InitTimeAndList() {
     Item<Edit>(IDC_CONF_NAME).LimitText(32);
     Item<Edit>(IDC_CONF_DESCRIPTION).LimitText(128);
     options.InitStart(record.startText);
-    memberList.Init();
+    memberList.Init(dpi);
     options.InitNoticeChoices();
 }
 
 void ConferenceDialog::LayoutControls() {
     // Sizing messages come before the controls exist.
     if (!Item(IDC_CONF_NAME).Exists()) return;
-    for (const ConferencePlacement& p : ComputeConferenceLayout(AsWindow().ClientRect().right)) {
+    for (const ConferencePlacement& p : ComputeConferenceLayout(AsWindow().ClientRect().right, dpi)) {
         const Window control = p.id != kTimeControlPlacement ? Item(p.id) : options.TimeControlWindow();
         if (control.Handle() != nullptr) control.Move(p.x, p.y, p.width, p.height);
     }
@@ -79,6 +82,29 @@ void ConferenceDialog::OnContextMenu() {
         return;
     }
     memberList.OnContextMenu({GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)});
+}
+
+// The template's height grows with the DPI past what the layout, fixed from the top,
+// fills: at 192 DPI it would be taller than a 1080-line screen. At 96 it stays.
+void ConferenceDialog::FitHeightToLayout() const {
+    if (dpi == kDefaultDpi) return;
+    const RECT client = AsWindow().ClientRect();
+    const int excess = client.bottom - ConferenceLayoutHeight(dpi);
+    if (excess <= 0) return;
+    const RECT frame = AsWindow().WindowRect();
+    ::SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top - excess,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved to a monitor of another DPI, under a host aware of each monitor's: the system's
+// rectangle for the new DPI, and the layout again at it.
+void ConferenceDialog::OnDpiChanged() {
+    const MSG& message = CurrentMessage();
+    dpi = LOWORD(message.wParam);
+    const RECT& suggested = *reinterpret_cast<const RECT*>(message.lParam);
+    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutControls();
 }
 
 void ConferenceDialog::OnSize() {

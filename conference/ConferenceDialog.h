@@ -8,6 +8,7 @@
 #include "conference/MemberList.h"
 #include "conference/ScheduleOptions.h"
 #include "framework/Dialog.h"
+#include "framework/Dpi.h"
 
 class ConferenceDialog : public Dialog {
 public:
@@ -29,6 +30,8 @@ private:
     void OnDestroy();
     void OnClose();
     void LayoutControls();
+    void FitHeightToLayout() const;
+    void OnDpiChanged();
     void InitTimeAndList();
     // The wParam of WM_CONFERENCE_RESULT: the request is in lParam, or the user cancelled.
     enum class HostNotice : WPARAM { Confirmed = 1, Cancelled = 2 };
@@ -54,6 +57,7 @@ private:
     std::string requestText;
     bool sendingRequest = false;  // while the host handles the request
     HWND notifyWindow = nullptr;
+    int dpi = kDefaultDpi;  // the window's, which the layout's pixel numbers are scaled to
     std::string userId;
     MemberList memberList;
     ScheduleOptions options;

@@ -5,6 +5,7 @@
 #include "directory/HostFiles.h"
 #include "picker/ContactPickerDialog.h"
 #include "res/resource.h"
+#include "skin/ScaledPictures.h"
 #include "text/MessageIds.h"
 #include "text/MessageTable.h"
 
@@ -45,7 +46,15 @@ void MemberList::Attach(HWND owner) {
     header = Header(rows.View().GetHeader());
 }
 
-void MemberList::Init() {
+void MemberList::Init(int dpi) {
+    checkBoxWidth = ScaleForDpi(kCheckBoxWidth, dpi);
+    const SkinImages& skin = context.skin;
+    if (dpi != kDefaultDpi) {
+        // The list's own copies at its DPI; where a copy fails, the skin's own pictures.
+        scaledChecks = ScaleImageList(skin.listCheckImages.Get(), dpi);
+        scaledHeaderOn = ScaleBitmap(skin.headerCheckedBitmap.Get(), dpi);
+        scaledHeaderOff = ScaleBitmap(skin.headerUncheckedBitmap.Get(), dpi);
+    }
     const ListView& list = rows.View();
     list.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     // The pictures belong to the skin holder: the list must not destroy them with itself.
@@ -53,9 +62,10 @@ void MemberList::Init() {
     // when drawn, so that thousands of them cost no more than their own data.
     list.SetStyle((list.Style() & ~static_cast<LONG_PTR>(LVS_SORTASCENDING | LVS_SORTDESCENDING)) |
                   LVS_SHAREIMAGELISTS);
-    list.SetImageList(context.skin.listCheckImages.Get(), LVSIL_SMALL);
+    list.SetImageList(scaledChecks ? scaledChecks.Get() : skin.listCheckImages.Get(), LVSIL_SMALL);
     rows.InsertColumns({GetMessageText(messages::kMemberNameHeading), std::string(),
-                        GetMessageText(messages::kMemberIdHeading), GetMessageText(messages::kGroupHeading)});
+                        GetMessageText(messages::kMemberIdHeading), GetMessageText(messages::kGroupHeading)},
+                       dpi);
     SetHeaderCheck(allChecked);
 }
 
@@ -67,7 +77,8 @@ void MemberList::SetHeaderCheck(bool on) {
     item.cchTextMax = sizeof heading;
     if (!header.GetItem(0, item)) return;
     const SkinImages& skin = context.skin;
-    item.hbm = on ? skin.headerCheckedBitmap.Get() : skin.headerUncheckedBitmap.Get();
+    const UniqueBitmap& scaled = on ? scaledHeaderOn : scaledHeaderOff;
+    item.hbm = scaled ? scaled.Get() : on ? skin.headerCheckedBitmap.Get() : skin.headerUncheckedBitmap.Get();
     // Shown at the left edge of the heading, where a click toggles every row.
     if (item.hbm != nullptr)
         item.fmt = (item.fmt | HDF_BITMAP) & ~HDF_BITMAP_ON_RIGHT;
@@ -135,7 +146,7 @@ LRESULT MemberList::OnClick(const NMITEMACTIVATE& click) {
     const int row = click.iItem;
     std::vector<MemberEntry>& members = rows.Rows();
     if (row < 0 || static_cast<size_t>(row) >= members.size()) return 0;
-    if (click.ptAction.x <= kCheckBoxWidth && click.iSubItem == 0)
+    if (click.ptAction.x <= checkBoxWidth && click.iSubItem == 0)
         ToggleChecks({row});
     else if (click.iSubItem == 1)
         ToggleChairman(row);
@@ -214,7 +225,7 @@ void MemberList::OnContextMenu(POINT cursor) {
 LRESULT MemberList::OnColumnClick(const NMLISTVIEW& click, POINT cursor) {
     if (click.iSubItem != 0) return 0;
     ::ScreenToClient(header.Handle(), &cursor);
-    if (cursor.x > kCheckBoxWidth) return 0;
+    if (cursor.x > checkBoxWidth) return 0;
 
     ToggleAll();
     return 0;

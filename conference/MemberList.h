@@ -10,6 +10,7 @@
 #include "conference/MemberListRules.h"
 #include "directory/Company.h"
 #include "framework/Header.h"
+#include "framework/UniqueHandle.h"
 #include "framework/OwnerDataList.h"
 #include "picker/CallContext.h"
 
@@ -22,8 +23,8 @@ public:
 
     // Finds the list and its header among the controls of `dialog`.
     void Attach(HWND dialog);
-    // Styles, pictures, columns and the header's check.
-    void Init();
+    // Styles, pictures, columns (scaled to `dpi`) and the header's check.
+    void Init(int dpi);
     // The directory person each id finds, in order, one row per person.
     void AddRecordMembers(const std::vector<std::string>& memberIds);
 
@@ -65,4 +66,9 @@ private:
     MemberDirectory directory;
     int chairmanIndex = -1;
     bool allChecked;
+    int checkBoxWidth = 0;  // how near the left edge a click hits a check box, at the list's DPI
+    // The skin's pictures at the list's DPI, other than 96; the list shares, never destroys them.
+    UniqueImageList scaledChecks;
+    UniqueBitmap scaledHeaderOn;
+    UniqueBitmap scaledHeaderOff;
 };

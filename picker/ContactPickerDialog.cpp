@@ -9,6 +9,7 @@
 #include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
 #include "res/resource.h"
+#include "skin/ScaledPictures.h"
 #include "skinmm/SkinMM.h"
 #include "text/MessageIds.h"
 #include "text/MessageTable.h"
@@ -35,6 +36,7 @@ const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
     OnNotify(IDC_FRIENDS_TREE, TVN_ITEMEXPANDINGA, &ContactPickerDialog::OnTreeItemExpanding),
     OnNotify(IDC_CHOSEN_LIST, LVN_KEYDOWN, &ContactPickerDialog::OnChosenKeyDown),
     OnMessage(WM_NEXTDLGCTL, &ContactPickerDialog::OnNextControl),
+    OnMessage(WM_DPICHANGED, &ContactPickerDialog::OnDpiChanged),
 };
 
 namespace {
@@ -59,6 +61,7 @@ bool ContactPickerDialog::DispatchMessageMap(UINT message, WPARAM wParam, LPARAM
 }
 
 BOOL ContactPickerDialog::OnInitDialog() {
+    dpi = WindowDpi(Handle());
     companyTree.Attach(Item<TreeView>(IDC_COMPANY_TREE));
     friendsTree.Attach(Item<TreeView>(IDC_FRIENDS_TREE));
     tabs = Item<TabControl>(IDC_PICKER_TABS);
@@ -88,21 +91,22 @@ void ContactPickerDialog::InitControls() {
 
     companyTree.View().Show(true);
     friendsTree.View().Show(false);
-    // Borrowed from the skin: the trees never destroy it.
-    HIMAGELIST images = context.skin.treeImages.Get();
+    // Borrowed from the skin, or the picker's copy at its DPI: the trees never destroy it.
+    if (dpi != kDefaultDpi) scaledTreeImages = ScaleImageList(context.skin.treeImages.Get(), dpi);
+    HIMAGELIST images = scaledTreeImages ? scaledTreeImages.Get() : context.skin.treeImages.Get();
     companyTree.View().SetImageList(images, TVSIL_NORMAL);
     friendsTree.View().SetImageList(images, TVSIL_NORMAL);
     // The trees draw themselves; the skin would paint over their items.
     skinmmRemoveCtrl(companyTree.View().Handle());
     skinmmRemoveCtrl(friendsTree.View().Handle());
 
-    chosenList.Attach(Handle());
+    chosenList.Attach(Handle(), dpi);
 }
 
 void ContactPickerDialog::LayoutControls() {
     // Sizing messages come before the controls exist.
     if (!Item(IDC_CHOSEN_LIST).Exists()) return;
-    const PickerLayout layout = ComputePickerLayout(AsWindow().ClientRect());
+    const PickerLayout layout = ComputePickerLayout(AsWindow().ClientRect(), dpi);
     for (const PickerLayout::Placement& p : layout.placements) {
         Item(p.id).Move(p.x, p.y, p.width, p.height);
         if (p.id != IDC_PICKER_TABS) continue;
@@ -127,6 +131,17 @@ void ContactPickerDialog::FillTrees() {
                            const ChosenList::Batch batch(chosenList);
                            PickPerson(entry, friends ? friendsTree : companyTree);
                        });
+}
+
+// Moved to a monitor of another DPI, under a host aware of each monitor's: the system's
+// rectangle for the new DPI, and the layout again at it.
+void ContactPickerDialog::OnDpiChanged() {
+    const MSG& message = CurrentMessage();
+    dpi = LOWORD(message.wParam);
+    const RECT& suggested = *reinterpret_cast<const RECT*>(message.lParam);
+    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutControls();
 }
 
 void ContactPickerDialog::OnSize() {

@@ -7,6 +7,7 @@
 
 #include "directory/ContactEntry.h"
 #include "framework/Dialog.h"
+#include "framework/Dpi.h"
 #include "framework/TabControl.h"
 #include "picker/CallContext.h"
 #include "picker/ChosenList.h"
@@ -55,6 +56,7 @@ private:
 
     LRESULT OnChosenKeyDown(const NMLVKEYDOWN& key);
     void OnNextControl();
+    void OnDpiChanged();
 
     void OnNameChange();
     void OnNumberChange();
@@ -62,6 +64,8 @@ private:
 
     std::string userId;
     CallContext context;
+    int dpi = kDefaultDpi;  // the window's, which the layout's pixel numbers are scaled to
+    UniqueImageList scaledTreeImages;  // the skin's tree pictures at that DPI, other than 96
     ChosenList chosenList;
     DirectoryTree companyTree;
     DirectoryTree friendsTree;

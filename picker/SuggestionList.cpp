@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "framework/Dpi.h"
 #include "framework/Module.h"
 #include "framework/Text.h"
 #include "framework/Window.h"
@@ -41,9 +42,12 @@ void SuggestionList::Attach(HWND picker, const std::vector<HWND>& edits, const s
     }
     // A top-level popup owned by the picker, so that it may reach below the dialog; it is
     // never activated, so the edit keeps the focus and the picker stays the active window.
+    // As wide at the picker's DPI as at 96, so that the number column stays in; the tab
+    // stops are in the font's own units and grow with it.
+    listWidth_ = ScaleForDpi(kListWidth, WindowDpi(picker));
     const HWND list = ::CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, "LISTBOX", "",
                                         WS_POPUP | WS_BORDER | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT, 0, 0,
-                                        kListWidth, 10, picker, nullptr, ModuleHandle(), nullptr);
+                                        listWidth_, 10, picker, nullptr, ModuleHandle(), nullptr);
     if (list == nullptr) return;
     if (!edits.empty()) {
         const auto font = static_cast<WPARAM>(Window(edits.front()).Send(WM_GETFONT));
@@ -54,7 +58,7 @@ void SuggestionList::Attach(HWND picker, const std::vector<HWND>& edits, const s
     // The window system does its first-time work for a window (creating, mapping, the
     // surface to paint on) on its first showing: here, out of sight, rather than on the
     // user's first keystroke.
-    ::SetWindowPos(list, HWND_TOP, -32000, -32000, kListWidth, 10, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::SetWindowPos(list, HWND_TOP, -32000, -32000, listWidth_, 10, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     ::UpdateWindow(list);
     ::ShowWindow(list, SW_HIDE);
 }
@@ -112,7 +116,7 @@ void SuggestionList::Show(HWND edit) {
     ::GetMonitorInfoA(::MonitorFromWindow(edit, MONITOR_DEFAULTTONEAREST), &monitor);
     int top = below.bottom;
     if (top + height > monitor.rcWork.bottom && below.top - height >= monitor.rcWork.top) top = below.top - height;
-    const int width = std::max<int>(kListWidth, below.right - below.left);
+    const int width = std::max<int>(listWidth_, below.right - below.left);
     // Moving and showing a top-level window costs round trips to the window system: only
     // when something changed.
     const RECT now = list.WindowRect();

@@ -81,4 +81,5 @@ private:
     SearchResult shown_;
     std::vector<std::string> rows_;  // the list box's rows, as last set
     HWND openFor_ = nullptr;  // the edit the list is open below
+    int listWidth_ = 0;       // at the picker's DPI
 };
