@@ -3,6 +3,11 @@
 // list keeps its rows, and a screenshot of each dialog is saved for a person to look at.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -133,4 +138,51 @@ TEST(Dpi, BothDialogsFitTheirTextsWithoutOverlapAtThePrefixDpi) {
     });
     driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
     driver.Run(&given.record, "1001");
+}
+
+namespace {
+
+std::string ModulePath(HMODULE module) {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(module, path, MAX_PATH);
+    return path;
+}
+
+}  // namespace
+
+// The test program has no manifest, so the plain common controls are its own; the
+// library's dialogs get version 6 from the library's own activation context. Wine's
+// version 6 answers DllGetVersion as the plain one does (5.81), so what tells them apart
+// here is the module: the side-by-side assembly's, not the system folder's.
+TEST(CommonControls, TheDialogsUseVersion6WhateverTheHostsManifestSays) {
+    DialogDriver driver;
+    std::string listModule;
+    DWORD major = 0;
+    driver.OnConference([&](HWND dialog) {
+        // The module whose code the list runs: its window procedure's (the wide one, which
+        // is the procedure itself rather than a translating stub).
+        HMODULE module = nullptr;
+        const auto procedure = ::GetWindowLongPtrW(::GetDlgItem(dialog, IDC_MEMBER_LIST), GWLP_WNDPROC);
+        ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                             reinterpret_cast<LPCSTR>(procedure), &module);
+        listModule = ModulePath(module);
+        using VersionFunction = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
+        const auto version = reinterpret_cast<VersionFunction>(
+            reinterpret_cast<void*>(::GetProcAddress(module, "DllGetVersion")));
+        DLLVERSIONINFO info{};
+        info.cbSize = sizeof info;
+        if (version != nullptr && SUCCEEDED(version(&info))) major = info.dwMajorVersion;
+        Click(dialog, IDCANCEL);
+    });
+    driver.Run(nullptr, "1001");
+    char system[MAX_PATH] = {};
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    const auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+        return s;
+    };
+    EXPECT_NE(lower(listModule), lower(std::string(system) + "\\comctl32.dll"));
+    EXPECT_NE(lower(listModule).find("common-controls_6595b64144ccf1df_6."), std::string::npos) << listModule;
+    // Wine's version 6 answers 5.81 here, as its plain one does; on Windows it answers 6.
+    EXPECT_GE(major, 5u) << listModule;
 }
