@@ -101,6 +101,13 @@ LRESULT Dialog::Default() {
     return ::DefDlgProcA(message.hwnd, message.message, message.wParam, message.lParam);
 }
 
+int Dialog::TakeDpiChange() {
+    const RECT& suggested = *reinterpret_cast<const RECT*>(current_.lParam);
+    ::SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return LOWORD(current_.wParam);
+}
+
 int Dialog::ShowMessage(const char* text, const char* caption, UINT flags) const {
     return ShowMessageBox(handle_, text, caption, flags);
 }

@@ -136,11 +136,7 @@ void ContactPickerDialog::FillTrees() {
 // Moved to a monitor of another DPI, under a host aware of each monitor's: the system's
 // rectangle for the new DPI, and the layout again at it.
 void ContactPickerDialog::OnDpiChanged() {
-    const MSG& message = CurrentMessage();
-    dpi = LOWORD(message.wParam);
-    const RECT& suggested = *reinterpret_cast<const RECT*>(message.lParam);
-    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    dpi = TakeDpiChange();
     LayoutControls();
 }
 

@@ -186,3 +186,21 @@ TEST(CommonControls, TheDialogsUseVersion6WhateverTheHostsManifestSays) {
     // Wine's version 6 answers 5.81 here, as its plain one does; on Windows it answers 6.
     EXPECT_GE(major, 5u) << listModule;
 }
+
+// Under a host aware of each monitor's DPI, a move to a 144-DPI monitor: the dialog
+// takes the suggested rectangle and places its controls at 144 DPI.
+TEST(Dpi, TheDialogLaysItselfOutAgainWhenItsDpiChanges) {
+    DialogDriver driver;
+    driver.OnConference([](HWND dialog) {
+        RECT suggested{40, 30, 40 + 640, 30 + 760};
+        ::SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+        RECT frame{};
+        ::GetWindowRect(dialog, &frame);
+        EXPECT_EQ((std::vector<LONG>{frame.left, frame.top, frame.right, frame.bottom}),
+                  (std::vector<LONG>{40, 30, 680, 790}));
+        const RECT name = RectIn(dialog, ::GetDlgItem(dialog, IDC_CONF_NAME));
+        EXPECT_EQ((std::vector<LONG>{name.left, name.top, name.bottom - name.top}), (std::vector<LONG>{98, 9, 27}));
+        Click(dialog, IDCANCEL);
+    });
+    driver.Run(nullptr, "1001");
+}
