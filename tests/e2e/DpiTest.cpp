@@ -120,7 +120,9 @@ TEST(Dpi, BothDialogsFitTheirTextsWithoutOverlapAtThePrefixDpi) {
         EXPECT_GE(::SendDlgItemMessageA(dialog, IDC_MEMBER_LIST, LVM_GETCOUNTPERPAGE, 0, 0), 2);
         RECT frame{};
         ::GetWindowRect(dialog, &frame);
-        if (dpi <= 192) EXPECT_LE(frame.bottom - frame.top, 1080) << "taller than a 1080-line screen";
+        if (dpi <= 192) {
+            EXPECT_LE(frame.bottom - frame.top, 1080) << "taller than a 1080-line screen";
+        }
     });
     driver.Wait(300);  // painted before the picture is taken
     driver.OnConference([&dpi](HWND dialog) {
