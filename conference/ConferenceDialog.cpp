@@ -1,5 +1,7 @@
 #include "conference/ConferenceDialog.h"
 
+#include <windowsx.h>
+
 #include "Quorvel.h"
 #include "conference/ConferenceLayout.h"
 #include "conference/ConferenceTexts.h"
@@ -22,6 +24,9 @@ const MessageMap<ConferenceDialog> ConferenceDialog::messageMap = {
     OnNotify(IDC_MEMBER_LIST, LVN_ODFINDITEMW, &ConferenceDialog::OnListFindRowW),
     OnCommand(IDC_START_NOW, BN_CLICKED, &ConferenceDialog::OnStartNow),
     OnCommand(IDC_START_SCHEDULED, BN_CLICKED, &ConferenceDialog::OnScheduled),
+    OnNotify(IDC_MEMBER_LIST, LVN_KEYDOWN, &ConferenceDialog::OnListKeyDown),
+    OnMessage(WM_CONTEXTMENU, &ConferenceDialog::OnContextMenu),
+    OnMessage(WM_DPICHANGED, &ConferenceDialog::OnDpiChanged),
 };
 
 ConferenceDialog::ConferenceDialog(ConferenceSettings& record, const ConferenceSettings* given,
@@ -39,6 +44,8 @@ BOOL ConferenceDialog::OnInitDialog() {
     skinmmSetSkin(Handle(), texts::kSkinName);
     options.CreateTimeControl(Handle());
     memberList.Attach(Handle());
+    dpi = WindowDpi(Handle());
+    FitHeightToLayout();
     LayoutControls();
     InitTimeAndList();
     // Set after the typing limits, and not cut to them.
@@ -54,17 +61,46 @@ void ConferenceDialog::InitTimeAndList() {
     Item<Edit>(IDC_CONF_NAME).LimitText(32);
     Item<Edit>(IDC_CONF_DESCRIPTION).LimitText(128);
     options.InitStart(record.startText);
-    memberList.Init();
+    memberList.Init(dpi);
     options.InitNoticeChoices();
 }
 
 void ConferenceDialog::LayoutControls() {
     // Sizing messages come before the controls exist.
     if (!Item(IDC_CONF_NAME).Exists()) return;
-    for (const ConferencePlacement& p : ComputeConferenceLayout(AsWindow().ClientRect().right)) {
+    for (const ConferencePlacement& p : ComputeConferenceLayout(AsWindow().ClientRect().right, dpi)) {
         const Window control = p.id != kTimeControlPlacement ? Item(p.id) : options.TimeControlWindow();
         if (control.Handle() != nullptr) control.Move(p.x, p.y, p.width, p.height);
     }
+}
+
+// A right click, Shift+F10 or the menu key on the member list; elsewhere the default.
+void ConferenceDialog::OnContextMenu() {
+    const MSG& message = CurrentMessage();
+    if (reinterpret_cast<HWND>(message.wParam) != Item(IDC_MEMBER_LIST).Handle()) {
+        Default();
+        return;
+    }
+    memberList.OnContextMenu({GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)});
+}
+
+// The template's height grows with the DPI past what the layout, fixed from the top,
+// fills: at 192 DPI it would be taller than a 1080-line screen. At 96 it stays.
+void ConferenceDialog::FitHeightToLayout() const {
+    if (dpi == kDefaultDpi) return;
+    const RECT client = AsWindow().ClientRect();
+    const int excess = client.bottom - ConferenceLayoutHeight(dpi);
+    if (excess <= 0) return;
+    const RECT frame = AsWindow().WindowRect();
+    ::SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top - excess,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved to a monitor of another DPI, under a host aware of each monitor's: the system's
+// rectangle for the new DPI, and the layout again at it.
+void ConferenceDialog::OnDpiChanged() {
+    dpi = TakeDpiChange();
+    LayoutControls();
 }
 
 void ConferenceDialog::OnSize() {
@@ -94,6 +130,16 @@ void ConferenceDialog::OnClose() {
     NotifyHost(HostNotice::Cancelled, 0);
 }
 
+// Through the dialog manager, which selects an edit's text and keeps the default button right.
+void ConferenceDialog::FocusField(RefusalFocus field) {
+    if (field == RefusalFocus::RefusedTimeField) return options.FocusRefusedTime();
+    const int id = field == RefusalFocus::Name          ? IDC_CONF_NAME
+                   : field == RefusalFocus::Description ? IDC_CONF_DESCRIPTION
+                   : field == RefusalFocus::StartDate   ? IDC_START_DATE
+                                                        : IDC_MEMBER_LIST;
+    AsWindow().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id).Handle()), TRUE);
+}
+
 void ConferenceDialog::OnOK() {
     if (sendingRequest) return;
     requestText.clear();
@@ -113,7 +159,7 @@ void ConferenceDialog::OnOK() {
     const std::variant<Refusal, std::string> result = Confirm(values, record);
     if (const auto* refusal = std::get_if<Refusal>(&result)) {
         ShowMessage(refusal->text, refusal->caption);
-        if (refusal->focus == RefusalFocus::RefusedTimeField) options.FocusRefusedTime();
+        FocusField(refusal->focus);
         return;
     }
     requestText = std::get<std::string>(result);

@@ -8,6 +8,7 @@
 #include "conference/MemberList.h"
 #include "conference/ScheduleOptions.h"
 #include "framework/Dialog.h"
+#include "framework/Dpi.h"
 
 class ConferenceDialog : public Dialog {
 public:
@@ -29,10 +30,13 @@ private:
     void OnDestroy();
     void OnClose();
     void LayoutControls();
+    void FitHeightToLayout() const;
+    void OnDpiChanged();
     void InitTimeAndList();
     // The wParam of WM_CONFERENCE_RESULT: the request is in lParam, or the user cancelled.
     enum class HostNotice : WPARAM { Confirmed = 1, Cancelled = 2 };
     void NotifyHost(HostNotice notice, LPARAM text) const;
+    void FocusField(RefusalFocus field);
 
     void OnAddMembers() { memberList.OnAddMembers(userId); }
     void OnDeleteMembers() { memberList.OnDeleteMembers(); }
@@ -41,6 +45,8 @@ private:
     LRESULT OnListFindRow(const NMLVFINDITEMA& find) { return memberList.OnFindRow(find); }
     LRESULT OnListFindRowW(const NMLVFINDITEMW& find) { return memberList.OnFindRow(find); }
     LRESULT OnListColumnClick(const NMLISTVIEW& click) { return memberList.OnColumnClick(click, CurrentMessage().pt); }
+    LRESULT OnListKeyDown(const NMLVKEYDOWN& key) { return memberList.OnKeyDown(key); }
+    void OnContextMenu();
     void OnVoiceClicked() { options.OnVoiceClicked(); }
     void OnSmsClicked() { options.OnSmsClicked(); }
     void OnStartNow() { options.OnStartNow(); }
@@ -51,6 +57,7 @@ private:
     std::string requestText;
     bool sendingRequest = false;  // while the host handles the request
     HWND notifyWindow = nullptr;
+    int dpi = kDefaultDpi;  // the window's, which the layout's pixel numbers are scaled to
     std::string userId;
     MemberList memberList;
     ScheduleOptions options;

@@ -4,34 +4,38 @@
 
 #include "res/resource.h"
 
-std::vector<ConferencePlacement> ComputeConferenceLayout(int width) {
+std::vector<ConferencePlacement> ComputeConferenceLayout(int width, int dpi) {
+    const auto s = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
     const int w = width;
-    const int d = (w - 124) / 2;  // the date picker's width; the time control takes the rest
+    const int d = (w - s(124)) / 2;  // the date picker's width; the time control takes the rest
     return {
-        {IDC_NAME_LABEL, 10, 6, 52, 16},
-        {IDC_CONF_NAME, 65, 6, w - 75, 18},
-        {IDC_DESCRIPTION_LABEL, 10, 28, 52, 16},
-        {IDC_CONF_DESCRIPTION, 65, 28, w - 75, 84},
-        {IDC_ATTACH_LABEL, 10, 104, 52, 16},
-        {IDC_CONF_ATTACHMENT, 65, 104, w - 75, 18},
-        {IDC_CONF_ATTACH_ADD, w - 70, 128, 50, 20},
-        {IDC_VOICE, 10, 156, w - 20, 16},
-        {IDC_TIME_GROUP, 10, 176, w - 20, 90},
-        {IDC_START_NOW, 20, 194, w - 40, 16},
-        {IDC_START_SCHEDULED, 20, 218, 65, 16},
-        {IDC_START_DATE, 88, 218, d, 20},
-        {kTimeControlPlacement, 97 + d, 219, w - 117 - d, 18},
-        {IDC_CURRENT_TIME, 114, 245, w - 134, 16},
-        {IDC_ADD_MEMBERS, 10, 282, 70, 20},
-        {IDC_DELETE_MEMBERS, 83, 282, 70, 20},
-        {IDC_MEMBER_ADVICE, 156, 290, w - 166, 12},
-        {IDC_MEMBER_LIST, 10, 307, w - 20, 80},
-        {IDC_NOTICE_GROUP, 10, 391, w - 20, 45},
-        {IDC_SMS, 20, 409, 65, 16},
-        {IDC_NOTICE_BEFORE, 94, 409, 26, 16},
-        {IDC_NOTICE_MINUTES, 123, 409, 104, 100},  // the height includes the drop-down
-        {IDC_NOTICE_AFTER, 230, 409, 26, 16},
-        {IDOK, 60, 444, 50, 20},
-        {IDCANCEL, w - 110, 444, 50, 20},
+        {IDC_NAME_LABEL, s(10), s(6), s(52), s(16)},
+        {IDC_CONF_NAME, s(65), s(6), w - s(75), s(18)},
+        {IDC_DESCRIPTION_LABEL, s(10), s(28), s(52), s(16)},
+        {IDC_CONF_DESCRIPTION, s(65), s(28), w - s(75), s(84)},
+        {IDC_ATTACH_LABEL, s(10), s(104), s(52), s(16)},
+        {IDC_CONF_ATTACHMENT, s(65), s(104), w - s(75), s(18)},
+        {IDC_CONF_ATTACH_ADD, w - s(70), s(128), s(50), s(20)},
+        {IDC_VOICE, s(10), s(156), w - s(20), s(16)},
+        {IDC_TIME_GROUP, s(10), s(176), w - s(20), s(90)},
+        {IDC_START_NOW, s(20), s(194), w - s(40), s(16)},
+        {IDC_START_SCHEDULED, s(20), s(218), s(65), s(16)},
+        {IDC_START_DATE, s(88), s(218), d, s(20)},
+        {kTimeControlPlacement, s(97) + d, s(219), w - s(117) - d, s(18)},
+        {IDC_CURRENT_TIME, s(114), s(245), w - s(134), s(16)},
+        {IDC_ADD_MEMBERS, s(10), s(282), s(70), s(20)},
+        {IDC_DELETE_MEMBERS, s(83), s(282), s(70), s(20)},
+        // 12 pixels cut the line of its font by two: kept at 96, whole at any other DPI.
+        {IDC_MEMBER_ADVICE, s(156), s(290), w - s(166), dpi == kDefaultDpi ? 12 : s(16)},
+        {IDC_MEMBER_LIST, s(10), s(307), w - s(20), s(80)},
+        {IDC_NOTICE_GROUP, s(10), s(391), w - s(20), s(45)},
+        {IDC_SMS, s(20), s(409), s(65), s(16)},
+        {IDC_NOTICE_BEFORE, s(94), s(409), s(26), s(16)},
+        {IDC_NOTICE_MINUTES, s(123), s(409), s(104), s(100)},  // the height includes the drop-down
+        {IDC_NOTICE_AFTER, s(230), s(409), s(26), s(16)},
+        {IDOK, s(60), s(444), s(50), s(20)},
+        {IDCANCEL, w - s(110), s(444), s(50), s(20)},
     };
 }
+
+int ConferenceLayoutHeight(int dpi) { return ScaleForDpi(474, dpi); }  // below OK and Cancel

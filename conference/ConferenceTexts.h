@@ -14,4 +14,7 @@ inline constexpr char kTenMinutes[] = "10分钟";
 inline constexpr char kTwentyMinutes[] = "20分钟";
 inline constexpr char kThirtyMinutes[] = "30分钟";
 inline constexpr char kSkinName[] = "createmeeting";
+// The member's menu.
+inline constexpr char kMakeChairman[] = "设为主持人";
+inline constexpr char kDeleteMember[] = "删除成员";
 }  // namespace texts

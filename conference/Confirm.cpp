@@ -7,8 +7,9 @@
 #include "framework/Text.h"
 
 std::variant<Refusal, std::string> Confirm(const ConferenceValues& values, ConferenceSettings& record) {
-    if (text::RemoveByte(values.name, ' ').empty()) return Refusal{texts::kNameEmpty, texts::kCaptionNotice};
-    if (values.name.size() > 64) return Refusal{texts::kNameTooLong, texts::kCaptionLength};
+    if (text::RemoveByte(values.name, ' ').empty())
+        return Refusal{texts::kNameEmpty, texts::kCaptionNotice, RefusalFocus::Name};
+    if (values.name.size() > 64) return Refusal{texts::kNameTooLong, texts::kCaptionLength, RefusalFocus::Name};
 
     RequestValues request;
     request.updateMode = values.updateMode;
@@ -21,7 +22,8 @@ std::variant<Refusal, std::string> Confirm(const ConferenceValues& values, Confe
     request.chairmanId = ChairmanId(values.members, values.chairmanIndex);
     if (!request.chairmanId.empty()) record.chairman = request.chairmanId;
 
-    if (values.description.size() > 128) return Refusal{texts::kDescriptionTooLong, texts::kCaptionLength};
+    if (values.description.size() > 128)
+        return Refusal{texts::kDescriptionTooLong, texts::kCaptionLength, RefusalFocus::Description};
     request.description = values.description;
     record.description = values.description;
     request.voiceOn = values.voiceOn;
@@ -33,7 +35,7 @@ std::variant<Refusal, std::string> Confirm(const ConferenceValues& values, Confe
         const StartReading start = values.readStart ? values.readStart() : StartReading{};
         if (!start.digits)
             return Refusal{texts::kTimeNotSet, texts::kCaptionNotice,
-                           start.timeFieldRefused ? RefusalFocus::RefusedTimeField : RefusalFocus::Unchanged};
+                           start.timeFieldRefused ? RefusalFocus::RefusedTimeField : RefusalFocus::StartDate};
         request.startDigits = *start.digits;
         record.startText = StartTextFromDigits(request.startDigits);
     }
@@ -45,7 +47,7 @@ std::variant<Refusal, std::string> Confirm(const ConferenceValues& values, Confe
     record.memberIds.clear();
     for (const MemberEntry& member : values.members)
         if (member.checked) record.memberIds.push_back(MemberIdFromUri(member.uri));
-    if (record.memberIds.empty()) return Refusal{texts::kNoMembers, texts::kCaptionNotice};
+    if (record.memberIds.empty()) return Refusal{texts::kNoMembers, texts::kCaptionNotice, RefusalFocus::MemberList};
     record.memberCount = text::Format("%d", static_cast<int>(record.memberIds.size()));
     request.members = values.members;
     return WriteRequestDocument(request);

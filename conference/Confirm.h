@@ -33,14 +33,14 @@ struct ConferenceValues {
     std::vector<MemberEntry> members;
 };
 
-// Where the focus goes once the user has read a refusal.
-enum class RefusalFocus { Unchanged, RefusedTimeField };
+// The field at fault, which takes the focus once the user has read a refusal.
+enum class RefusalFocus { Name, Description, StartDate, RefusedTimeField, MemberList };
 
 // Why the dialog stays open: the message box to show.
 struct Refusal {
     const char* text;
     const char* caption;
-    RefusalFocus focus = RefusalFocus::Unchanged;
+    RefusalFocus focus;
 };
 
 // Checks `values` and writes them into `record` step by step; a refusal leaves the

@@ -1,9 +1,11 @@
 #include "conference/MemberList.h"
 
+#include "conference/ConferenceTexts.h"
 #include "conference/MemberListRules.h"
 #include "directory/HostFiles.h"
 #include "picker/ContactPickerDialog.h"
 #include "res/resource.h"
+#include "skin/ScaledPictures.h"
 #include "text/MessageIds.h"
 #include "text/MessageTable.h"
 
@@ -44,7 +46,15 @@ void MemberList::Attach(HWND owner) {
     header = Header(rows.View().GetHeader());
 }
 
-void MemberList::Init() {
+void MemberList::Init(int dpi) {
+    checkBoxWidth = ScaleForDpi(kCheckBoxWidth, dpi);
+    const SkinImages& skin = context.skin;
+    if (dpi != kDefaultDpi) {
+        // The list's own copies at its DPI; where a copy fails, the skin's own pictures.
+        scaledChecks = ScaleImageList(skin.listCheckImages.Get(), dpi);
+        scaledHeaderOn = ScaleBitmap(skin.headerCheckedBitmap.Get(), dpi);
+        scaledHeaderOff = ScaleBitmap(skin.headerUncheckedBitmap.Get(), dpi);
+    }
     const ListView& list = rows.View();
     list.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     // The pictures belong to the skin holder: the list must not destroy them with itself.
@@ -52,9 +62,10 @@ void MemberList::Init() {
     // when drawn, so that thousands of them cost no more than their own data.
     list.SetStyle((list.Style() & ~static_cast<LONG_PTR>(LVS_SORTASCENDING | LVS_SORTDESCENDING)) |
                   LVS_SHAREIMAGELISTS);
-    list.SetImageList(context.skin.listCheckImages.Get(), LVSIL_SMALL);
+    list.SetImageList(scaledChecks ? scaledChecks.Get() : skin.listCheckImages.Get(), LVSIL_SMALL);
     rows.InsertColumns({GetMessageText(messages::kMemberNameHeading), std::string(),
-                        GetMessageText(messages::kMemberIdHeading), GetMessageText(messages::kGroupHeading)});
+                        GetMessageText(messages::kMemberIdHeading), GetMessageText(messages::kGroupHeading)},
+                       dpi);
     SetHeaderCheck(allChecked);
 }
 
@@ -66,7 +77,8 @@ void MemberList::SetHeaderCheck(bool on) {
     item.cchTextMax = sizeof heading;
     if (!header.GetItem(0, item)) return;
     const SkinImages& skin = context.skin;
-    item.hbm = on ? skin.headerCheckedBitmap.Get() : skin.headerUncheckedBitmap.Get();
+    const UniqueBitmap& scaled = on ? scaledHeaderOn : scaledHeaderOff;
+    item.hbm = scaled ? scaled.Get() : on ? skin.headerCheckedBitmap.Get() : skin.headerUncheckedBitmap.Get();
     // Shown at the left edge of the heading, where a click toggles every row.
     if (item.hbm != nullptr)
         item.fmt = (item.fmt | HDF_BITMAP) & ~HDF_BITMAP_ON_RIGHT;
@@ -134,28 +146,94 @@ LRESULT MemberList::OnClick(const NMITEMACTIVATE& click) {
     const int row = click.iItem;
     std::vector<MemberEntry>& members = rows.Rows();
     if (row < 0 || static_cast<size_t>(row) >= members.size()) return 0;
-    if (click.ptAction.x <= kCheckBoxWidth && click.iSubItem == 0) {
+    if (click.ptAction.x <= checkBoxWidth && click.iSubItem == 0)
+        ToggleChecks({row});
+    else if (click.iSubItem == 1)
+        ToggleChairman(row);
+    return 0;
+}
+
+void MemberList::ToggleChecks(const std::vector<int>& rowsToToggle) {
+    std::vector<MemberEntry>& members = rows.Rows();
+    for (const int row : rowsToToggle) {
+        if (row < 0 || static_cast<size_t>(row) >= members.size()) continue;
         MemberEntry& member = members[static_cast<size_t>(row)];
         member.checked = !member.checked;
         rows.View().RedrawRows(row, row);
-    } else if (click.iSubItem == 1) {
-        // One chairman at most: a click on the chairman's mark takes it away.
-        const int before = chairmanIndex;
-        chairmanIndex = before == row ? -1 : row;
-        if (before >= 0 && before != row) rows.View().RedrawRows(before, before);
-        rows.View().RedrawRows(row, row);
+    }
+}
+
+// One chairman at most: marking the chairman again takes the mark away.
+void MemberList::ToggleChairman(int row) {
+    const int before = chairmanIndex;
+    chairmanIndex = before == row ? -1 : row;
+    if (before >= 0 && before != row) rows.View().RedrawRows(before, before);
+    rows.View().RedrawRows(row, row);
+}
+
+LRESULT MemberList::OnKeyDown(const NMLVKEYDOWN& key) {
+    if (key.wVKey == VK_DELETE) {
+        OnDeleteMembers();
+    } else if (key.wVKey == VK_SPACE) {
+        if ((::GetKeyState(VK_CONTROL) & 0x8000) != 0)
+            ToggleAll();
+        else
+            ToggleChecks(rows.View().SelectedRows());
     }
     return 0;
+}
+
+void MemberList::OnContextMenu(POINT cursor) {
+    const ListView& list = rows.View();
+    int row = -1;
+    if (cursor.x == -1 && cursor.y == -1) {
+        // From the keyboard: the focused row, the menu at its left end.
+        row = list.GetNextItem(-1, LVNI_FOCUSED);
+        if (row < 0) row = list.GetNextItem(-1, LVNI_SELECTED);
+        RECT box{LVIR_LABEL, 0, 0, 0};
+        if (row < 0 || !list.Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&box))) return;
+        cursor = {box.left, box.bottom};
+        ::ClientToScreen(list.Handle(), &cursor);
+    } else {
+        LVHITTESTINFO hit{};
+        hit.pt = cursor;
+        ::ScreenToClient(list.Handle(), &hit.pt);
+        row = static_cast<int>(list.Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        if (row < 0) return;
+        // The menu is about the row under the pointer, as it is for a right click elsewhere.
+        if ((list.Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) == 0) {
+            list.ClearSelection();
+            LVITEMA item{};
+            item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+            list.Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    if (static_cast<size_t>(row) >= rows.Rows().size()) return;
+
+    enum : UINT { kChairmanCommand = 1, kDeleteCommand };
+    const HMENU menu = ::CreatePopupMenu();
+    if (menu == nullptr) return;
+    ::AppendMenuA(menu, MF_STRING | (row == chairmanIndex ? MF_CHECKED : 0), kChairmanCommand, texts::kMakeChairman);
+    ::AppendMenuA(menu, MF_STRING, kDeleteCommand, texts::kDeleteMember);
+    const UINT chosen = static_cast<UINT>(
+        ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, dialog, nullptr));
+    ::DestroyMenu(menu);
+    if (chosen == kChairmanCommand) ToggleChairman(row);
+    if (chosen == kDeleteCommand) OnDeleteMembers();
 }
 
 LRESULT MemberList::OnColumnClick(const NMLISTVIEW& click, POINT cursor) {
     if (click.iSubItem != 0) return 0;
     ::ScreenToClient(header.Handle(), &cursor);
-    if (cursor.x > kCheckBoxWidth) return 0;
+    if (cursor.x > checkBoxWidth) return 0;
 
+    ToggleAll();
+    return 0;
+}
+
+void MemberList::ToggleAll() {
     allChecked = !allChecked;
     SetHeaderCheck(allChecked);
     for (MemberEntry& member : rows.Rows()) member.checked = allChecked;
     rows.View().RedrawAllRows();
-    return 0;
 }

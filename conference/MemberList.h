@@ -10,6 +10,7 @@
 #include "conference/MemberListRules.h"
 #include "directory/Company.h"
 #include "framework/Header.h"
+#include "framework/UniqueHandle.h"
 #include "framework/OwnerDataList.h"
 #include "picker/CallContext.h"
 
@@ -22,8 +23,8 @@ public:
 
     // Finds the list and its header among the controls of `dialog`.
     void Attach(HWND dialog);
-    // Styles, pictures, columns and the header's check.
-    void Init();
+    // Styles, pictures, columns (scaled to `dpi`) and the header's check.
+    void Init(int dpi);
     // The directory person each id finds, in order, one row per person.
     void AddRecordMembers(const std::vector<std::string>& memberIds);
 
@@ -38,12 +39,19 @@ public:
     }
     // `cursor`: where the click was, in screen coordinates.
     LRESULT OnColumnClick(const NMLISTVIEW& click, POINT cursor);
+    // Space ticks or unticks the selected rows, Ctrl+Space the header's box, Delete deletes.
+    LRESULT OnKeyDown(const NMLVKEYDOWN& key);
+    // The member's menu, at `cursor` (screen), or by the focused row for (-1, -1) from the keyboard.
+    void OnContextMenu(POINT cursor);
 
     [[nodiscard]] const std::vector<MemberEntry>& Members() const { return rows.Rows(); }
     [[nodiscard]] int ChairmanIndex() const { return chairmanIndex; }
 
 private:
     void SetHeaderCheck(bool on);
+    void ToggleChecks(const std::vector<int>& rowsToToggle);
+    void ToggleAll();
+    void ToggleChairman(int row);
     // The company directory, in which record ids and the people on the list are found;
     // read when first needed, since a list that only grows from the picker (which reads
     // it itself) never needs it.
@@ -58,4 +66,9 @@ private:
     MemberDirectory directory;
     int chairmanIndex = -1;
     bool allChecked;
+    int checkBoxWidth = 0;  // how near the left edge a click hits a check box, at the list's DPI
+    // The skin's pictures at the list's DPI, other than 96; the list shares, never destroys them.
+    UniqueImageList scaledChecks;
+    UniqueBitmap scaledHeaderOn;
+    UniqueBitmap scaledHeaderOff;
 };

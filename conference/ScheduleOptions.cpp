@@ -19,10 +19,22 @@ void ScheduleOptions::CreateTimeControl(HWND owner) {
     // or SMS behind the user's back.
     for (int id : {IDC_VOICE, IDC_SMS}) dialog.Item(id).Send(BM_SETDONTCLICK, TRUE, 0);
     timeControl = std::make_unique<TimeControl>();
-    if (timeControl->CreateChild(owner))
-        timeControl->AsWindow().Show(true);
-    else
+    if (!timeControl->CreateChild(owner)) {
         timeControl.reset();
+        return;
+    }
+    // Made after the template's controls; Tab reaches it right after the date it belongs to.
+    ::SetWindowPos(timeControl->Handle(), dialog.Item(IDC_START_DATE).Handle(), 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    timeControl->AsWindow().Show(true);
+}
+
+// BM_SETCHECK takes WS_TABSTOP off an unchecked radio-styled button, as it would for a
+// radio group; these two options stand alone and stay Tab stops whatever their mark.
+void ScheduleOptions::SetOptionMark(int id, bool on) const {
+    const Button option = dialog.Item<Button>(id);
+    option.SetCheck(on ? BST_CHECKED : BST_UNCHECKED);
+    option.SetStyle(option.Style() | WS_TABSTOP);
 }
 
 void ScheduleOptions::DestroyTimeControl() { timeControl.reset(); }
@@ -75,22 +87,21 @@ void ScheduleOptions::ApplyRecord(const ConferenceSettings& record) {
     const int n = record.noticeMinutes;
     if (n == 10 || n == 20 || n == 30) {
         minutes.SetCurSel(n / 10 - 1);
-        dialog.Item<Button>(IDC_SMS).SetCheck(BST_CHECKED);
         smsOn = true;
     } else {
         minutes.SetCurSel(0);
-        dialog.Item<Button>(IDC_SMS).SetCheck(BST_UNCHECKED);
     }
+    SetOptionMark(IDC_SMS, smsOn);
 }
 
 void ScheduleOptions::OnVoiceClicked() {
     voiceOn = !voiceOn;
-    dialog.Item<Button>(IDC_VOICE).SetCheck(voiceOn ? BST_CHECKED : BST_UNCHECKED);
+    SetOptionMark(IDC_VOICE, voiceOn);
 }
 
 void ScheduleOptions::OnSmsClicked() {
     smsOn = !smsOn;
-    dialog.Item<Button>(IDC_SMS).SetCheck(smsOn ? BST_CHECKED : BST_UNCHECKED);
+    SetOptionMark(IDC_SMS, smsOn);
 }
 
 int ScheduleOptions::NoticeChoice() const { return dialog.Item<ComboBox>(IDC_NOTICE_MINUTES).GetCurSel(); }

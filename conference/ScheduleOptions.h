@@ -50,6 +50,8 @@ public:
     void FocusRefusedTime() const;
 
 private:
+    void SetOptionMark(int id, bool on) const;
+
     Window dialog;
     std::unique_ptr<TimeControl> timeControl;
     bool voiceOn = false;

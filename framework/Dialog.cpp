@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/ActivationContext.h"
 #include "framework/DataExchange.h"
 #include "framework/Module.h"
 #include "framework/ScopeGuard.h"
@@ -21,11 +22,23 @@ HWND Dialog::SafeOwner(HWND owner) {
 
 namespace {
 // Templates hold list views, trees, tabs, date pickers and spin buttons: register their
-// classes in the host's process, whatever the host did, as the class library does.
+// classes in the host's process, whatever the host did, as the class library does. The
+// registration is asked of the common controls of the active context (version 6 in the
+// library's own), which need not be the ones the library was bound to at load.
 void RegisterCommonControls() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES |
                                                        ICC_DATE_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    HMODULE active = ::GetModuleHandleA("comctl32.dll");
+    if (active == nullptr) active = ::LoadLibraryA("comctl32.dll");
+    const auto init = active != nullptr ? reinterpret_cast<InitFunction>(reinterpret_cast<void*>(
+                                              ::GetProcAddress(active, "InitCommonControlsEx")))
+                                        : nullptr;
+    // Loaded for good: the classes it registers live as long as the process.
+    if (init != nullptr)
+        init(&controls);
+    else
+        ::InitCommonControlsEx(&controls);
 }
 
 // The message as handlers see it, with where the cursor was and when, as the system
@@ -38,6 +51,7 @@ MSG CurrentMessageOf(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 INT_PTR Dialog::DoModal(HWND owner) {
+    const ActivationScope controls6;
     RegisterCommonControls();
     modal_ = true;
     return ::DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId_), owner, &Dialog::DialogProc,
@@ -45,6 +59,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
 }
 
 bool Dialog::CreateChild(HWND parent) {
+    const ActivationScope controls6;
     RegisterCommonControls();
     modal_ = false;
     return ::CreateDialogParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId_), parent, &Dialog::DialogProc,
@@ -84,6 +99,13 @@ LRESULT Dialog::Default() {
     bypassActive_ = true;
     const ScopeGuard endBypass([this] { bypassActive_ = false; });
     return ::DefDlgProcA(message.hwnd, message.message, message.wParam, message.lParam);
+}
+
+int Dialog::TakeDpiChange() {
+    const RECT& suggested = *reinterpret_cast<const RECT*>(current_.lParam);
+    ::SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return LOWORD(current_.wParam);
 }
 
 int Dialog::ShowMessage(const char* text, const char* caption, UINT flags) const {

@@ -57,6 +57,9 @@ protected:
     LRESULT Default();
     // The message being handled, with the cursor position and time of its sending.
     [[nodiscard]] const MSG& CurrentMessage() const { return current_; }
+    // For WM_DPICHANGED: moves the dialog to the rectangle the system suggests for the
+    // new DPI, which it returns.
+    int TakeDpiChange();
     // A message box owned by this dialog.
     int ShowMessage(const char* text, const char* caption, UINT flags = MB_OK) const;
 

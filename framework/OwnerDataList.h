@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/Dpi.h"
 #include "framework/ListView.h"
 
 // One column: how it is headed and what a row shows in it.
@@ -74,13 +75,15 @@ public:
     [[nodiscard]] std::vector<Row>& Rows() { return rows_; }
     [[nodiscard]] const std::vector<Row>& Rows() const { return rows_; }
 
-    // Inserts the columns of the table with these headings, in order.
-    void InsertColumns(const std::vector<std::string>& headings) const {
+    // Inserts the columns of the table with these headings, in order, their widths
+    // (given for 96 DPI) scaled to `dpi`.
+    void InsertColumns(const std::vector<std::string>& headings, int dpi = kDefaultDpi) const {
         const int client = list_.ClientRect().right;
         for (size_t i = 0; i < columns_.size(); ++i) {
             const OwnerDataColumn<Row>& column = columns_[i];
+            const int width = ScaleForDpi(column.width, dpi);
             list_.InsertColumn(static_cast<int>(i), i < headings.size() ? headings[i] : std::string(), column.format,
-                               column.width >= 0 ? column.width : client + column.width);
+                               width >= 0 ? width : client + width);
         }
     }
 

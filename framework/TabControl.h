@@ -15,6 +15,7 @@ public:
         item.pszText = const_cast<char*>(text.c_str());
         return static_cast<int>(Send(TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
     }
+    [[nodiscard]] int GetItemCount() const { return static_cast<int>(Send(TCM_GETITEMCOUNT)); }
     [[nodiscard]] int GetCurSel() const { return static_cast<int>(Send(TCM_GETCURSEL)); }
     int SetCurSel(int index) const { return static_cast<int>(Send(TCM_SETCURSEL, static_cast<WPARAM>(index))); }
     // Window rectangle to display area (larger false), or the reverse.

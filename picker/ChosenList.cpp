@@ -20,11 +20,12 @@ ChosenList::ChosenList()
           },
           [this](const ContactEntry& gone) { ids.Remove(gone); }) {}
 
-void ChosenList::Attach(HWND picker) {
+void ChosenList::Attach(HWND picker, int dpi) {
     rows.Attach(Window(picker).Item<ListView>(IDC_CHOSEN_LIST));
     rows.View().AddExtendedStyle(kChosenListStyles);
     rows.InsertColumns({GetMessageText(messages::kChosenNameHeading), GetMessageText(messages::kChosenNumberHeading),
-                        GetMessageText(messages::kGroupHeading)});
+                        GetMessageText(messages::kGroupHeading)},
+                       dpi);
 }
 
 void ChosenList::ShowEntries() {

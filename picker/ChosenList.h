@@ -25,7 +25,8 @@ public:
     [[nodiscard]] std::vector<ContactEntry>& Entries() { return rows.Rows(); }
 
     // Finds the list among the controls of `picker` and gives it its columns.
-    void Attach(HWND picker);
+    // Column widths are scaled to the picker's `dpi`.
+    void Attach(HWND picker, int dpi);
     // Shows the people chosen so far: the caller's and the user's own.
     void ShowEntries();
     void Detach() { rows.Detach(); }

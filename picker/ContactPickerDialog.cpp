@@ -1,6 +1,7 @@
 #include "picker/ContactPickerDialog.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "directory/HostFiles.h"
 #include "picker/OwnEntries.h"
@@ -8,6 +9,7 @@
 #include "picker/PickerRules.h"
 #include "picker/PickerTexts.h"
 #include "res/resource.h"
+#include "skin/ScaledPictures.h"
 #include "skinmm/SkinMM.h"
 #include "text/MessageIds.h"
 #include "text/MessageTable.h"
@@ -32,7 +34,22 @@ const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
     OnNotify(IDC_CHOSEN_LIST, LVN_ODFINDITEMW, &ContactPickerDialog::OnChosenFindRowW),
     OnNotify(IDC_COMPANY_TREE, TVN_ITEMEXPANDINGA, &ContactPickerDialog::OnTreeItemExpanding),
     OnNotify(IDC_FRIENDS_TREE, TVN_ITEMEXPANDINGA, &ContactPickerDialog::OnTreeItemExpanding),
+    OnNotify(IDC_CHOSEN_LIST, LVN_KEYDOWN, &ContactPickerDialog::OnChosenKeyDown),
+    OnMessage(WM_NEXTDLGCTL, &ContactPickerDialog::OnNextControl),
+    OnMessage(WM_DPICHANGED, &ContactPickerDialog::OnDpiChanged),
 };
+
+namespace {
+
+// Tab's order: the typing row first, where the search starts, then the left half top
+// down, then the right. The trees must lie above the tab control in z-order, so the
+// template's order cannot give it.
+constexpr int kTabOrder[] = {IDC_PICKER_NAME, IDC_TYPED_NUMBER, IDC_ADD_TYPED,    IDC_PICKER_TABS, IDC_FRIENDS_TREE,
+                             IDC_COMPANY_TREE, IDC_MOVE,        IDC_CHOSEN_LIST, IDC_REMOVE_CHOSEN, IDOK};
+
+bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
+
+}  // namespace
 
 ContactPickerDialog::ContactPickerDialog(std::string userId, const CallContext& context)
     : Dialog(IDD_CONTACT_PICKER), userId(std::move(userId)), context(context) {}
@@ -44,6 +61,7 @@ bool ContactPickerDialog::DispatchMessageMap(UINT message, WPARAM wParam, LPARAM
 }
 
 BOOL ContactPickerDialog::OnInitDialog() {
+    dpi = WindowDpi(Handle());
     companyTree.Attach(Item<TreeView>(IDC_COMPANY_TREE));
     friendsTree.Attach(Item<TreeView>(IDC_FRIENDS_TREE));
     tabs = Item<TabControl>(IDC_PICKER_TABS);
@@ -52,7 +70,9 @@ BOOL ContactPickerDialog::OnInitDialog() {
     LayoutControls();
     FillTrees();
     chosenList.ShowEntries();
-    return TRUE;
+    // Typing a name is where picking starts.
+    ::SetFocus(Item(IDC_PICKER_NAME).Handle());
+    return FALSE;
 }
 
 void ContactPickerDialog::ApplyTexts() {
@@ -71,21 +91,22 @@ void ContactPickerDialog::InitControls() {
 
     companyTree.View().Show(true);
     friendsTree.View().Show(false);
-    // Borrowed from the skin: the trees never destroy it.
-    HIMAGELIST images = context.skin.treeImages.Get();
+    // Borrowed from the skin, or the picker's copy at its DPI: the trees never destroy it.
+    if (dpi != kDefaultDpi) scaledTreeImages = ScaleImageList(context.skin.treeImages.Get(), dpi);
+    HIMAGELIST images = scaledTreeImages ? scaledTreeImages.Get() : context.skin.treeImages.Get();
     companyTree.View().SetImageList(images, TVSIL_NORMAL);
     friendsTree.View().SetImageList(images, TVSIL_NORMAL);
     // The trees draw themselves; the skin would paint over their items.
     skinmmRemoveCtrl(companyTree.View().Handle());
     skinmmRemoveCtrl(friendsTree.View().Handle());
 
-    chosenList.Attach(Handle());
+    chosenList.Attach(Handle(), dpi);
 }
 
 void ContactPickerDialog::LayoutControls() {
     // Sizing messages come before the controls exist.
     if (!Item(IDC_CHOSEN_LIST).Exists()) return;
-    const PickerLayout layout = ComputePickerLayout(AsWindow().ClientRect());
+    const PickerLayout layout = ComputePickerLayout(AsWindow().ClientRect(), dpi);
     for (const PickerLayout::Placement& p : layout.placements) {
         Item(p.id).Move(p.x, p.y, p.width, p.height);
         if (p.id != IDC_PICKER_TABS) continue;
@@ -110,6 +131,13 @@ void ContactPickerDialog::FillTrees() {
                            const ChosenList::Batch batch(chosenList);
                            PickPerson(entry, friends ? friendsTree : companyTree);
                        });
+}
+
+// Moved to a monitor of another DPI, under a host aware of each monitor's: the system's
+// rectangle for the new DPI, and the layout again at it.
+void ContactPickerDialog::OnDpiChanged() {
+    dpi = TakeDpiChange();
+    LayoutControls();
 }
 
 void ContactPickerDialog::OnSize() {
@@ -137,6 +165,51 @@ LRESULT ContactPickerDialog::OnTabSelChange(const NMHDR&) {
     if (selected < 0) return 0;
     companyTree.View().Show(selected == 0);
     friendsTree.View().Show(selected != 0);
+    return 0;
+}
+
+// Tab and Shift+Tab (wParam 0 or 1, lParam 0) follow kTabOrder over the visible, enabled
+// controls; with Ctrl held they switch tabs instead, from anywhere in the dialog.
+void ContactPickerDialog::OnNextControl() {
+    const MSG& message = CurrentMessage();
+    if (LOWORD(message.lParam) != 0) {
+        Default();
+        return;
+    }
+    const bool backward = message.wParam != 0;
+    const HWND focus = ::GetFocus();
+    if (KeyDown(VK_CONTROL)) {
+        const int count = tabs.GetItemCount();
+        if (count <= 0) return;
+        const bool inTree = focus == companyTree.View().Handle() || focus == friendsTree.View().Handle();
+        tabs.SetCurSel((tabs.GetCurSel() + (backward ? count - 1 : 1)) % count);
+        OnTabSelChange(NMHDR{});
+        // The focus stays in the tree the user was in, now the other one.
+        if (inTree) AsWindow().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(CurrentTree().View().Handle()), TRUE);
+        return;
+    }
+    constexpr int n = static_cast<int>(std::size(kTabOrder));
+    int at = backward ? 0 : n - 1;  // from elsewhere: the first stop, or the last
+    for (int i = 0; i < n; ++i)
+        if (::GetDlgItem(Handle(), kTabOrder[i]) == focus) at = i;
+    for (int step = 1; step <= n; ++step) {
+        const int i = ((backward ? at - step : at + step) % n + n) % n;
+        const HWND next = ::GetDlgItem(Handle(), kTabOrder[i]);
+        if (next == nullptr || !::IsWindowVisible(next) || !::IsWindowEnabled(next)) continue;
+        AsWindow().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+        return;
+    }
+}
+
+// Enter on a tree item moves it, as the move button does; the dialog manager gives Enter
+// to the dialog as OK, since a tree does not take it.
+void ContactPickerDialog::OnOK() {
+    if (KeyDown(VK_RETURN) && ::GetFocus() == CurrentTree().View().Handle()) return OnMoveClicked();
+    Dialog::OnOK();
+}
+
+LRESULT ContactPickerDialog::OnChosenKeyDown(const NMLVKEYDOWN& key) {
+    if (key.wVKey == VK_DELETE) OnRemoveClicked();
     return 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include "directory/ContactEntry.h"
 #include "framework/Dialog.h"
+#include "framework/Dpi.h"
 #include "framework/TabControl.h"
 #include "picker/CallContext.h"
 #include "picker/ChosenList.h"
@@ -23,6 +24,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    void OnOK() override;
     bool DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -53,12 +55,18 @@ private:
     LRESULT OnChosenFindRow(const NMLVFINDITEMA& find) { return chosenList.OnFindRow(find); }
     LRESULT OnChosenFindRowW(const NMLVFINDITEMW& find) { return chosenList.OnFindRow(find); }
 
+    LRESULT OnChosenKeyDown(const NMLVKEYDOWN& key);
+    void OnNextControl();
+    void OnDpiChanged();
+
     void OnNameChange();
     void OnNumberChange();
     void OnMove();
 
     std::string userId;
     CallContext context;
+    int dpi = kDefaultDpi;  // the window's, which the layout's pixel numbers are scaled to
+    UniqueImageList scaledTreeImages;  // the skin's tree pictures at that DPI, other than 96
     ChosenList chosenList;
     DirectoryTree companyTree;
     DirectoryTree friendsTree;

@@ -2,24 +2,25 @@
 
 #include "res/resource.h"
 
-PickerLayout ComputePickerLayout(const RECT& client) {
+PickerLayout ComputePickerLayout(const RECT& client, int dpi) {
+    const auto s = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
     const int l = client.left, t = client.top, r = client.right, b = client.bottom;
-    const int w = (r - l - 51) / 2;
+    const int w = (r - l - s(51)) / 2;
     PickerLayout layout;
-    layout.tabs = RECT{l + 10, t + 5, l + 10 + w, b - 63};
-    const int listLeft = l + w + 41;
+    layout.tabs = RECT{l + s(10), t + s(5), l + s(10) + w, b - s(63)};
+    const int listLeft = l + w + s(41);
     layout.placements = {
-        {IDC_PICKER_TABS, l + 10, t + 5, w, b - t - 68},
-        {IDC_PICKER_NAME_LABEL, l + 10, b - 53, 30, 20},
-        {IDC_PICKER_NAME, l + 43, b - 53, w - 86, 20},
-        {IDC_PICKER_NUMBER_LABEL, l + 10, b - 28, 30, 20},
-        {IDC_TYPED_NUMBER, l + 43, b - 28, w - 86, 20},
-        {IDC_ADD_TYPED, l + w - 40, b - 28, 50, 20},
+        {IDC_PICKER_TABS, l + s(10), t + s(5), w, b - t - s(68)},
+        {IDC_PICKER_NAME_LABEL, l + s(10), b - s(53), s(30), s(20)},
+        {IDC_PICKER_NAME, l + s(43), b - s(53), w - s(86), s(20)},
+        {IDC_PICKER_NUMBER_LABEL, l + s(10), b - s(28), s(30), s(20)},
+        {IDC_TYPED_NUMBER, l + s(43), b - s(28), w - s(86), s(20)},
+        {IDC_ADD_TYPED, l + w - s(40), b - s(28), s(50), s(20)},
         // Measured from 0, not from the top: the client rectangle's top is 0.
-        {IDC_MOVE, l + w + 13, (b - t - 68) / 2 + 5, 25, 20},
-        {IDC_CHOSEN_LIST, listLeft, t + 5, r - 10 - listLeft, b - t - 38},
-        {IDC_REMOVE_CHOSEN, l + w + 51, b - 28, 40, 20},
-        {IDOK, r - 60, b - 28, 40, 20},
+        {IDC_MOVE, l + w + s(13), (b - t - s(68)) / 2 + s(5), s(25), s(20)},
+        {IDC_CHOSEN_LIST, listLeft, t + s(5), r - s(10) - listLeft, b - t - s(38)},
+        {IDC_REMOVE_CHOSEN, l + w + s(51), b - s(28), s(40), s(20)},
+        {IDOK, r - s(60), b - s(28), s(40), s(20)},
     };
     return layout;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/ControlPlacement.h"
+#include "framework/Dpi.h"
 
 struct PickerLayout {
     using Placement = ControlPlacement;
@@ -15,4 +16,5 @@ struct PickerLayout {
     std::vector<Placement> placements;  // in placing order, the tabs first
 };
 
-[[nodiscard]] PickerLayout ComputePickerLayout(const RECT& client);
+// Every pixel number is for 96 DPI and scaled to `dpi`.
+[[nodiscard]] PickerLayout ComputePickerLayout(const RECT& client, int dpi = kDefaultDpi);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "framework/Dpi.h"
 #include "framework/Module.h"
 #include "framework/Text.h"
 #include "framework/Window.h"
@@ -43,9 +44,12 @@ void SuggestionList::Attach(HWND picker, const std::vector<HWND>& edits, const s
     }
     // A top-level popup owned by the picker, so that it may reach below the dialog; it is
     // never activated, so the edit keeps the focus and the picker stays the active window.
+    // As wide at the picker's DPI as at 96, so that the number column stays in; the tab
+    // stops are in the font's own units and grow with it.
+    listWidth_ = ScaleForDpi(kListWidth, WindowDpi(picker));
     const HWND list = ::CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, "LISTBOX", "",
                                         WS_POPUP | WS_BORDER | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT, 0, 0,
-                                        kListWidth, 10, picker, nullptr, ModuleHandle(), nullptr);
+                                        listWidth_, 10, picker, nullptr, ModuleHandle(), nullptr);
     if (list == nullptr) return;
     if (!edits.empty()) {
         const auto font = static_cast<WPARAM>(Window(edits.front()).Send(WM_GETFONT));
@@ -56,7 +60,7 @@ void SuggestionList::Attach(HWND picker, const std::vector<HWND>& edits, const s
     // The window system does its first-time work for a window (creating, mapping, the
     // surface to paint on) on its first showing: here, out of sight, rather than on the
     // user's first keystroke.
-    ::SetWindowPos(list, HWND_TOP, -32000, -32000, kListWidth, 10, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::SetWindowPos(list, HWND_TOP, -32000, -32000, listWidth_, 10, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     ::UpdateWindow(list);
     ::ShowWindow(list, SW_HIDE);
 }
@@ -114,7 +118,7 @@ void SuggestionList::Show(HWND edit) {
     ::GetMonitorInfoA(::MonitorFromWindow(edit, MONITOR_DEFAULTTONEAREST), &monitor);
     int top = below.bottom;
     if (top + height > monitor.rcWork.bottom && below.top - height >= monitor.rcWork.top) top = below.top - height;
-    const int width = std::max<int>(kListWidth, below.right - below.left);
+    const int width = std::max<int>(listWidth_, below.right - below.left);
     // Moving and showing a top-level window costs round trips to the window system: only
     // when something changed.
     const RECT now = list.WindowRect();
@@ -122,6 +126,7 @@ void SuggestionList::Show(HWND edit) {
         ::SetWindowPos(list.Handle(), HWND_TOP, below.left, top, width, height, SWP_NOACTIVATE);
     if (!::IsWindowVisible(list.Handle())) ::ShowWindow(list.Handle(), SW_SHOWNOACTIVATE);
     openFor_ = edit;
+    AnnounceHighlight(0);
 }
 
 void SuggestionList::Close() {
@@ -155,7 +160,17 @@ void SuggestionList::Highlight(int row) {
     const Window list(list_.Handle());
     const int last = static_cast<int>(shown_.hits.size()) - 1;
     const int target = std::clamp(row, 0, std::max(last, 0));
-    if (target != static_cast<int>(list.Send(LB_GETCURSEL))) list.Send(LB_SETCURSEL, static_cast<WPARAM>(target));
+    if (target == static_cast<int>(list.Send(LB_GETCURSEL))) return;
+    list.Send(LB_SETCURSEL, static_cast<WPARAM>(target));
+    AnnounceHighlight(target);
+}
+
+// The edit keeps the focus, so a screen reader hears of the highlight only from here:
+// the highlighted row stands as the focused and selected child of the list.
+void SuggestionList::AnnounceHighlight(int row) const {
+    const LONG child = row + 1;
+    ::NotifyWinEvent(EVENT_OBJECT_FOCUS, list_.Handle(), OBJID_CLIENT, child);
+    ::NotifyWinEvent(EVENT_OBJECT_SELECTION, list_.Handle(), OBJID_CLIENT, child);
 }
 
 void SuggestionList::PickRow(int row) {

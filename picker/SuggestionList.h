@@ -70,6 +70,7 @@ private:
     // Down, Up, Enter or Esc while the list is open; false for any other key.
     bool OnListKey(WPARAM key);
     void Highlight(int row);
+    void AnnounceHighlight(int row) const;
     void PickRow(int row);
     void Show(HWND edit);
 
@@ -80,4 +81,5 @@ private:
     SearchResult shown_;
     std::vector<std::string> rows_;  // the list box's rows, as last set
     HWND openFor_ = nullptr;  // the edit the list is open below
+    int listWidth_ = 0;       // at the picker's DPI
 };

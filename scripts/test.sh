@@ -27,6 +27,8 @@ bash "$repo/scripts/fuzz.sh" "${QUORVEL_FUZZ_SECONDS:-25}" || status=1
 "$repo/build/fuzz/quorvel-native-unit-tests" --gtest_brief=1 || status=1
 # The hostile corpus, one process a case, on the builds just made.
 QUORVEL_SKIP_BUILD=1 QUORVEL_ARCHS=$archs bash "$repo/scripts/hostile.sh" || status=1
+# The dialogs again at 144 and 192 DPI, each in a prefix of its own.
+QUORVEL_SKIP_BUILD=1 bash "$repo/scripts/dpi-check.sh" || status=1
 echo "== host kit =="
 "$repo/scripts/test-kit.sh" $archs || status=1
 # The second compiler: clang and lld build what ships (and the sample host); nothing of

@@ -51,3 +51,27 @@ TEST(ConferenceLayout, TheHeightsAndRowsDoNotFollowTheWidth) {
     EXPECT_EQ(PlacementOf(wide, IDC_MEMBER_LIST).y, 307);
     EXPECT_EQ(PlacementOf(wide, IDC_NOTICE_MINUTES).height, 100);
 }
+
+// Each pixel number is scaled on its own, MulDiv rounding halves away from zero (65 at
+// 144 DPI is 97.5, placed at 98), and the width-dependent ones subtract scaled numbers.
+TEST(ConferenceLayout, PixelNumbersScaleWithTheDpi) {
+    struct Case {
+        int dpi, area, id, x, y, width, height;
+    };
+    const Case cases[] = {
+        {144, 450, IDC_CONF_NAME, 98, 9, 337, 27},
+        {144, 450, IDC_START_DATE, 132, 327, 132, 30},
+        {144, 450, kTimeControlPlacement, 278, 329, 142, 27},
+        {144, 450, IDC_MEMBER_LIST, 15, 461, 420, 120},
+        {192, 600, IDC_CONF_NAME, 130, 12, 450, 36},
+        {192, 600, IDC_MEMBER_LIST, 20, 614, 560, 160},
+        {192, 600, IDCANCEL, 380, 888, 100, 40},
+    };
+    for (const Case& c : cases) {
+        const ControlPlacement p = PlacementOf(ComputeConferenceLayout(c.area, c.dpi), c.id);
+        EXPECT_EQ((std::vector<int>{p.x, p.y, p.width, p.height}), (std::vector<int>{c.x, c.y, c.width, c.height}))
+            << c.dpi << " DPI, control " << c.id;
+    }
+    EXPECT_EQ(ConferenceLayoutHeight(144), 711);
+    EXPECT_EQ(ConferenceLayoutHeight(192), 948);
+}

@@ -154,6 +154,16 @@ TEST(PickerLayout, At300PixelsTheLeftHalfIs124Wide) {
     EXPECT_EQ(placed, expected);
 }
 
+TEST(PickerLayout, At144DpiEachPixelNumberIsScaledAndRounded) {
+    const PickerLayout layout = ComputePickerLayout(RECT{0, 0, 450, 600}, 144);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {IDC_PICKER_TABS, "15,8 186x498"},         {IDC_PICKER_NAME, "65,520 57x30"},
+        {IDC_MOVE, "206,257 38x30"},               {IDC_CHOSEN_LIST, "248,8 187x543"},
+        {IDOK, "360,558 60x30"},
+    };
+    for (const auto& [id, placed] : expected) EXPECT_EQ(Placed(PlacementOf(layout, id)), placed) << id;
+}
+
 TEST(PickerLayout, BelowFiftyOnePixelsTheHalvesOverlapWithoutFailing) {
     const PickerLayout layout = ComputePickerLayout(RECT{0, 0, 48, 100});
     EXPECT_EQ(PlacementOf(layout, IDC_PICKER_TABS).width, -1);

@@ -182,10 +182,12 @@ ConferenceValues Confirmable() {
     return v;
 }
 
-void ExpectRefusal(const std::variant<Refusal, std::string>& result, const char* text, const char* caption) {
+void ExpectRefusal(const std::variant<Refusal, std::string>& result, const char* text, const char* caption,
+                   RefusalFocus field) {
     ASSERT_TRUE(std::holds_alternative<Refusal>(result));
     EXPECT_STREQ(std::get<Refusal>(result).text, text);
     EXPECT_STREQ(std::get<Refusal>(result).caption, caption);
+    EXPECT_EQ(std::get<Refusal>(result).focus, field);
 }
 
 }  // namespace
@@ -196,7 +198,7 @@ TEST(Confirm, ABlankOrOverlongNameIsRefusedBeforeAnyWrite) {
         v.name = name;
         ConferenceSettings record = StoredRecord();
         ExpectRefusal(Confirm(v, record), name.size() > 64 ? texts::kNameTooLong : texts::kNameEmpty,
-                      name.size() > 64 ? texts::kCaptionLength : texts::kCaptionNotice);
+                      name.size() > 64 ? texts::kCaptionLength : texts::kCaptionNotice, RefusalFocus::Name);
         EXPECT_EQ(record.name, "old name");
         EXPECT_EQ(record.userId, "old user");
     }
@@ -207,7 +209,7 @@ TEST(Confirm, AnOverlongDescriptionStopsAfterUserNameAndChairman) {
     v.name = std::string(64, 'n');  // the longest name that passes
     v.description = std::string(129, 'd');
     ConferenceSettings record = StoredRecord();
-    ExpectRefusal(Confirm(v, record), texts::kDescriptionTooLong, texts::kCaptionLength);
+    ExpectRefusal(Confirm(v, record), texts::kDescriptionTooLong, texts::kCaptionLength, RefusalFocus::Description);
     EXPECT_EQ(record.userId, "1001");
     EXPECT_EQ(record.name, v.name);
     EXPECT_EQ(record.chairman, "1001");  // no chairman marked: the user chairs
@@ -221,10 +223,9 @@ TEST(Confirm, AnUnsetStartStopsAfterTheDescriptionAndTheProvisionalCount) {
     v.scheduled = true;
     v.readStart = [] { return StartReading{}; };
     ConferenceSettings record = StoredRecord();
-    ExpectRefusal(Confirm(v, record), texts::kTimeNotSet, texts::kCaptionNotice);
-    EXPECT_EQ(std::get<Refusal>(Confirm(v, record)).focus, RefusalFocus::Unchanged);  // no date: nothing to go back to
+    ExpectRefusal(Confirm(v, record), texts::kTimeNotSet, texts::kCaptionNotice, RefusalFocus::StartDate);
     v.readStart = [] { return StartReading{std::nullopt, true}; };
-    EXPECT_EQ(std::get<Refusal>(Confirm(v, record)).focus, RefusalFocus::RefusedTimeField);
+    ExpectRefusal(Confirm(v, record), texts::kTimeNotSet, texts::kCaptionNotice, RefusalFocus::RefusedTimeField);
     EXPECT_EQ(record.chairman, "1002");
     EXPECT_EQ(record.description, "d");
     EXPECT_EQ(record.memberCount, "100");
@@ -239,7 +240,7 @@ TEST(Confirm, NoCheckedMemberStopsWithTheStartNoticeAndAnEmptyMemberList) {
     v.noticeChoice = 1;
     for (MemberEntry& m : v.members) m.checked = false;
     ConferenceSettings record = StoredRecord();
-    ExpectRefusal(Confirm(v, record), texts::kNoMembers, texts::kCaptionNotice);
+    ExpectRefusal(Confirm(v, record), texts::kNoMembers, texts::kCaptionNotice, RefusalFocus::MemberList);
     EXPECT_EQ(record.startText, texts::kStartAtOnce);
     EXPECT_EQ(record.noticeMinutes, 20);
     EXPECT_TRUE(record.memberIds.empty());
