@@ -1,6 +1,7 @@
 #pragma once
-// Finding a window of the calling thread, as a host and the tests that play one do to
-// reach the dialogs the library opens in its modal loops.
+// Finding a window of the calling thread, as the tests and benchmarks that play a host
+// do to reach the dialogs the library opens in its modal loops. (The sample host has its
+// own: it ships in the kit, without the library's sources.)
 #include <windows.h>
 
 #include <string>

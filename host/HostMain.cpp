@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "Quorvel.h"
-#include "framework/ThreadWindows.h"
 #include "host/Screenshot.h"
 #include "res/resource.h"
 
@@ -162,13 +161,29 @@ bool editing = false;
 
 enum class Kind { Conference, Picker, MessageBox };
 
+struct Search {
+    Kind kind;
+    HWND found;
+};
+
 Kind KindOf(HWND w) {
     if (::GetDlgItem(w, 0xFFFF) != nullptr) return Kind::MessageBox;
     return ::GetDlgItem(w, IDC_COMPANY_TREE) != nullptr ? Kind::Picker : Kind::Conference;
 }
 
+BOOL CALLBACK MatchDialog(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    char cls[32] = {};
+    ::GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) != "#32770" || !::IsWindowVisible(w) || KindOf(w) != s->kind) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
 HWND FindThreadDialog(Kind kind) {
-    return FindThreadWindow([kind](HWND w) { return IsVisibleDialog(w) && KindOf(w) == kind; });
+    Search search{kind, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void SetText(HWND dialog, int id, const char* s) { ::SetDlgItemTextA(dialog, id, s); }
