@@ -1,36 +1,21 @@
 #include "conference/ConferenceSettings.h"
 
+#include <utility>
+
 bool TakeOverRecord(ConferenceSettings& own, const ConferenceSettings* given) {
-    own.name.clear();
-    if (given == nullptr) {
-        own.description.clear();
-        own.confId.clear();
-        own.userId.clear();
-        own.chairman.clear();
-        own.memberCount.clear();
-        own.startText.clear();
-        own.memberIds.clear();
-        // A new conference starts with the SMS notice off, not with the last call's minutes.
-        own.noticeMinutes = 0;
-        return false;
+    // Built apart and then moved in, so that memory running out midway leaves `own` as it was.
+    ConferenceSettings taken;
+    if (given != nullptr) {
+        taken = *given;
+        // The spare fields are never taken over from a record passed in.
+        taken.spare1.clear();
+        taken.spare2.clear();
+    } else {
+        // A new conference starts with everything else empty and the SMS notice off, not
+        // with the last call's minutes; only the spare fields stay as the last call left them.
+        taken.spare1 = std::move(own.spare1);
+        taken.spare2 = std::move(own.spare2);
     }
-    own.description.clear();
-    own.userId.clear();
-    own.spare1.clear();
-    own.chairman.clear();
-    own.spare2.clear();
-    own.memberCount.clear();
-    own.confId.clear();
-    own.startText.clear();
-    own.memberIds = std::vector<std::string>();
-    own.name = given->name;
-    own.description = given->description;
-    own.confId = given->confId;
-    own.userId = given->userId;
-    own.chairman = given->chairman;
-    own.memberCount = given->memberCount;
-    own.startText = given->startText;
-    own.noticeMinutes = given->noticeMinutes;
-    own.memberIds = given->memberIds;
+    own = std::move(taken);
     return !own.confId.empty();
 }

@@ -19,6 +19,6 @@ struct ConferenceSettings {
     int noticeMinutes = 0;
 };
 
-// Takes `given` (may be null) over into `own`, in the order the record's fields are
-// cleared and copied; true for update mode (a non-empty confId).
+// Takes `given` (may be null) over into `own`, all but its spare fields, which are left
+// empty (null: left as they were); true for update mode (a non-empty confId).
 [[nodiscard]] bool TakeOverRecord(ConferenceSettings& own, const ConferenceSettings* given);

@@ -2,43 +2,63 @@
 
 #include <iterator>
 #include <new>
+#include <optional>
+#include <utility>
 
 #include "xml/XmlAccessError.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlFile.h"
 
+namespace {
+
+// What `read` returns; `failed` when an XML access error or memory running out stops it midway.
+template <typename Result, typename Read>
+Result Guarded(Result failed, Read&& read) {
+    try {
+        return read();
+    } catch (const XmlAccessError&) {
+        return failed;
+    } catch (const std::bad_alloc&) {
+        return failed;
+    }
+}
+
+}  // namespace
+
 DirectoryReader::~DirectoryReader() = default;
 
-void DirectoryReader::BeginReuse() { reusing = true; }
+void DirectoryReader::BeginReuse() {
+    departments.Begin();
+    friends.Begin();
+}
 
 void DirectoryReader::EndReuse() {
-    reusing = false;
-    keptDepartments.reset();
-    keptFriends.reset();
+    departments.End();
+    friends.End();
 }
 
 bool DirectoryReader::ReadDepartments(const std::string& path, std::vector<Company>& companies) {
     bool complete = false;
-    const auto read = ReadFile(path, complete, keptDepartments, &DirectoryReader::ReadCompanies);
+    const auto read = ReadFile(path, complete, departments, &DirectoryReader::ReadCompanies);
     return CopyOut(read, complete, companies);
 }
 
 bool DirectoryReader::ReadFriends(const std::string& path, std::vector<ContactGroup>& groups) {
     bool complete = false;
-    const auto read = ReadFile(path, complete, keptFriends, &DirectoryReader::ReadFriendGroups);
+    const auto read = ReadFile(path, complete, friends, &DirectoryReader::ReadFriendGroups);
     return CopyOut(read, complete, groups);
 }
 
 DirectoryReader::SharedCompanies DirectoryReader::SharedDepartments(const std::string& path, bool* complete) {
     bool read = false;
-    SharedCompanies companies = ReadFile(path, read, keptDepartments, &DirectoryReader::ReadCompanies);
+    SharedCompanies companies = ReadFile(path, read, departments, &DirectoryReader::ReadCompanies);
     if (complete != nullptr) *complete = read;
     return companies;
 }
 
 DirectoryReader::SharedFriendGroups DirectoryReader::SharedFriends(const std::string& path, bool* complete) {
     bool read = false;
-    SharedFriendGroups groups = ReadFile(path, read, keptFriends, &DirectoryReader::ReadFriendGroups);
+    SharedFriendGroups groups = ReadFile(path, read, friends, &DirectoryReader::ReadFriendGroups);
     if (complete != nullptr) *complete = read;
     return groups;
 }
@@ -59,52 +79,44 @@ bool DirectoryReader::CopyOut(const std::shared_ptr<std::vector<Record>>& read, 
 
 template <typename Record>
 std::shared_ptr<std::vector<Record>> DirectoryReader::ReadFile(
-    const std::string& path, bool& complete, std::optional<Parsed<Record>>& kept,
+    const std::string& path, bool& complete, ReuseCache<Record>& cache,
     bool (DirectoryReader::*walk)(const XmlElement&, std::vector<Record>&)) {
     // Made once, so that an unreadable file costs no allocation; never changed, since it
     // is always held here as well (CopyOut moves only from what nobody else holds).
     static const std::shared_ptr<std::vector<Record>> empty = std::make_shared<std::vector<Record>>();
-    const auto nothing = [] { return empty; };
     complete = false;
-    if (path.empty()) return nothing();
-    try {
+    if (path.empty()) return empty;
+    using Records = std::shared_ptr<std::vector<Record>>;
+    Records read = Guarded(Records(), [&]() -> Records {
         std::optional<std::string> bytes = ReadXmlFile(path);
-        if (!bytes) return nothing();
-        // The bytes themselves, by a strong digest, not a time stamp: a file rewritten
-        // within the call is read anew.
-        std::optional<FileDigest> digest;
-        if (reusing) digest = Blake2s256(*bytes);
-        const size_t size = bytes->size();
-        if (digest && kept && kept->path == path && kept->size == size && kept->digest == *digest) {
-            complete = kept->read;
-            return kept->records;
+        if (!bytes) return empty;
+        auto key = cache.KeyOf(path, *bytes);
+        if (key) {
+            if (auto kept = cache.Find(*key, complete)) return kept;
         }
-        kept.reset();
+        cache.Forget();
         ++filesParsed;
-        auto read = std::make_shared<std::vector<Record>>();
+        auto parsed = std::make_shared<std::vector<Record>>();
         {
             XmlDocument document;
             const XmlElement root = document.Parse(*bytes);
             // The tree holds all the walk reads: the file's bytes need not wait for it.
             bytes.reset();
-            complete = !root.IsEmpty() && (this->*walk)(root, *read);
+            complete = !root.IsEmpty() && (this->*walk)(root, *parsed);
         }
         // A directory read in part is unreadable: the people it lacks would otherwise be
         // missing from the trees but found by the suggestions and the record's lookups.
-        if (!complete) read = empty;
-        if (digest) kept = Parsed<Record>{path, size, *digest, complete, read};
-        return read;
-    } catch (const XmlAccessError&) {
-        complete = false;
-        return nothing();
-    } catch (const std::bad_alloc&) {
-        complete = false;
-        return nothing();
-    }
+        if (!complete) parsed = empty;
+        if (key) cache.Keep(std::move(*key), complete, parsed);
+        return parsed;
+    });
+    if (read) return read;
+    complete = false;
+    return empty;
 }
 
 bool DirectoryReader::ReadCompanies(const XmlElement& root, std::vector<Company>& companies) {
-    try {
+    return Guarded(false, [&] {
         XmlElementCursor cursor = root.GetChildren("company");
         for (XmlElement element = cursor.Next(); !element.IsEmpty(); element = cursor.Next()) {
             Company company;
@@ -113,22 +125,14 @@ bool DirectoryReader::ReadCompanies(const XmlElement& root, std::vector<Company>
             companies.push_back(std::move(company));
         }
         return true;
-    } catch (const XmlAccessError&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    });
 }
 
 bool DirectoryReader::ReadFriendGroups(const XmlElement& root, std::vector<ContactGroup>& groups) {
-    try {
+    return Guarded(false, [&] {
         ReadGroups(root, groups);
         return true;
-    } catch (const XmlAccessError&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    });
 }
 
 void DirectoryReader::ReadGroups(const XmlElement& element, std::vector<ContactGroup>& groups) {

@@ -4,14 +4,13 @@
 // report a file that cannot be read, or a read that failed midway (an XML access error,
 // or memory running out), by returning false; such a file gives no records at all.
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "directory/Company.h"
 #include "directory/ContactEntry.h"
 #include "directory/ContactGroup.h"
-#include "directory/FileDigest.h"
+#include "directory/ReuseCache.h"
 #include "xml/XmlElement.h"
 
 class DirectoryReader {
@@ -62,21 +61,8 @@ public:
     std::string ChildText(const XmlElement& element, const std::string& tagName);
 
 private:
-    // What is kept of the last parse of a file: its bytes by their size and digest, not
-    // themselves, which would double the memory a large directory costs. Always made
-    // whole; no default member initialisers, with which clang 14 silently drops ReadFile's
-    // instantiations (a nested template used in the class before the class is complete).
     template <typename Record>
-    struct Parsed {
-        std::string path;
-        size_t size;
-        FileDigest digest;
-        bool read;
-        std::shared_ptr<std::vector<Record>> records;
-    };
-    template <typename Record>
-    std::shared_ptr<std::vector<Record>> ReadFile(const std::string& path, bool& complete,
-                                                  std::optional<Parsed<Record>>& kept,
+    std::shared_ptr<std::vector<Record>> ReadFile(const std::string& path, bool& complete, ReuseCache<Record>& cache,
                                                   bool (DirectoryReader::*walk)(const XmlElement&, std::vector<Record>&));
     // Appends what was read: moved when nobody else holds it, copied otherwise.
     template <typename Record>
@@ -86,9 +72,8 @@ private:
     // department of a company or a group at the top of the friends list.
     void ReadGroupsAt(const XmlElement& element, std::vector<ContactGroup>& groups, int depth);
 
-    bool reusing = false;
-    std::optional<Parsed<Company>> keptDepartments;
-    std::optional<Parsed<ContactGroup>> keptFriends;
+    ReuseCache<Company> departments;
+    ReuseCache<ContactGroup> friends;
     int filesParsed = 0;
 };
 

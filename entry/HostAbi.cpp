@@ -8,18 +8,20 @@
 #if defined(__i386__)
 // The record as a Microsoft compiler lays it out for a 32-bit host: 4-byte pointers, no padding.
 static_assert(sizeof(void*) == 4, "i686 build with 8-byte pointers");
-static_assert(offsetof(ConferenceRecord, name) == 0, "record layout");
-static_assert(offsetof(ConferenceRecord, description) == 4, "record layout");
-static_assert(offsetof(ConferenceRecord, confId) == 8, "record layout");
-static_assert(offsetof(ConferenceRecord, userId) == 12, "record layout");
-static_assert(offsetof(ConferenceRecord, chairman) == 16, "record layout");
-static_assert(offsetof(ConferenceRecord, startText) == 20, "record layout");
-static_assert(offsetof(ConferenceRecord, memberCount) == 24, "record layout");
-static_assert(offsetof(ConferenceRecord, memberIds) == 28, "record layout");
-static_assert(offsetof(ConferenceRecord, memberIdCount) == 32, "record layout");
-static_assert(offsetof(ConferenceRecord, spare1) == 36, "record layout");
-static_assert(offsetof(ConferenceRecord, spare2) == 40, "record layout");
-static_assert(offsetof(ConferenceRecord, noticeMinutes) == 44, "record layout");
+// Every field is a pointer or an int, one after the other.
+constexpr std::size_t kFieldOffsets[] = {
+    offsetof(ConferenceRecord, name),        offsetof(ConferenceRecord, description),
+    offsetof(ConferenceRecord, confId),      offsetof(ConferenceRecord, userId),
+    offsetof(ConferenceRecord, chairman),    offsetof(ConferenceRecord, startText),
+    offsetof(ConferenceRecord, memberCount), offsetof(ConferenceRecord, memberIds),
+    offsetof(ConferenceRecord, memberIdCount), offsetof(ConferenceRecord, spare1),
+    offsetof(ConferenceRecord, spare2),      offsetof(ConferenceRecord, noticeMinutes)};
+constexpr bool FieldsFollowEachOther() {
+    for (std::size_t i = 0; i < sizeof kFieldOffsets / sizeof kFieldOffsets[0]; ++i)
+        if (kFieldOffsets[i] != 4 * i) return false;
+    return true;
+}
+static_assert(FieldsFollowEachOther(), "record layout");
 static_assert(sizeof(ConferenceRecord) == 48, "record size");
 // A host declares the export from the header with the C calling convention; a
 // __stdcall definition would unbalance the host's stack on every call.

@@ -19,6 +19,7 @@
 #include "Quorvel.h"
 #include "directory/DirectoryReader.h"
 #include "directory/HostDirectory.h"
+#include "framework/ThreadWindows.h"
 #include "res/resource.h"
 #include "xml/XmlFile.h"
 
@@ -35,23 +36,9 @@ constexpr int kDeleteProbe = 100;  // rows deleted first, to see whether all can
 using CreateConference = ConferenceRecord* (*)(HWND, const ConferenceRecord*, const char*);
 CreateConference createConference = nullptr;  // the export of Quorvel.dll, loaded as a host loads it
 
-struct Search {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM search) {
-    auto* s = reinterpret_cast<Search*>(search);
-    if (!::IsWindowVisible(window) || ::GetDlgItem(window, s->id) == nullptr) return TRUE;
-    s->found = window;
-    return FALSE;
-}
-
 // The visible dialog of this thread that has a control `id`.
 HWND FindDialogWith(int id) {
-    Search search{id, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindThreadWindow([id](HWND w) { return ::IsWindowVisible(w) && ::GetDlgItem(w, id) != nullptr; });
 }
 
 HWND Conference() { return FindDialogWith(IDC_MEMBER_LIST); }

@@ -21,6 +21,7 @@
 #include "directory/DirectoryReader.h"
 #include "directory/HostDirectory.h"
 #include "framework/ListView.h"
+#include "framework/ThreadWindows.h"
 #include "framework/TreeView.h"
 #include "picker/ContactPickerDialog.h"
 #include "picker/SearchIndex.h"
@@ -64,26 +65,13 @@ Keystrokes keystrokes;
 std::vector<double> nobodyKeys;
 bool typeQueries = false;
 
-struct OwnedList {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwnedList(HWND window, LPARAM p) {
-    auto* search = reinterpret_cast<OwnedList*>(p);
-    if (::GetWindow(window, GW_OWNER) != search->owner) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // One keystroke: the edit's change, the search, the list filled and painted.
 void TimeKeystroke(HWND picker, HWND edit, const std::function<void()>& key) {
     const double ms = Time([&] {
         key();
-        OwnedList list{picker, nullptr};
-        ::EnumThreadWindows(::GetCurrentThreadId(), MatchOwnedList, reinterpret_cast<LPARAM>(&list));
-        if (list.found != nullptr && ::IsWindowVisible(list.found)) {
-            ::UpdateWindow(list.found);
+        const HWND list = FindThreadWindow([picker](HWND w) { return ::GetWindow(w, GW_OWNER) == picker; });
+        if (list != nullptr && ::IsWindowVisible(list)) {
+            ::UpdateWindow(list);
             ++keystrokes.listOpen;
         }
     });
@@ -137,16 +125,8 @@ LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(initHook, code, wParam, lParam);
 }
 
-BOOL CALLBACK MatchPicker(HWND window, LPARAM found) {
-    if (::GetDlgItem(window, IDC_CHOSEN_LIST) == nullptr) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 HWND FindPicker() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchPicker, reinterpret_cast<LPARAM>(&found));
-    return found;
+    return FindThreadWindow([](HWND w) { return ::GetDlgItem(w, IDC_CHOSEN_LIST) != nullptr; });
 }
 
 void CALLBACK MoveLargerCompany(HWND, UINT, UINT_PTR timer, DWORD) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 #include "support/TestWindows.h"
 #include "controls/DigitEdit.h"
@@ -24,9 +25,19 @@ protected:
         for (char c : keys) ::SendMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
     }
     std::string Text() const { return text::GetWindowText(window); }
+    // The text after typing `keys`.
+    std::string Typed(const std::string& keys) {
+        Type(keys);
+        return Text();
+    }
     void Show(const std::string& s, int selStart, int selEnd) {
         text::SetWindowText(window, s);
         ::SendMessageA(window, EM_SETSEL, selStart, selEnd);
+    }
+    std::pair<int, int> Range() const {
+        int lowest = -1, highest = -1;
+        edit.GetRange(lowest, highest);
+        return {lowest, highest};
     }
     DWORD Selection() const { return static_cast<DWORD>(::SendMessageA(window, EM_GETSEL, 0, 0)); }
 
@@ -37,94 +48,69 @@ protected:
 
 TEST_F(DigitEditTest, RefusesAKeystrokeThatLeavesTheRange) {
     edit.SetRange(0, 24);
-    Type("25");
-    EXPECT_EQ(Text(), "2");
-    Type("4");
-    EXPECT_EQ(Text(), "24");
-    Type("0");
-    EXPECT_EQ(Text(), "24");
+    EXPECT_EQ(Typed("25"), "2");
+    EXPECT_EQ(Typed("4"), "24");
+    EXPECT_EQ(Typed("0"), "24");
 }
 
 TEST_F(DigitEditTest, ReplacingASelectionIsCheckedOnTheResult) {
     edit.SetRange(0, 60);
     Show("45", 0, -1);
-    Type("7");
-    EXPECT_EQ(Text(), "7");
+    EXPECT_EQ(Typed("7"), "7");
 }
 
 TEST_F(DigitEditTest, ARefusedKeystrokeRestoresTextAndCollapsesTheSelectionToItsEnd) {
     edit.SetRange(0, 60);
     Show("6", 0, 0);
-    Type("7");  // 76
-    EXPECT_EQ(Text(), "6");
+    EXPECT_EQ(Typed("7"), "6");  // 76
     EXPECT_EQ(Selection(), MAKELONG(0, 0));
-    Type("1");
-    EXPECT_EQ(Text(), "16");
+    EXPECT_EQ(Typed("1"), "16");
 
     Show("16", 0, 1);
-    Type("9");  // 96
-    EXPECT_EQ(Text(), "16");
+    EXPECT_EQ(Typed("9"), "16");  // 96
     EXPECT_EQ(Selection(), MAKELONG(1, 1));
 }
 
 TEST_F(DigitEditTest, EditingCharactersAreCheckedToo) {
     edit.SetRange(10, 60);
     Show("45", 2, 2);
-    Type("\b");  // 4, below the lowest
-    EXPECT_EQ(Text(), "45");
+    EXPECT_EQ(Typed("\b"), "45");  // 4, below the lowest
     Show("45", 0, 1);
-    Type("\x18");  // Ctrl+X of the 4 leaves 5
-    EXPECT_EQ(Text(), "45");
+    EXPECT_EQ(Typed("\x18"), "45");  // Ctrl+X of the 4 leaves 5
     EXPECT_EQ(Selection(), MAKELONG(1, 1));
 
     edit.SetRange(0, 60);
     Show("45", 2, 2);
-    Type("\b\b");
-    EXPECT_EQ(Text(), "");  // empty reads as 0, which is in range
+    EXPECT_EQ(Typed("\b\b"), "");  // empty reads as 0, which is in range
 }
 
 TEST_F(DigitEditTest, LeadingZerosAndNonDigits) {
     edit.SetRange(0, 23);
-    Type("0000");
-    EXPECT_EQ(Text(), "0000");
-    Type("a-");  // the numbers-only style refuses these before the range is asked
-    EXPECT_EQ(Text(), "0000");
+    EXPECT_EQ(Typed("0000"), "0000");
+    EXPECT_EQ(Typed("a-"), "0000");  // the numbers-only style refuses these before the range is asked
 }
 
 TEST_F(DigitEditTest, BeforeSetRangeOnlyZeroIsAccepted) {
-    int lowest = -1;
-    int highest = -1;
-    edit.GetRange(lowest, highest);
-    EXPECT_EQ(lowest, 0);
-    EXPECT_EQ(highest, 0);
-    Type("5");
-    EXPECT_EQ(Text(), "");
-    Type("0");
-    EXPECT_EQ(Text(), "0");
+    EXPECT_EQ(Range(), std::make_pair(0, 0));
+    EXPECT_EQ(Typed("5"), "");
+    EXPECT_EQ(Typed("0"), "0");
 }
 
 TEST_F(DigitEditTest, AnOverlongNumberSaturatesAndIsRefused) {
     edit.SetRange(0, 59);
     Show("429496729", 9, 9);
-    Type("6");  // 2^32: a wrapping conversion would read 0
-    EXPECT_EQ(Text(), "429496729");
+    EXPECT_EQ(Typed("6"), "429496729");  // 2^32: a wrapping conversion would read 0
 
     edit.SetRange(0, INT_MAX - 1);
     Show("214748364", 9, 9);
-    Type("6");
-    EXPECT_EQ(Text(), "2147483646");
+    EXPECT_EQ(Typed("6"), "2147483646");
     Show("214748364", 9, 9);
-    Type("7");  // INT_MAX itself, one above the highest
-    EXPECT_EQ(Text(), "214748364");
+    EXPECT_EQ(Typed("7"), "214748364");  // INT_MAX itself, one above the highest
 }
 
 TEST_F(DigitEditTest, GetRangeGivesBackWhatSetRangeStored) {
     edit.SetRange(30, 5);  // not reordered
-    int lowest = 0;
-    int highest = 0;
-    edit.GetRange(lowest, highest);
-    EXPECT_EQ(lowest, 30);
-    EXPECT_EQ(highest, 5);
+    EXPECT_EQ(Range(), std::make_pair(30, 5));
 }
 
 LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

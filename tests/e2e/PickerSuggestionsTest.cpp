@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ThreadWindows.h"
 #include "host/Screenshot.h"
 #include "res/resource.h"
 #include "support/ControlDriver.h"
@@ -15,25 +16,11 @@ using namespace e2e;
 
 namespace {
 
-struct OwnedList {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwnedList(HWND window, LPARAM p) {
-    auto* search = reinterpret_cast<OwnedList*>(p);
-    char name[32] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    if (::GetWindow(window, GW_OWNER) != search->owner || lstrcmpiA(name, "ListBox") != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // The suggestion popup of the picker, shown or not.
 HWND SuggestionsOf(HWND picker) {
-    OwnedList search{picker, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchOwnedList, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindThreadWindow([picker](HWND w) {
+        return ::GetWindow(w, GW_OWNER) == picker && lstrcmpiA(WindowClassName(w).c_str(), "ListBox") == 0;
+    });
 }
 
 bool IsOpen(HWND picker) {

@@ -60,18 +60,18 @@ std::string Utf8(std::string_view ansi) {
 }
 
 std::string Escaped(std::string_view ansi, bool attribute) {
+    // Tab and line feed stand for themselves in content; in a value a reader would make
+    // them blanks. A carriage return is always a reference, or a reader drops it.
+    constexpr std::string_view kMarkup = "&<>\"\r\t\n";
+    constexpr const char* kReferences[] = {"&amp;", "&lt;", "&gt;", "&quot;", "&#13;", "&#9;", "&#10;"};
+    constexpr std::size_t kFirstBlank = 5;
     std::string out;
     for (const char c : ansi) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\r': out += "&#13;"; break;
-            case '\t': out += attribute ? "&#9;" : "\t"; break;
-            case '\n': out += attribute ? "&#10;" : "\n"; break;
-            default: out += c;
-        }
+        const std::size_t at = kMarkup.find(c);
+        if (at == std::string_view::npos || (at >= kFirstBlank && !attribute))
+            out += c;
+        else
+            out += kReferences[at];
     }
     return Utf8(out);
 }

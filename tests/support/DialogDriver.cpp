@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "directory/HostDirectory.h"
+#include "framework/ThreadWindows.h"
 #include "res/resource.h"
 #include "skinmm/SkinMM.h"
 
@@ -20,30 +21,9 @@ DialogDriver* current = nullptr;
 constexpr char kNotifyClass[] = "QuorvelTestNotify";
 constexpr UINT kTickMs = 25;
 
-std::string ClassName(HWND window) {
-    char name[64] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-struct Search {
-    std::function<bool(HWND)> match;
-    HWND found;
-};
-
-BOOL CALLBACK MatchThreadDialog(HWND window, LPARAM p) {
-    auto* s = reinterpret_cast<Search*>(p);
-    if (ClassName(window) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-    if (!s->match(window)) return TRUE;
-    s->found = window;
-    return FALSE;
-}
-
 // The first visible dialog of this thread for which `match` holds.
-HWND FindThreadDialog(std::function<bool(HWND)> match) {
-    Search search{std::move(match), nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchThreadDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+HWND FindThreadDialog(const std::function<bool(HWND)>& match) {
+    return FindThreadWindow([&match](HWND w) { return IsVisibleDialog(w) && match(w); });
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "skin/PictureHeader.h"
 #include "support/DialogDriver.h"
 #include "support/Pixels.h"
-#include "support/ResourceCount.h"
+#include "support/GdiBaseline.h"
 #include "support/TestData.h"
 
 namespace {
@@ -21,15 +21,7 @@ constexpr COLORREF kRight = RGB(40, 40, 220);
 
 std::string Picture(const char* name) { return TestDataPath(std::string("pictures\\") + name); }
 
-class PictureLoading : public testing::Test {
-protected:
-    void SetUp() override {
-        // The first screen context allocates objects of its own; take the baseline after it.
-        ::ReleaseDC(nullptr, ::GetDC(nullptr));
-        baseline = CountGdiObjects();
-    }
-    int baseline = 0;
-};
+using PictureLoading = GdiBaselineTest;
 
 TEST_F(PictureLoading, DecodesBmpJpegAndGifByContentIntoAnIndependentDibSection) {
     // A JPEG named .bmp is read as what it is; the decoder's own bitmap is gone by then.

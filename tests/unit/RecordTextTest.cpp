@@ -62,3 +62,37 @@ TEST(ConferenceSettings, TakesAHostRecordWithAbsurdTextsAndCounts) {
     record.memberIdCount = 1000;
     EXPECT_TRUE(SettingsFromHost(record).memberIds.empty());
 }
+
+TEST(ConferenceSettings, TakingARecordOverKeepsNothingOfTheLastCallButItsSpareFields) {
+    ConferenceSettings last;
+    last.name = "old";
+    last.description = "about";
+    last.confId = "c0";
+    last.chairman = "1001";
+    last.memberIds = {"1001"};
+    last.spare1 = "s1";
+    last.spare2 = "s2";
+    last.noticeMinutes = 20;
+    ConferenceSettings given;
+    given.name = "new";
+    given.confId = "c1";
+    given.memberIds = {"1002", ""};
+    given.spare1 = "g1";
+    given.noticeMinutes = 10;
+
+    ConferenceSettings own = last;
+    EXPECT_TRUE(TakeOverRecord(own, &given));
+    EXPECT_EQ(own.name, "new");
+    EXPECT_EQ(own.description, "");
+    EXPECT_EQ(own.chairman, "");
+    EXPECT_EQ(own.memberIds, given.memberIds);
+    EXPECT_EQ(own.noticeMinutes, 10);
+    EXPECT_EQ(own.spare1 + own.spare2, "");  // never taken over
+
+    own = last;
+    EXPECT_FALSE(TakeOverRecord(own, nullptr));
+    EXPECT_EQ(own.name + own.description + own.confId + own.chairman, "");
+    EXPECT_TRUE(own.memberIds.empty());
+    EXPECT_EQ(own.noticeMinutes, 0);
+    EXPECT_EQ(own.spare1 + own.spare2, "s1s2");
+}

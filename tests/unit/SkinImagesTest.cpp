@@ -6,7 +6,7 @@
 #include "skin/SkinImages.h"
 #include "skin/SplitBitmapStrip.h"
 #include "support/Pixels.h"
-#include "support/ResourceCount.h"
+#include "support/GdiBaseline.h"
 #include "support/TestData.h"
 
 namespace {
@@ -36,7 +36,20 @@ struct SkinFolder {
     }
 };
 
+// Loads, by the name `asked`, a skin whose folder `stored` holds all four pictures.
+void LoadFullSkin(SkinImages& images, const char* tag, const char* stored, const char* asked) {
+    SkinFolder folder(tag);
+    folder.PutAll(stored);
+    LoadSkinImagesFrom(images, folder.host.Path(), asked);
+}
+
 int ImageCount(const UniqueImageList& list) { return list ? ::ImageList_GetImageCount(list.Get()) : -1; }
+
+testing::AssertionResult HoldsEveryPiece(const SkinImages& images) {
+    const int list = ImageCount(images.listCheckImages), tree = ImageCount(images.treeImages);
+    if (list == 4 && tree == 5) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << list << " list pictures and " << tree << " tree pictures, not 4 and 5";
+}
 
 void ExpectIconSize(const UniqueImageList& list, int size) {
     int width = 0, height = 0;
@@ -45,14 +58,7 @@ void ExpectIconSize(const UniqueImageList& list, int size) {
     EXPECT_EQ(size, height);
 }
 
-class SkinImagesTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ::ReleaseDC(nullptr, ::GetDC(nullptr));
-        baseline = CountGdiObjects();
-    }
-    int baseline = 0;
-};
+using SkinImagesTest = GdiBaselineTest;
 
 TEST_F(SkinImagesTest, SplitGivesPiecesInStripOrderInTheSourceFormat) {
     UniqueBitmap strip = LoadPictureFile(Picture("list-strip.bmp"));
@@ -83,14 +89,10 @@ TEST_F(SkinImagesTest, ANarrowStripStillGivesEveryPiece) {
 }
 
 TEST_F(SkinImagesTest, LoadsAllFourPicturesOfTheNamedSkin) {
-    SkinFolder folder("skin-full");
-    folder.PutAll("blue");
     SkinImages images;
-    LoadSkinImagesFrom(images, folder.host.Path(), "blue");
-
-    ASSERT_EQ(4, ImageCount(images.listCheckImages));
+    LoadFullSkin(images, "skin-full", "blue", "blue");
+    ASSERT_TRUE(HoldsEveryPiece(images));
     ExpectIconSize(images.listCheckImages, 16);
-    ASSERT_EQ(5, ImageCount(images.treeImages));
     ExpectIconSize(images.treeImages, 20);
     EXPECT_EQ(13, ShapeOf(images.headerCheckedBitmap.Get()).width);
     EXPECT_EQ(11, ShapeOf(images.headerCheckedBitmap.Get()).height);
@@ -99,12 +101,9 @@ TEST_F(SkinImagesTest, LoadsAllFourPicturesOfTheNamedSkin) {
 }
 
 TEST_F(SkinImagesTest, DarkRedIsTransparentInTheListImagesAndWhiteInTheTreeImages) {
-    SkinFolder folder("skin-mask");
-    folder.PutAll("system");
     SkinImages images;
-    LoadSkinImagesFrom(images, folder.host.Path(), "system");
-    ASSERT_EQ(4, ImageCount(images.listCheckImages));
-    ASSERT_EQ(5, ImageCount(images.treeImages));
+    LoadFullSkin(images, "skin-mask", "system", "system");
+    ASSERT_TRUE(HoldsEveryPiece(images));
 
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
@@ -125,12 +124,9 @@ TEST_F(SkinImagesTest, DarkRedIsTransparentInTheListImagesAndWhiteInTheTreeImage
 }
 
 TEST_F(SkinImagesTest, AnEmptySkinNameMeansSystem) {
-    SkinFolder folder("skin-empty-name");
-    folder.PutAll("system");
     SkinImages images;
-    LoadSkinImagesFrom(images, folder.host.Path(), "");
-    EXPECT_EQ(4, ImageCount(images.listCheckImages));
-    EXPECT_EQ(5, ImageCount(images.treeImages));
+    LoadFullSkin(images, "skin-empty-name", "system", "");
+    EXPECT_TRUE(HoldsEveryPiece(images));
     EXPECT_TRUE(images.headerCheckedBitmap);
     EXPECT_TRUE(images.headerUncheckedBitmap);
 }
@@ -169,8 +165,7 @@ TEST_F(SkinImagesTest, ASecondLoadReplacesTheListsAndKeepsHeadersItCannotReplace
         EXPECT_EQ(unchecked, images.headerUncheckedBitmap.Get());
         EXPECT_EQ(13, ShapeOf(images.headerCheckedBitmap.Get()).width);
         // Strips of another size still give the full counts, cut from the new files.
-        ASSERT_EQ(4, ImageCount(images.listCheckImages));
-        ASSERT_EQ(5, ImageCount(images.treeImages));
+        ASSERT_TRUE(HoldsEveryPiece(images));
         EXPECT_EQ(kListPieces[0], DrawnImage(images.treeImages.Get(), 0, kBackground).At(8, 8));
 
         LoadSkinImagesFrom(images, folder.host.Path(), "full");
