@@ -10,9 +10,8 @@ inline constexpr char kDescriptionTooLong[] = "会议描述过长，不能超过
 inline constexpr char kTimeNotSet[] = "时间没有正确设置";
 inline constexpr char kNoMembers[] = "请您选择参加会议人员";
 inline constexpr char kStartAtOnce[] = "既时会议";
-inline constexpr char kTenMinutes[] = "10分钟";
-inline constexpr char kTwentyMinutes[] = "20分钟";
-inline constexpr char kThirtyMinutes[] = "30分钟";
+// The notice's choices, in the order the sorted combo shows them.
+inline constexpr const char* kNoticeMinuteChoices[] = {"10分钟", "20分钟", "30分钟"};
 inline constexpr char kSkinName[] = "createmeeting";
 // The member's menu.
 inline constexpr char kMakeChairman[] = "设为主持人";

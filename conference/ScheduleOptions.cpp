@@ -71,9 +71,7 @@ void ScheduleOptions::InitStart(const std::string& startText) {
 
 void ScheduleOptions::InitNoticeChoices() {
     const auto minutes = dialog.Item<ComboBox>(IDC_NOTICE_MINUTES);
-    minutes.AddString(texts::kTenMinutes);
-    minutes.AddString(texts::kTwentyMinutes);
-    minutes.AddString(texts::kThirtyMinutes);
+    for (const char* choice : texts::kNoticeMinuteChoices) minutes.AddString(choice);
     minutes.SetCurSel(0);
 }
 

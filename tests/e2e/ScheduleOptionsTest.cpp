@@ -110,9 +110,9 @@ TEST(ScheduleOptionsOpening, ANewConferenceIsScheduledForNow) {
         EXPECT_FALSE(IsChecked(dialog, IDC_SMS));
         EXPECT_EQ(Selected(dialog), 0);
         ASSERT_EQ(::SendDlgItemMessageA(dialog, IDC_NOTICE_MINUTES, CB_GETCOUNT, 0, 0), 3);
-        EXPECT_EQ(Item(dialog, 0), texts::kTenMinutes);
-        EXPECT_EQ(Item(dialog, 1), texts::kTwentyMinutes);
-        EXPECT_EQ(Item(dialog, 2), texts::kThirtyMinutes);
+        EXPECT_EQ(Item(dialog, 0), "10分钟");
+        EXPECT_EQ(Item(dialog, 1), "20分钟");
+        EXPECT_EQ(Item(dialog, 2), "30分钟");
 
         // Label, date picker and time control all show one moment: the opening.
         const std::string label = GetText(dialog, IDC_CURRENT_TIME);
