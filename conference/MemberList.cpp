@@ -3,6 +3,7 @@
 #include "conference/ConferenceTexts.h"
 #include "conference/MemberListRules.h"
 #include "directory/HostFiles.h"
+#include "framework/Keyboard.h"
 #include "picker/ContactPickerDialog.h"
 #include "res/resource.h"
 #include "skin/ScaledPictures.h"
@@ -175,7 +176,7 @@ LRESULT MemberList::OnKeyDown(const NMLVKEYDOWN& key) {
     if (key.wVKey == VK_DELETE) {
         OnDeleteMembers();
     } else if (key.wVKey == VK_SPACE) {
-        if ((::GetKeyState(VK_CONTROL) & 0x8000) != 0)
+        if (IsKeyDown(VK_CONTROL))
             ToggleAll();
         else
             ToggleChecks(rows.View().SelectedRows());

@@ -1,5 +1,7 @@
 #include "picker/ChosenList.h"
 
+#include <algorithm>
+
 #include "picker/PickerRules.h"
 #include "res/resource.h"
 #include "text/MessageIds.h"
@@ -36,6 +38,14 @@ void ChosenList::ShowEntries() {
 void ChosenList::Append(const ContactEntry& entry) {
     rows.Rows().push_back(entry);
     ids.Add(entry);
+}
+
+void ChosenList::AppendUnlessListed(const ContactEntry& entry) {
+    const std::vector<ContactEntry>& chosen = rows.Rows();
+    const auto same = [&entry](const ContactEntry& other) {
+        return other.name() == entry.name() && other.uri() == entry.uri() && other.displayName() == entry.displayName();
+    };
+    if (std::none_of(chosen.begin(), chosen.end(), same)) Append(entry);
 }
 
 const char* ChosenList::AddTyped(const std::string& name, const std::string& number) {

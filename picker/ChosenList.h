@@ -33,6 +33,9 @@ public:
 
     [[nodiscard]] bool IsChosenId(int id) const { return ids.Contains(id); }
     void Append(const ContactEntry& entry);
+    // The very entry, unless a row holds one with its identifier, URI and name: for
+    // people whose identifiers are no number, and so tell nobody apart.
+    void AppendUnlessListed(const ContactEntry& entry);
     // A person typed by hand, unless refused: then the message to show.
     [[nodiscard]] const char* AddTyped(const std::string& name, const std::string& number);
     void RemoveSelected() { (void)rows.RemoveSelected(); }

@@ -1,9 +1,10 @@
 #include "picker/ContactPickerDialog.h"
 
-#include <algorithm>
 #include <iterator>
 
 #include "directory/HostFiles.h"
+#include "framework/Keyboard.h"
+#include "framework/TabOrder.h"
 #include "picker/OwnEntries.h"
 #include "picker/PickerLayout.h"
 #include "picker/PickerRules.h"
@@ -38,18 +39,6 @@ const MessageMap<ContactPickerDialog> ContactPickerDialog::messageMap = {
     OnMessage(WM_NEXTDLGCTL, &ContactPickerDialog::OnNextControl),
     OnMessage(WM_DPICHANGED, &ContactPickerDialog::OnDpiChanged),
 };
-
-namespace {
-
-// Tab's order: the typing row first, where the search starts, then the left half top
-// down, then the right. The trees must lie above the tab control in z-order, so the
-// template's order cannot give it.
-constexpr int kTabOrder[] = {IDC_PICKER_NAME, IDC_TYPED_NUMBER, IDC_ADD_TYPED,    IDC_PICKER_TABS, IDC_FRIENDS_TREE,
-                             IDC_COMPANY_TREE, IDC_MOVE,        IDC_CHOSEN_LIST, IDC_REMOVE_CHOSEN, IDOK};
-
-bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
-
-}  // namespace
 
 ContactPickerDialog::ContactPickerDialog(std::string userId, const CallContext& context)
     : Dialog(IDD_CONTACT_PICKER), userId(std::move(userId)), context(context) {}
@@ -168,7 +157,7 @@ LRESULT ContactPickerDialog::OnTabSelChange(const NMHDR&) {
     return 0;
 }
 
-// Tab and Shift+Tab (wParam 0 or 1, lParam 0) follow kTabOrder over the visible, enabled
+// Tab and Shift+Tab (wParam 0 or 1, lParam 0) follow kPickerTabOrder over the visible, enabled
 // controls; with Ctrl held they switch tabs instead, from anywhere in the dialog.
 void ContactPickerDialog::OnNextControl() {
     const MSG& message = CurrentMessage();
@@ -178,7 +167,7 @@ void ContactPickerDialog::OnNextControl() {
     }
     const bool backward = message.wParam != 0;
     const HWND focus = ::GetFocus();
-    if (KeyDown(VK_CONTROL)) {
+    if (IsKeyDown(VK_CONTROL)) {
         const int count = tabs.GetItemCount();
         if (count <= 0) return;
         const bool inTree = focus == companyTree.View().Handle() || focus == friendsTree.View().Handle();
@@ -188,23 +177,14 @@ void ContactPickerDialog::OnNextControl() {
         if (inTree) AsWindow().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(CurrentTree().View().Handle()), TRUE);
         return;
     }
-    constexpr int n = static_cast<int>(std::size(kTabOrder));
-    int at = backward ? 0 : n - 1;  // from elsewhere: the first stop, or the last
-    for (int i = 0; i < n; ++i)
-        if (::GetDlgItem(Handle(), kTabOrder[i]) == focus) at = i;
-    for (int step = 1; step <= n; ++step) {
-        const int i = ((backward ? at - step : at + step) % n + n) % n;
-        const HWND next = ::GetDlgItem(Handle(), kTabOrder[i]);
-        if (next == nullptr || !::IsWindowVisible(next) || !::IsWindowEnabled(next)) continue;
+    if (const HWND next = NextInTabOrder(Handle(), kPickerTabOrder, std::size(kPickerTabOrder), focus, backward))
         AsWindow().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
-        return;
-    }
 }
 
 // Enter on a tree item moves it, as the move button does; the dialog manager gives Enter
 // to the dialog as OK, since a tree does not take it.
 void ContactPickerDialog::OnOK() {
-    if (KeyDown(VK_RETURN) && ::GetFocus() == CurrentTree().View().Handle()) return OnMoveClicked();
+    if (IsKeyDown(VK_RETURN) && ::GetFocus() == CurrentTree().View().Handle()) return OnMoveClicked();
     Dialog::OnOK();
 }
 
@@ -242,14 +222,10 @@ void ContactPickerDialog::MovePerson(int id, DirectoryTree& tree) {
 }
 
 // A person whose identifier is a number as a move takes him; anyone else, whom only the
-// entry tells apart, is the very entry picked, unless it is chosen.
+// entry tells apart, is the very entry picked.
 void ContactPickerDialog::PickPerson(const ContactEntry& entry, DirectoryTree& tree) {
     if (HasNumericId(entry)) return MovePerson(NumericId(entry), tree);
-    const std::vector<ContactEntry>& chosen = chosenList.Entries();
-    const auto same = [&entry](const ContactEntry& other) {
-        return other.name() == entry.name() && other.uri() == entry.uri() && other.displayName() == entry.displayName();
-    };
-    if (std::none_of(chosen.begin(), chosen.end(), same)) chosenList.Append(entry);
+    chosenList.AppendUnlessListed(entry);
 }
 
 void ContactPickerDialog::OnAddClicked() {
