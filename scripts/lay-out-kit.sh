@@ -2,7 +2,7 @@
 # Lays out the host kit from the builds of the given architectures (default: both):
 #   lay-out-kit.sh DEST [ARCH...]   makes DEST/Quorvel-<version>/ and DEST/Quorvel-<version>.zip
 #                                   and prints the folder's path
-# bin/ has the stripped DLLs a host ships and tools/ the host-folder checker; lib/ the
+# bin/ has the stripped DLLs a host ships and tools/ the host-folder checker, each with its PDB; lib/ the
 # import libraries for MinGW and for the Microsoft linker and the CMake package; cmake/ the MinGW-w64 toolchain files; include/, sample/
 # and docs/ are copied from the tree. Used by package.sh and by the kit's test.
 #
@@ -19,7 +19,7 @@ archs=${*:-i686 x86_64}
 version=$(sed -n 's/^#define QUORVEL_VERSION_TEXT "\(.*\)"$/\1/p' "$repo/include/Quorvel.h")
 [ -n "$version" ] || { echo "lay-out-kit: no QUORVEL_VERSION_TEXT in include/Quorvel.h" >&2; exit 1; }
 for arch in $archs; do
-    for file in Quorvel.dll SkinMM.dll quorvel-check.exe; do
+    for file in Quorvel.dll Quorvel.pdb SkinMM.dll SkinMM.pdb quorvel-check.exe quorvel-check.pdb; do
         [ -f "$repo/build/$arch/bin/$file" ] || { echo "lay-out-kit: $arch is not built ($file missing)" >&2; exit 1; }
     done
 done
@@ -55,6 +55,9 @@ for arch in $archs; do
     "$triple-strip" --strip-all -o "$kit/bin/$name/Quorvel.dll" "$build/bin/Quorvel.dll"
     "$triple-strip" --strip-all -o "$kit/bin/$name/SkinMM.dll" "$build/bin/SkinMM.dll"
     "$triple-strip" --strip-all -o "$kit/tools/$name/quorvel-check.exe" "$build/bin/quorvel-check.exe"
+    # Their PDBs, which the stripped files still name.
+    cp "$build/bin/Quorvel.pdb" "$build/bin/SkinMM.pdb" "$kit/bin/$name/"
+    cp "$build/bin/quorvel-check.pdb" "$kit/tools/$name/"
     cp "$build/lib/libQuorvel.dll.a" "$kit/lib/$name/"
     # For the Microsoft linker: from the .def, so that the 32-bit one resolves the name a
     # Microsoft compiler gives the C declaration (_DLL_CreateConference) to the export.

@@ -5,6 +5,8 @@
 #   - the zip holds the CMake package, the licence, the changelog and the toolchain
 #     files; an unsigned kit says so in README.txt;
 #   - the DLLs a host ships are stripped and import only system DLLs (and SkinMM.dll);
+#   - each DLL and tool has its PDB, named by file name alone, and an address inside the
+#     export resolves to its function and source file from the kit's PDB;
 #   - Quorvel.lib names Quorvel.dll and the export as the Microsoft linker expects
 #     (32-bit: the C name _DLL_CreateConference, imported undecorated);
 #   - a small C host links against each import library and imports the export by name,
@@ -98,6 +100,38 @@ for arch in $archs; do
             pass "$name/$dll stripped, $(stat -c %s "$bin/$dll") bytes"
         fi
     done
+
+    # Each DLL and tool comes with its PDB: the debug directory names it by file name
+    # alone, its identity is the PDB's, and an address inside the export resolves to the
+    # function and its source file from the kit's files only.
+    for program in "$bin/Quorvel.dll" "$bin/SkinMM.dll" "$kit/tools/$name/quorvel-check.exe"; do
+        label=${program#"$kit"/}
+        pdb=${program%.*}.pdb
+        debug=$(llvm-readobj --coff-debug-directory "$program")
+        named=$(sed -n 's/^ *PDBFileName: //p' <<<"$debug")
+        # The debug directory's GUID bytes, written as the PDB writes its GUID.
+        identity=$(sed -n 's/^ *PDBGUID: (\(.*\))$/\1/p' <<<"$debug" |
+                   awk '{ printf "{%s%s%s%s-%s%s-%s%s-%s%s-%s%s%s%s%s%s}", $4, $3, $2, $1, $6, $5, $8, $7,
+                          $9, $10, $11, $12, $13, $14, $15, $16 }')
+        summary=$(llvm-pdbutil dump --summary "$pdb" 2>&1 || true)
+        if [ "$named" != "$(basename "$pdb")" ]; then
+            fail "$label's debug directory names '$named', not $(basename "$pdb")"
+        elif ! grep -qF "GUID: $identity" <<<"$summary"; then
+            fail "$label's PDB is not its own: the DLL says $identity, the PDB $(grep GUID <<<"$summary")"
+        else
+            pass "$label names its PDB $named, which is its own ($identity)"
+        fi
+    done
+    export_rva=$(llvm-readobj --coff-exports "$bin/Quorvel.dll" | awk '/Name: DLL_CreateConference$/ { found = 1 }
+                 found && /RVA:/ { print $2; exit }')
+    image_base=$(llvm-readobj --file-headers "$bin/Quorvel.dll" | awk '/ImageBase:/ { print $2; exit }')
+    address=$(printf '0x%x' $((image_base + export_rva + 8)))
+    resolved=$(cd "$work" && llvm-symbolizer --obj="$bin/Quorvel.dll" "$address" | head -2 | tr '\n' ' ')
+    if grep -qE '^DLL_CreateConference [^ ]*entry/[A-Za-z]+\.cpp:[0-9]+' <<<"$resolved"; then
+        pass "$address in $name/Quorvel.dll resolves from its PDB to $resolved"
+    else
+        fail "$address in $name/Quorvel.dll resolves to '$resolved'"
+    fi
 
     imports=$("$triple-objdump" -p "$bin/Quorvel.dll" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
     others=$(for d in $imports; do

@@ -301,7 +301,7 @@ TEST(ContactPickerTrees, FillsGroupsPeopleFirstWithClosedImagesAndIdentifiers) {
         EXPECT_FALSE(IsTreeItemExpanded(tree, dept));
         // Its people appear when it is first opened.
         EXPECT_EQ(TreeItemText(tree, TreeView(tree).GetChild(dept)), "前端组");
-        TreeView_Expand(tree, dept, TVE_EXPAND);
+        static_cast<void>(TreeView_Expand(tree, dept, TVE_EXPAND));
         std::vector<std::string> children;
         for (HTREEITEM c = TreeView(tree).GetChild(dept); c != nullptr; c = TreeView(tree).GetNextSibling(c))
             children.push_back(TreeItemText(tree, c));

@@ -36,7 +36,7 @@ TEST(ContactPickerFromConference, OpensOverTheDialogAndHandsTheChosenPeopleBack)
         EXPECT_EQ(std::string(caption).rfind("Msg", 0), std::string::npos) << "the language file gives the texts";
         HWND tree = ::GetDlgItem(picker, IDC_COMPANY_TREE);
         const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
-        EXPECT_EQ(::ImageList_GetImageCount(images), 5) << "the skin's tree pictures";
+        EXPECT_EQ(ImageCount(tree, images), 5) << "the skin's tree pictures";
         ClickTreeItem(tree, FindTreeItem(tree, {"甲公司"}));
     });
     driver.OnPicker([](HWND picker) {

@@ -161,12 +161,7 @@ TEST(CommonControls, TheDialogsUseVersion6WhateverTheHostsManifestSays) {
     std::string listModule;
     DWORD major = 0;
     driver.OnConference([&](HWND dialog) {
-        // The module whose code the list runs: its window procedure's (the wide one, which
-        // is the procedure itself rather than a translating stub).
-        HMODULE module = nullptr;
-        const auto procedure = ::GetWindowLongPtrW(::GetDlgItem(dialog, IDC_MEMBER_LIST), GWLP_WNDPROC);
-        ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                             reinterpret_cast<LPCSTR>(procedure), &module);
+        const HMODULE module = ControlsModule(::GetDlgItem(dialog, IDC_MEMBER_LIST));
         listModule = ModulePath(module);
         using VersionFunction = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
         const auto version = reinterpret_cast<VersionFunction>(

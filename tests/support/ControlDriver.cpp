@@ -134,8 +134,8 @@ HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path) {
         // A group's people appear when it is first opened: open each group on the way,
         // as a user would, and close it again if it was closed.
         if (&name != &path.back() && !IsTreeItemExpanded(tree, found)) {
-            TreeView_Expand(tree, found, TVE_EXPAND);
-            TreeView_Expand(tree, found, TVE_COLLAPSE);
+            static_cast<void>(TreeView_Expand(tree, found, TVE_EXPAND));
+            static_cast<void>(TreeView_Expand(tree, found, TVE_COLLAPSE));
         }
         level = TreeView_GetChild(tree, found);
     }
@@ -163,6 +163,21 @@ void ClickTab(HWND tabs, int index) {
     RECT r{};
     ::SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
     PostClick(tabs, (r.left + r.right) / 2, (r.top + r.bottom) / 2, false);
+}
+
+HMODULE ControlsModule(HWND control) {
+    // The wide procedure is the control's own, not a translating stub.
+    HMODULE module = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(::GetWindowLongPtrW(control, GWLP_WNDPROC)), &module);
+    return module;
+}
+
+int ImageCount(HWND control, HIMAGELIST images) {
+    using Count = int(WINAPI*)(HIMAGELIST);
+    const auto count = reinterpret_cast<Count>(
+        reinterpret_cast<void*>(::GetProcAddress(ControlsModule(control), "ImageList_GetImageCount")));
+    return count != nullptr ? count(images) : -1;
 }
 
 }  // namespace e2e

@@ -41,4 +41,12 @@ void ClickTreeItem(HWND tree, HTREEITEM item, bool doubleClick = false);
 // Tab controls: a real click on tab `index`.
 void ClickTab(HWND tabs, int index);
 
+// The common controls module whose code runs `control`. The end-to-end program imports
+// nothing of the common controls itself: under Wine the first of them a process loads
+// keeps its classes, so a host that loaded the plain ones before the library would give
+// the library's dialogs those.
+HMODULE ControlsModule(HWND control);
+// The number of pictures in an image list of `control`, by its own module.
+int ImageCount(HWND control, HIMAGELIST images);
+
 }  // namespace e2e

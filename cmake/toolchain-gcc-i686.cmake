@@ -1,3 +1,3 @@
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(QUORVEL_TRIPLE i686-w64-mingw32)
-include(${CMAKE_CURRENT_LIST_DIR}/clang-mingw.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/gcc-mingw.cmake)
