@@ -33,6 +33,7 @@ public:
     void OnDeleteMembers();
     LRESULT OnClick(const NMITEMACTIVATE& click);
     LRESULT OnDisplayInfo(NMLVDISPINFOA& request) const { return rows.OnDisplayInfo(request); }
+    LRESULT OnCustomDraw(const NMLVCUSTOMDRAW& draw) const;
     template <class Find>
     LRESULT OnFindRow(const Find& find) const {
         return rows.OnFindRow(find);
@@ -49,6 +50,9 @@ public:
 
 private:
     void SetHeaderCheck(bool on);
+    // The skin's check and chairman pictures at the list's DPI.
+    [[nodiscard]] HIMAGELIST Pictures() const;
+    [[nodiscard]] bool IsChairman(const MemberEntry& member) const;
     void ToggleChecks(const std::vector<int>& rowsToToggle);
     void ToggleAll();
     void ToggleChairman(int row);

@@ -48,6 +48,9 @@ template <class Info, class = void>
 struct IsNotification : std::is_same<Info, NMHDR> {};
 template <class Info>
 struct IsNotification<Info, std::void_t<decltype(Info::hdr)>> : std::is_same<decltype(Info::hdr), NMHDR> {};
+// A custom-draw structure, which begins with NMCUSTOMDRAW.
+template <class Info>
+struct IsNotification<Info, std::void_t<decltype(Info::nmcd)>> : std::is_same<decltype(Info::nmcd), NMCUSTOMDRAW> {};
 
 template <class T, class Info>
 MessageMapEntry<T> OnNotify(UINT id, UINT code, LRESULT (T::*handler)(const Info&)) {
