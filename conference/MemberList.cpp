@@ -92,6 +92,9 @@ void MemberList::SetHeaderCheck(bool on) {
         item.fmt = (item.fmt | HDF_BITMAP) & ~HDF_BITMAP_ON_RIGHT;
     else
         item.fmt &= ~HDF_BITMAP;
+    // The heading is a check box, checked or not, for what reads the header: without
+    // HDS_CHECKBOXES the header draws no box of its own beside the skin's picture.
+    item.fmt = (item.fmt & ~HDF_CHECKED) | HDF_CHECKBOX | (on ? HDF_CHECKED : 0);
     header.SetItem(0, item);
 }
 
@@ -213,15 +216,26 @@ void MemberList::ToggleChecks(const std::vector<int>& rowsToToggle) {
         MemberEntry& member = members[static_cast<size_t>(row)];
         member.checked = !member.checked;
         rows.View().RedrawRows(row, row);
+        AnnounceRow(EVENT_OBJECT_STATECHANGE, row);
     }
+}
+
+// The list keeps no state of owner-data rows, so it cannot tell screen readers of a
+// change: the owner does, as the list does for its own rows.
+void MemberList::AnnounceRow(DWORD event, int row) const {
+    ::NotifyWinEvent(event, rows.View().Handle(), OBJID_CLIENT, row + 1);
 }
 
 // One chairman at most: marking the chairman again takes the mark away.
 void MemberList::ToggleChairman(int row) {
     const int before = chairmanIndex;
     chairmanIndex = before == row ? -1 : row;
-    if (before >= 0 && before != row) rows.View().RedrawRows(before, before);
+    if (before >= 0 && before != row) {
+        rows.View().RedrawRows(before, before);
+        AnnounceRow(EVENT_OBJECT_DESCRIPTIONCHANGE, before);
+    }
     rows.View().RedrawRows(row, row);
+    AnnounceRow(EVENT_OBJECT_DESCRIPTIONCHANGE, row);
 }
 
 LRESULT MemberList::OnKeyDown(const NMLVKEYDOWN& key) {
@@ -288,5 +302,6 @@ void MemberList::ToggleAll() {
     allChecked = !allChecked;
     SetHeaderCheck(allChecked);
     for (MemberEntry& member : rows.Rows()) member.checked = allChecked;
+    for (int row = 0; row < static_cast<int>(rows.Rows().size()); ++row) AnnounceRow(EVENT_OBJECT_STATECHANGE, row);
     rows.View().RedrawAllRows();
 }

@@ -53,6 +53,9 @@ private:
     // The skin's check and chairman pictures at the list's DPI.
     [[nodiscard]] HIMAGELIST Pictures() const;
     [[nodiscard]] bool IsChairman(const MemberEntry& member) const;
+    // Tells screen readers that a row's check (EVENT_OBJECT_STATECHANGE) or its chairman
+    // text (EVENT_OBJECT_DESCRIPTIONCHANGE) changed.
+    void AnnounceRow(DWORD event, int row) const;
     void ToggleChecks(const std::vector<int>& rowsToToggle);
     void ToggleAll();
     void ToggleChairman(int row);
