@@ -2,6 +2,7 @@
 // input queue, the focus window and the dialog manager, as a user's key presses do.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,78 @@ TEST(Keyboard, AConferenceIsSetUpFromTheKeyboardAlone) {
               "<user mobile=\"13900023471\">sip:1002@quorvel.example</user>\r\n"
               "</userlist>\r\n"
               "</dsml>");
+}
+
+// The member list's own keys and menu, each the way a user reaches it: the menu by
+// Shift+F10, the menu key and a right click (设为主持人 marks the row it opened on), the
+// header's box by Ctrl+Space (in an edited conference, where it starts checked).
+TEST(Keyboard, TheMemberListsMenuAndHeaderBoxAreReachedAsAUserReachesThem) {
+    struct Case {
+        const char* how;
+        std::function<void(HWND list)> open;  // in the list, on its second row
+        bool menu;
+        std::vector<std::string> chairman;
+        std::vector<int> states;  // state pictures: 1 unchecked, 2 checked
+    };
+    const auto rightClick = [](HWND list) {
+        POINT at = ListCellCentre(list, 1, 2);
+        ::ClientToScreen(list, &at);
+        ::SetCursorPos(at.x, at.y);
+        INPUT press[2]{};
+        press[0].type = press[1].type = INPUT_MOUSE;
+        press[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        press[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        ::SendInput(2, press, sizeof(INPUT));
+    };
+    const std::vector<Case> cases = {
+        {"Shift+F10", [](HWND) { SendKey(VK_F10, {VK_SHIFT}); }, true, {"", "主持人"}, {2, 2}},
+        {"menu key", [](HWND) { SendKey(VK_APPS); }, true, {"", "主持人"}, {2, 2}},
+        {"right click", rightClick, true, {"", "主持人"}, {2, 2}},
+        {"Ctrl+Space", [](HWND) { SendKey(VK_SPACE, {VK_CONTROL}); }, false, {"", ""}, {1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        HostRecord given = MakeRecord("周会", "", "7", {"1001", "1002"});
+        DialogDriver driver;
+        Keys keys(driver);
+        driver.OnConference([](HWND) {});
+        keys.TabTo(IDC_MEMBER_LIST);
+        keys.Press(c.menu ? VK_END : VK_HOME);  // a right click moves the selection to its row
+        driver.OnConference([&c](HWND dialog) { c.open(::GetDlgItem(dialog, IDC_MEMBER_LIST)); });
+        if (c.menu) {
+            keys.Press(VK_DOWN);
+            keys.Press(VK_RETURN);
+        }
+        driver.OnConference([&c](HWND dialog) {
+            const HWND list = ::GetDlgItem(dialog, IDC_MEMBER_LIST);
+            EXPECT_EQ(ListColumn(list, 1), c.chairman);
+            std::vector<int> states;
+            for (int row = 0; row < ListRowCount(list); ++row)
+                states.push_back(static_cast<int>(::SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12));
+            EXPECT_EQ(states, c.states);
+            Click(dialog, IDCANCEL);
+        });
+        driver.Run(&given.record, "1001");
+    }
+}
+
+TEST(Keyboard, DeleteInThePickersChosenListRemovesTheSelectedRow) {
+    HostRecord given = MakeRecord("周会", "", nullptr, {"1002"});
+    DialogDriver driver;
+    Keys keys(driver);
+    std::vector<std::string> before;
+    driver.OnConference([](HWND dialog) { Click(dialog, IDC_ADD_MEMBERS); });
+    driver.OnPicker([&before](HWND picker) { before = ListColumn(::GetDlgItem(picker, IDC_CHOSEN_LIST), 0); });
+    keys.TabTo(IDC_CHOSEN_LIST);
+    keys.Press(VK_HOME);
+    keys.Press(VK_DELETE);
+    driver.OnPicker([&before](HWND picker) {
+        ASSERT_EQ(before.size(), 2u) << "the member and the user's own entry";
+        EXPECT_EQ(ListColumn(::GetDlgItem(picker, IDC_CHOSEN_LIST), 0), std::vector<std::string>{before[1]});
+        Click(picker, IDOK);
+    });
+    driver.OnConference([](HWND dialog) { Click(dialog, IDCANCEL); });
+    driver.Run(&given.record, "1001");
 }
 
 namespace {
