@@ -187,7 +187,11 @@ LRESULT MemberList::OnCustomDraw(const NMLVCUSTOMDRAW& draw) const {
     const HWND list = rows.View().Handle();
     const bool selected =
         (rows.View().Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
-    const UINT style = selected && ::GetFocus() == list ? ILD_SELECTED : ILD_NORMAL;
+    const bool focused = ::GetFocus() == list;
+    // A selected row's colour, which the list paints cell by cell.
+    if (selected && (focused || (rows.View().Style() & LVS_SHOWSELALWAYS) != 0))
+        ::FillRect(draw.nmcd.hdc, &cell, ::GetSysColorBrush(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    const UINT style = selected && focused ? ILD_SELECTED : ILD_NORMAL;
     // Clipped to the cell, as the list clips its own pictures.
     const int saved = ::SaveDC(draw.nmcd.hdc);
     ::IntersectClipRect(draw.nmcd.hdc, cell.left, cell.top, cell.right, cell.bottom);
