@@ -180,10 +180,10 @@ LRESULT MemberList::OnCustomDraw(const NMLVCUSTOMDRAW& draw) const {
     const int row = static_cast<int>(draw.nmcd.dwItemSpec);
     if (row < 0 || static_cast<size_t>(row) >= rows.Rows().size()) return CDRF_SKIPDEFAULT;
     const RECT& cell = draw.nmcd.rc;
+    if (cell.right <= cell.left) return CDRF_SKIPDEFAULT;  // the column as it starts, 0 wide
     int width = 0;
     int height = 0;
     ::ImageList_GetIconSize(Pictures(), &width, &height);
-    if (cell.right <= cell.left) return CDRF_SKIPDEFAULT;
     const HWND list = rows.View().Handle();
     const bool selected =
         (rows.View().Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;

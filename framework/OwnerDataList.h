@@ -22,7 +22,7 @@ struct OwnerDataColumn {
     // The cell's picture, given the row and its index; empty: no picture.
     std::function<int(const Row&, int)> image;
     // The row's state picture (1-based in the state list, 0 none), for the first column
-    // only: a list with LVS_EX_CHECKBOXES shows and reports its check from it.
+    // only: a list with LVS_EX_CHECKBOXES reports the row's check from it.
     std::function<int(const Row&)> stateImage;
 };
 
