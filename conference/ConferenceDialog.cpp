@@ -20,6 +20,7 @@ const MessageMap<ConferenceDialog> ConferenceDialog::messageMap = {
     OnNotify(IDC_MEMBER_LIST, NM_CLICK, &ConferenceDialog::OnListClick),
     OnNotify(IDC_MEMBER_LIST, LVN_COLUMNCLICK, &ConferenceDialog::OnListColumnClick),
     OnNotify(IDC_MEMBER_LIST, LVN_GETDISPINFOA, &ConferenceDialog::OnListDisplayInfo),
+    OnNotify(IDC_MEMBER_LIST, NM_CUSTOMDRAW, &ConferenceDialog::OnListCustomDraw),
     OnNotify(IDC_MEMBER_LIST, LVN_ODFINDITEMA, &ConferenceDialog::OnListFindRow),
     OnNotify(IDC_MEMBER_LIST, LVN_ODFINDITEMW, &ConferenceDialog::OnListFindRowW),
     OnCommand(IDC_START_NOW, BN_CLICKED, &ConferenceDialog::OnStartNow),

@@ -42,6 +42,7 @@ private:
     void OnDeleteMembers() { memberList.OnDeleteMembers(); }
     LRESULT OnListClick(const NMITEMACTIVATE& click) { return memberList.OnClick(click); }
     LRESULT OnListDisplayInfo(NMLVDISPINFOA& request) { return memberList.OnDisplayInfo(request); }
+    LRESULT OnListCustomDraw(const NMLVCUSTOMDRAW& draw) { return memberList.OnCustomDraw(draw); }
     LRESULT OnListFindRow(const NMLVFINDITEMA& find) { return memberList.OnFindRow(find); }
     LRESULT OnListFindRowW(const NMLVFINDITEMW& find) { return memberList.OnFindRow(find); }
     LRESULT OnListColumnClick(const NMLISTVIEW& click) { return memberList.OnColumnClick(click, CurrentMessage().pt); }

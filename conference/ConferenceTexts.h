@@ -16,4 +16,6 @@ inline constexpr char kSkinName[] = "createmeeting";
 // The member's menu.
 inline constexpr char kMakeChairman[] = "设为主持人";
 inline constexpr char kDeleteMember[] = "删除成员";
+// What screen readers read in the chairman's cell, which shows only a picture.
+inline constexpr char kChairman[] = "主持人";
 }  // namespace texts

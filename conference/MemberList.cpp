@@ -17,27 +17,28 @@ constexpr int kUnchecked = 0;
 constexpr int kChecked = 1;
 constexpr int kNotChairman = 2;
 constexpr int kChairman = 3;
+constexpr int kChairmanColumn = 1;
 // A click this near the left edge hits the check box of a row or of the header.
 constexpr int kCheckBoxWidth = 13;
 constexpr int kPictureCentred = 0x802;
-
-const std::string& NoText(const MemberEntry&) {
-    static const std::string none;
-    return none;
-}
 
 }  // namespace
 
 MemberList::MemberList(bool allChecked, const CallContext& context)
     : context(context),
       rows({
+          // The check is also the row's state picture (1 unchecked, 2 checked), which the
+          // system reports as a check.
           {kCentredColumn, 120, [](const MemberEntry& m) -> const std::string& { return m.displayName; },
-           [](const MemberEntry& m, int) { return m.checked ? kChecked : kUnchecked; }},
-          // Zero wide: the chairman mark shows only when the user widens the column.
-          {kPictureCentred, 0, NoText,
-           [this](const MemberEntry&, int row) { return row == chairmanIndex ? kChairman : kNotChairman; }},
-          {kCentredColumn, 100, [](const MemberEntry& m) -> const std::string& { return m.id; }, {}},
-          {kCentredColumn, -221, [](const MemberEntry& m) -> const std::string& { return m.groupName; }, {}},
+           [](const MemberEntry& m, int) { return m.checked ? kChecked : kUnchecked; },
+           [](const MemberEntry& m) { return m.checked ? 2 : 1; }},
+          // Zero wide: the chairman mark shows only when the user widens the column. The
+          // text is for screen readers; the cell draws only the picture.
+          {kPictureCentred, 0,
+           [this](const MemberEntry& m) -> std::string_view { return IsChairman(m) ? texts::kChairman : ""; },
+           [this](const MemberEntry&, int row) { return row == chairmanIndex ? kChairman : kNotChairman; }, {}},
+          {kCentredColumn, 100, [](const MemberEntry& m) -> const std::string& { return m.id; }, {}, {}},
+          {kCentredColumn, -221, [](const MemberEntry& m) -> const std::string& { return m.groupName; }, {}, {}},
       }),
       allChecked(allChecked) {}
 
@@ -57,13 +58,19 @@ void MemberList::Init(int dpi) {
         scaledHeaderOff = ScaleBitmap(skin.headerUncheckedBitmap.Get(), dpi);
     }
     const ListView& list = rows.View();
-    list.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
+    list.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
     // The pictures belong to the skin holder: the list must not destroy them with itself.
     // The template makes it a list of LVS_OWNERDATA: its rows are the members, asked for
     // when drawn, so that thousands of them cost no more than their own data.
     list.SetStyle((list.Style() & ~static_cast<LONG_PTR>(LVS_SORTASCENDING | LVS_SORTDESCENDING)) |
                   LVS_SHAREIMAGELISTS);
-    list.SetImageList(scaledChecks ? scaledChecks.Get() : skin.listCheckImages.Get(), LVSIL_SMALL);
+    list.SetImageList(Pictures(), LVSIL_SMALL);
+    // A list of check boxes, whose state picture (asked of the owner, as the rest of a
+    // row is) says which rows are checked. The check is drawn as the skin's small picture,
+    // as ever: a list of state pictures would take room before every cell's text, so
+    // the one the list made for its boxes goes.
+    list.SetCallbackMask(LVIS_STATEIMAGEMASK);
+    if (const HIMAGELIST boxes = list.SetImageList(nullptr, LVSIL_STATE)) ::ImageList_Destroy(boxes);
     rows.InsertColumns({GetMessageText(messages::kMemberNameHeading), std::string(),
                         GetMessageText(messages::kMemberIdHeading), GetMessageText(messages::kGroupHeading)},
                        dpi);
@@ -85,6 +92,9 @@ void MemberList::SetHeaderCheck(bool on) {
         item.fmt = (item.fmt | HDF_BITMAP) & ~HDF_BITMAP_ON_RIGHT;
     else
         item.fmt &= ~HDF_BITMAP;
+    // The heading is a check box, checked or not, for what reads the header: without
+    // HDS_CHECKBOXES the header draws no box of its own beside the skin's picture.
+    item.fmt = (item.fmt & ~HDF_CHECKED) | HDF_CHECKBOX | (on ? HDF_CHECKED : 0);
     header.SetItem(0, item);
 }
 
@@ -143,6 +153,55 @@ void MemberList::OnDeleteMembers() {
     chairmanIndex = IndexAfterRemoval(chairmanIndex, rows.RemoveSelected());
 }
 
+HIMAGELIST MemberList::Pictures() const {
+    return scaledChecks ? scaledChecks.Get() : context.skin.listCheckImages.Get();
+}
+
+bool MemberList::IsChairman(const MemberEntry& member) const {
+    const std::vector<MemberEntry>& members = rows.Rows();
+    return chairmanIndex >= 0 && static_cast<size_t>(chairmanIndex) < members.size() &&
+           &members[static_cast<size_t>(chairmanIndex)] == &member;
+}
+
+// The chairman cell: its picture where the list draws a cell's picture, and no text;
+// every other cell as the list draws it.
+LRESULT MemberList::OnCustomDraw(const NMLVCUSTOMDRAW& draw) const {
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+        break;
+    default:
+        return CDRF_DODEFAULT;
+    }
+    if (draw.iSubItem != kChairmanColumn) return CDRF_DODEFAULT;
+    const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+    if (row < 0 || static_cast<size_t>(row) >= rows.Rows().size()) return CDRF_SKIPDEFAULT;
+    const RECT& cell = draw.nmcd.rc;
+    if (cell.right <= cell.left) return CDRF_SKIPDEFAULT;  // the column as it starts, 0 wide
+    int width = 0;
+    int height = 0;
+    ::ImageList_GetIconSize(Pictures(), &width, &height);
+    const HWND list = rows.View().Handle();
+    const bool selected =
+        (rows.View().Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    const bool focused = ::GetFocus() == list;
+    // A selected row's colour, which the list paints cell by cell.
+    if (selected && (focused || (rows.View().Style() & LVS_SHOWSELALWAYS) != 0))
+        ::FillRect(draw.nmcd.hdc, &cell, ::GetSysColorBrush(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    const UINT style = selected && focused ? ILD_SELECTED : ILD_NORMAL;
+    // Clipped to the cell, as the list clips its own pictures.
+    const int saved = ::SaveDC(draw.nmcd.hdc);
+    ::IntersectClipRect(draw.nmcd.hdc, cell.left, cell.top, cell.right, cell.bottom);
+    ::ImageList_DrawEx(Pictures(), row == chairmanIndex ? kChairman : kNotChairman, draw.nmcd.hdc,
+                       cell.left, cell.top, width, height,
+                       static_cast<COLORREF>(rows.View().Send(LVM_GETBKCOLOR)), CLR_DEFAULT, style);
+    ::RestoreDC(draw.nmcd.hdc, saved);
+    return CDRF_SKIPDEFAULT;
+}
+
 LRESULT MemberList::OnClick(const NMITEMACTIVATE& click) {
     const int row = click.iItem;
     std::vector<MemberEntry>& members = rows.Rows();
@@ -161,15 +220,26 @@ void MemberList::ToggleChecks(const std::vector<int>& rowsToToggle) {
         MemberEntry& member = members[static_cast<size_t>(row)];
         member.checked = !member.checked;
         rows.View().RedrawRows(row, row);
+        AnnounceRow(EVENT_OBJECT_STATECHANGE, row);
     }
+}
+
+// The list keeps no state of owner-data rows, so it cannot tell screen readers of a
+// change: the owner does, as the list does for its own rows.
+void MemberList::AnnounceRow(DWORD event, int row) const {
+    ::NotifyWinEvent(event, rows.View().Handle(), OBJID_CLIENT, row + 1);
 }
 
 // One chairman at most: marking the chairman again takes the mark away.
 void MemberList::ToggleChairman(int row) {
     const int before = chairmanIndex;
     chairmanIndex = before == row ? -1 : row;
-    if (before >= 0 && before != row) rows.View().RedrawRows(before, before);
+    if (before >= 0 && before != row) {
+        rows.View().RedrawRows(before, before);
+        AnnounceRow(EVENT_OBJECT_DESCRIPTIONCHANGE, before);
+    }
     rows.View().RedrawRows(row, row);
+    AnnounceRow(EVENT_OBJECT_DESCRIPTIONCHANGE, row);
 }
 
 LRESULT MemberList::OnKeyDown(const NMLVKEYDOWN& key) {
@@ -236,5 +306,6 @@ void MemberList::ToggleAll() {
     allChecked = !allChecked;
     SetHeaderCheck(allChecked);
     for (MemberEntry& member : rows.Rows()) member.checked = allChecked;
+    for (int row = 0; row < static_cast<int>(rows.Rows().size()); ++row) AnnounceRow(EVENT_OBJECT_STATECHANGE, row);
     rows.View().RedrawAllRows();
 }

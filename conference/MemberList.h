@@ -33,6 +33,7 @@ public:
     void OnDeleteMembers();
     LRESULT OnClick(const NMITEMACTIVATE& click);
     LRESULT OnDisplayInfo(NMLVDISPINFOA& request) const { return rows.OnDisplayInfo(request); }
+    LRESULT OnCustomDraw(const NMLVCUSTOMDRAW& draw) const;
     template <class Find>
     LRESULT OnFindRow(const Find& find) const {
         return rows.OnFindRow(find);
@@ -49,6 +50,12 @@ public:
 
 private:
     void SetHeaderCheck(bool on);
+    // The skin's check and chairman pictures at the list's DPI.
+    [[nodiscard]] HIMAGELIST Pictures() const;
+    [[nodiscard]] bool IsChairman(const MemberEntry& member) const;
+    // Tells screen readers that a row's check (EVENT_OBJECT_STATECHANGE) or its chairman
+    // text (EVENT_OBJECT_DESCRIPTIONCHANGE) changed.
+    void AnnounceRow(DWORD event, int row) const;
     void ToggleChecks(const std::vector<int>& rowsToToggle);
     void ToggleAll();
     void ToggleChairman(int row);

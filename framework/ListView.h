@@ -18,9 +18,13 @@ public:
     void AddExtendedStyle(DWORD styles) const {
         Send(LVM_SETEXTENDEDLISTVIEWSTYLE, styles, static_cast<LPARAM>(styles));
     }
-    void SetImageList(HIMAGELIST images, int which) const {
-        Send(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images));
+    // Gives back the list that `images` replaces.
+    HIMAGELIST SetImageList(HIMAGELIST images, int which) const {
+        return reinterpret_cast<HIMAGELIST>(
+            Send(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images)));
     }
+    // The item states (LVIS_) the list asks its owner for instead of keeping them.
+    void SetCallbackMask(UINT states) const { Send(LVM_SETCALLBACKMASK, states); }
     int InsertColumn(int index, const std::string& heading, int format, int width) const {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -109,13 +113,16 @@ public:
 };
 
 // Answers a list with LVS_OWNERDATA asking for one cell (LVN_GETDISPINFO): the text, cut
-// to the list's buffer and never inside a character, and the picture, as the mask asks.
-inline void AnswerCell(LVITEMA& item, std::string_view text, int image) {
+// to the list's buffer and never inside a character, the picture and the state picture
+// (1-based, 0 none), as the mask asks.
+inline void AnswerCell(LVITEMA& item, std::string_view text, int image, int stateImage = 0) {
     if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
         const std::string cut = text::BoundedText(std::string(text).c_str(), static_cast<size_t>(item.cchTextMax - 1));
         std::memcpy(item.pszText, cut.c_str(), cut.size() + 1);
     }
     if ((item.mask & LVIF_IMAGE) != 0) item.iImage = image;
+    if ((item.mask & LVIF_STATE) != 0 && (item.stateMask & LVIS_STATEIMAGEMASK) != 0)
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(static_cast<UINT>(stateImage));
 }
 
 // Suspends a window's redrawing for a batch of changes; Wine's list view does heavy

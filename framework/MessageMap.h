@@ -48,10 +48,18 @@ template <class Info, class = void>
 struct IsNotification : std::is_same<Info, NMHDR> {};
 template <class Info>
 struct IsNotification<Info, std::void_t<decltype(Info::hdr)>> : std::is_same<decltype(Info::hdr), NMHDR> {};
+// A custom-draw structure, which begins with NMCUSTOMDRAW (a trait of its own: clang
+// takes two void_t specialisations of one template for the same one).
+template <class Info, class = void>
+struct IsCustomDraw : std::false_type {};
+template <class Info>
+struct IsCustomDraw<Info, std::void_t<decltype(Info::nmcd)>> : std::is_same<decltype(Info::nmcd), NMCUSTOMDRAW> {};
+template <class Info>
+inline constexpr bool kBeginsWithNmhdr = IsNotification<Info>::value || IsCustomDraw<Info>::value;
 
 template <class T, class Info>
 MessageMapEntry<T> OnNotify(UINT id, UINT code, LRESULT (T::*handler)(const Info&)) {
-    static_assert(IsNotification<Info>::value, "a notification structure begins with its NMHDR");
+    static_assert(kBeginsWithNmhdr<Info>, "a notification structure begins with its NMHDR");
     // The one place where a notification's header is read as its full structure.
     return {MessageMapEntry<T>::Kind::Notify, WM_NOTIFY, id, code, [handler](T& target, LPARAM lParam) {
                 return (target.*handler)(*reinterpret_cast<const Info*>(lParam));
@@ -61,7 +69,7 @@ MessageMapEntry<T> OnNotify(UINT id, UINT code, LRESULT (T::*handler)(const Info
 // A notification the handler answers by filling in its structure (LVN_GETDISPINFO).
 template <class T, class Info>
 MessageMapEntry<T> OnNotify(UINT id, UINT code, LRESULT (T::*handler)(Info&)) {
-    static_assert(IsNotification<Info>::value, "a notification structure begins with its NMHDR");
+    static_assert(kBeginsWithNmhdr<Info>, "a notification structure begins with its NMHDR");
     return {MessageMapEntry<T>::Kind::Notify, WM_NOTIFY, id, code, [handler](T& target, LPARAM lParam) {
                 return (target.*handler)(*reinterpret_cast<Info*>(lParam));
             }};

@@ -21,6 +21,9 @@ struct OwnerDataColumn {
     std::function<std::string_view(const Row&)> text;
     // The cell's picture, given the row and its index; empty: no picture.
     std::function<int(const Row&, int)> image;
+    // The row's state picture (1-based in the state list, 0 none), for the first column
+    // only: a list with LVS_EX_CHECKBOXES reports the row's check from it.
+    std::function<int(const Row&)> stateImage;
 };
 
 // Erases the items at `indices` (ascending; those past the end are ignored) in one
@@ -142,7 +145,8 @@ public:
         if (cell.iSubItem < 0 || static_cast<size_t>(cell.iSubItem) >= columns_.size()) return 0;
         const Row& row = rows_[static_cast<size_t>(cell.iItem)];
         const OwnerDataColumn<Row>& column = columns_[static_cast<size_t>(cell.iSubItem)];
-        AnswerCell(cell, column.text(row), column.image ? column.image(row, cell.iItem) : I_IMAGENONE);
+        AnswerCell(cell, column.text(row), column.image ? column.image(row, cell.iItem) : I_IMAGENONE,
+                   column.stateImage ? column.stateImage(row) : 0);
         return 0;
     }
 

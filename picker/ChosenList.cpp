@@ -16,9 +16,9 @@ constexpr DWORD kChosenListStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | L
 ChosenList::ChosenList()
     : rows(
           {
-              {kCentredColumn, 70, [](const ContactEntry& e) { return e.displayName(); }, {}},
-              {kCentredColumn, 100, RowKey, {}},
-              {kCentredColumn, 100, [](const ContactEntry& e) { return e.groupName(); }, {}},
+              {kCentredColumn, 70, [](const ContactEntry& e) { return e.displayName(); }, {}, {}},
+              {kCentredColumn, 100, RowKey, {}, {}},
+              {kCentredColumn, 100, [](const ContactEntry& e) { return e.groupName(); }, {}, {}},
           },
           [this](const ContactEntry& gone) { ids.Remove(gone); }) {}
 

@@ -109,7 +109,7 @@ public:
     }
     int Focused() const { return static_cast<int>(::SendMessageA(list_, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)); }
 
-    OwnerDataList<std::string> rows{{{kCentredColumn, 100, [](const std::string& s) -> const std::string& { return s; }, {}}}};
+    OwnerDataList<std::string> rows{{{kCentredColumn, 100, [](const std::string& s) -> const std::string& { return s; }, {}, {}}}};
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,7 @@
 // input queue, the focus window and the dialog manager, as a user's key presses do.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -214,6 +215,11 @@ TEST(Keyboard, AConferenceIsSetUpFromTheKeyboardAlone) {
     keys.Press(VK_RETURN);  // moves him, and the picker stays open
     keys.Press(VK_DOWN);
     keys.Press(VK_RETURN);
+    keys.Press(VK_DOWN);
+    keys.Press(VK_RETURN);  // 赵静, whom Delete in the chosen list takes off again
+    keys.TabTo(IDC_CHOSEN_LIST);
+    keys.Press(VK_END);
+    keys.Press(VK_DELETE);
     driver.OnPicker([](HWND picker) {
         EXPECT_EQ(ListColumn(::GetDlgItem(picker, IDC_CHOSEN_LIST), 0),
                   (std::vector<std::string>{"何洋", "王建国", "李明"}));
@@ -252,6 +258,52 @@ TEST(Keyboard, AConferenceIsSetUpFromTheKeyboardAlone) {
               "<user mobile=\"13900023471\">sip:1002@quorvel.example</user>\r\n"
               "</userlist>\r\n"
               "</dsml>");
+}
+
+// The member's menu opened each way a user opens it (设为主持人 marks the row it opened
+// on), and the header's box by Ctrl+Space, in an edited conference, where it starts checked.
+TEST(Keyboard, TheMembersMenuAndTheHeadersBoxAreReachedAsAUserReachesThem) {
+    struct Case {
+        const char* how;
+        std::function<void(HWND list)> open;  // on the list's last row
+        const char* chairman;                 // on that row afterwards
+        int checks;                           // every row's state picture: 1 unchecked, 2 checked
+    };
+    const auto rightClick = [](HWND list) {
+        POINT at = ListCellCentre(list, 1, 2);
+        ::ClientToScreen(list, &at);
+        ::SetCursorPos(at.x, at.y);
+        INPUT press[2]{};
+        press[0].type = press[1].type = INPUT_MOUSE;
+        press[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        press[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        ::SendInput(2, press, sizeof(INPUT));
+    };
+    for (const Case& c : {Case{"Shift+F10", [](HWND) { SendKey(VK_F10, {VK_SHIFT}); }, "主持人", 2},
+                          Case{"menu key", [](HWND) { SendKey(VK_APPS); }, "主持人", 2},
+                          Case{"right click", rightClick, "主持人", 2},
+                          Case{"Ctrl+Space", [](HWND) { SendKey(VK_SPACE, {VK_CONTROL}); }, "", 1}}) {
+        SCOPED_TRACE(c.how);
+        HostRecord given = MakeRecord("周会", "", "7", {"1001", "1002"});
+        DialogDriver driver;
+        Keys keys(driver);
+        driver.OnConference([](HWND) {});
+        keys.TabTo(IDC_MEMBER_LIST);
+        keys.Press(VK_END);
+        driver.OnConference([&c](HWND dialog) { c.open(::GetDlgItem(dialog, IDC_MEMBER_LIST)); });
+        if (*c.chairman != '\0') {
+            keys.Press(VK_DOWN);
+            keys.Press(VK_RETURN);
+        }
+        driver.OnConference([&c](HWND dialog) {
+            const HWND list = ::GetDlgItem(dialog, IDC_MEMBER_LIST);
+            EXPECT_EQ(ListColumn(list, 1), (std::vector<std::string>{"", c.chairman}));
+            for (int row = 0; row < 2; ++row)
+                EXPECT_EQ(::SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(c.checks));
+            Click(dialog, IDCANCEL);
+        });
+        driver.Run(&given.record, "1001");
+    }
 }
 
 namespace {

@@ -39,6 +39,16 @@ std::vector<int> ColumnImages(HWND list, int column) {
     return images;
 }
 
+// What the list tells screen readers of each row's check: its state picture, less one
+// (a check box list's 1 is unchecked, 2 checked), so that it reads as the drawn picture.
+std::vector<int> ReportedChecks(HWND list) {
+    EXPECT_NE(::SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES, 0);
+    std::vector<int> checks;
+    for (int row = 0; row < ListRowCount(list); ++row)
+        checks.push_back(static_cast<int>(::SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12) - 1);
+    return checks;
+}
+
 HDITEMA HeaderItem(HWND list) {
     HDITEMA item{};
     item.mask = HDI_FORMAT | HDI_BITMAP;
@@ -283,6 +293,7 @@ TEST(MemberListChairman, UpdateRequestCarriesTheConfIdAndTheOneChairman) {
     driver.OnConference([](HWND dialog) {
         const HWND list = MemberList(dialog);
         EXPECT_EQ(ColumnImages(list, 1), (std::vector<int>{kChairman, kNotChairman, kNotChairman}));
+        EXPECT_EQ(ListColumn(list, 1), (std::vector<std::string>{"主持人", "", ""})) << "what a screen reader reads";
         ClickChairman(list, 2);
     });
     driver.OnConference([](HWND dialog) {
@@ -293,6 +304,7 @@ TEST(MemberListChairman, UpdateRequestCarriesTheConfIdAndTheOneChairman) {
     driver.OnConference([](HWND dialog) {
         const HWND list = MemberList(dialog);
         EXPECT_EQ(ColumnImages(list, 1), (std::vector<int>(3, kNotChairman)));
+        EXPECT_EQ(ListColumn(list, 1), (std::vector<std::string>(3)));
         ClickChairman(list, 0);
     });
     driver.OnConference([](HWND dialog) { Click(dialog, IDOK); });
@@ -336,7 +348,9 @@ TEST(MemberListCheckBoxes, RowClicksNearTheLeftEdgeToggleAndTheHeaderFlipsAll) {
     driver.OnConference([&](HWND dialog) {
         const HWND list = MemberList(dialog);
         EXPECT_EQ(ColumnImages(list, 0), (std::vector<int>{kUnchecked, kChecked, kChecked}));
+        EXPECT_EQ(ReportedChecks(list), ColumnImages(list, 0));
         EXPECT_EQ(HeaderItem(list).hbm, uncheckedPicture);
+        EXPECT_EQ(HeaderItem(list).fmt & (HDF_CHECKBOX | HDF_CHECKED), HDF_CHECKBOX);
         ClickHeaderAt(list, 5);
     });
     driver.OnConference([&](HWND dialog) {
@@ -345,6 +359,8 @@ TEST(MemberListCheckBoxes, RowClicksNearTheLeftEdgeToggleAndTheHeaderFlipsAll) {
         const HBITMAP checkedPicture = HeaderItem(list).hbm;
         EXPECT_NE(checkedPicture, uncheckedPicture);
         EXPECT_TRUE(HeaderShowsBitmap(HeaderOf(list), checkedPicture));
+        EXPECT_EQ(ReportedChecks(list), ColumnImages(list, 0));
+        EXPECT_EQ(HeaderItem(list).fmt & (HDF_CHECKBOX | HDF_CHECKED), HDF_CHECKBOX | HDF_CHECKED);
         ClickHeaderAt(list, 5);
     });
     driver.OnConference([&](HWND dialog) {
