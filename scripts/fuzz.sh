@@ -27,8 +27,9 @@ seeds() {
                                -o -name FriendsInfo.xml -o -path '*/data/directory/*' \) ;;
         message-table) find "$repo/tests/data" "$repo/host/sample" -type f -path '*/lang/*' -name '*.xml' ;;
         picture-header) find "$repo/tests/data/pictures" "$repo/host/sample/skin" -type f ;;
-        *) find "$repo/tests/fuzz/seeds/$1" -type f ;;
     esac
+    # Made for the target: a case no test file holds.
+    if [ -d "$repo/tests/fuzz/seeds/$1" ]; then find "$repo/tests/fuzz/seeds/$1" -type f; fi
 }
 
 options() {
