@@ -7,19 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "directory/Company.h"
-#include "directory/ContactEntry.h"
-#include "directory/ContactGroup.h"
+#include "directory/DirectoryRecords.h"
 #include "directory/ReuseCache.h"
-#include "xml/XmlElement.h"
 
-class DirectoryReader {
+class DirectoryReader : public DirectoryRecords {
 public:
-    // Deeper `list` elements, and the people in them, are not read: a hostile or broken
-    // file must not exhaust the stack of the host thread, and real directories are a
-    // handful of levels deep.
-    static constexpr int kMaxListDepth = 64;
-
     DirectoryReader() = default;
     DirectoryReader(const DirectoryReader&) = delete;
     DirectoryReader& operator=(const DirectoryReader&) = delete;
@@ -47,30 +39,13 @@ public:
     SharedCompanies SharedDepartments(const std::string& path, bool* complete = nullptr);
     SharedFriendGroups SharedFriends(const std::string& path, bool* complete = nullptr);
 
-    // The walks of a loaded root. An XML access error or std::bad_alloc midway is caught:
-    // the records appended before it stay, the one being read is dropped, and the result
-    // is false.
-    bool ReadCompanies(const XmlElement& root, std::vector<Company>& companies);
-    bool ReadFriendGroups(const XmlElement& root, std::vector<ContactGroup>& groups);
-
-    // One ContactGroup per `list` child of `element` (which may be empty), nested groups included.
-    void ReadGroups(const XmlElement& element, std::vector<ContactGroup>& groups);
-    // One ContactEntry per `entry` child of `element`, each listed under `groupName`.
-    void ReadEntries(const XmlElement& element, std::vector<ContactEntry>& entries, const std::string& groupName);
-    // The text of the first child element `tagName`; empty if there is none.
-    std::string ChildText(const XmlElement& element, const std::string& tagName);
-
 private:
     template <typename Record>
     std::shared_ptr<std::vector<Record>> ReadFile(const std::string& path, bool& complete, ReuseCache<Record>& cache,
-                                                  bool (DirectoryReader::*walk)(const XmlElement&, std::vector<Record>&));
+                                                  bool (*walk)(const XmlElement&, std::vector<Record>&));
     // Appends what was read: moved when nobody else holds it, copied otherwise.
     template <typename Record>
     static bool CopyOut(const std::shared_ptr<std::vector<Record>>& read, bool complete, std::vector<Record>& records);
-
-    // `depth` is the nesting level of the `list` children of `element`, 1 for a
-    // department of a company or a group at the top of the friends list.
-    void ReadGroupsAt(const XmlElement& element, std::vector<ContactGroup>& groups, int depth);
 
     ReuseCache<Company> departments;
     ReuseCache<ContactGroup> friends;

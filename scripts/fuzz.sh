@@ -23,14 +23,18 @@ cmake --build "$build" -j"$(nproc)" >/dev/null
 seeds() {
     case $1 in
         xml-reader) find "$repo/tests/data" "$repo/host/sample" -name '*.xml' ;;
+        directory-records) find "$repo/tests/data" "$repo/host/sample" -type f \( -name DepartmentInfo.xml \
+                               -o -name FriendsInfo.xml -o -path '*/data/directory/*' \) ;;
+        message-table) find "$repo/tests/data" "$repo/host/sample" -type f -path '*/lang/*' -name '*.xml' ;;
         picture-header) find "$repo/tests/data/pictures" "$repo/host/sample/skin" -type f ;;
-        *) find "$repo/tests/fuzz/seeds/$1" -type f ;;
     esac
+    # Made for the target: a case no test file holds.
+    if [ -d "$repo/tests/fuzz/seeds/$1" ]; then find "$repo/tests/fuzz/seeds/$1" -type f; fi
 }
 
 options() {
     case $1 in
-        xml-reader) echo "-dict=$repo/tests/fuzz/xml.dict -max_len=16384" ;;
+        xml-reader | directory-records | message-table) echo "-dict=$repo/tests/fuzz/xml.dict -max_len=16384" ;;
         *) echo "-max_len=4096" ;;
     esac
 }
@@ -42,7 +46,8 @@ for target in $targets; do
     corpus=$build/corpus/$target
     findings=$build/findings/$target
     mkdir -p "$corpus" "$findings"
-    seeds "$target" | while read -r file; do cp "$file" "$corpus/seed-$(basename "$file")"; done
+    # Named by their path: many of the tests' files share a name.
+    seeds "$target" | while read -r file; do cp "$file" "$corpus/seed-$(echo "${file#"$repo"/}" | tr / _)"; done
     regressions=("$repo/tests/fuzz/regressions/$target"/*)
     if [ ${#regressions[@]} -gt 0 ]; then
         if ! "$program" -timeout="$timeout" "${regressions[@]}" >"$findings/regressions.log" 2>&1; then

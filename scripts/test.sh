@@ -22,7 +22,7 @@ done
 # while, and their time against their input's size; and the plain logic's unit tests
 # that build natively, under the sanitizers.
 echo "== parsers, native =="
-bash "$repo/scripts/fuzz.sh" "${QUORVEL_FUZZ_SECONDS:-25}" || status=1
+bash "$repo/scripts/fuzz.sh" "${QUORVEL_FUZZ_SECONDS:-20}" || status=1
 "$repo/build/fuzz/quorvel-linearity" || status=1
 "$repo/build/fuzz/quorvel-native-unit-tests" --gtest_brief=1 || status=1
 # The hostile corpus, one process a case, on the builds just made.

@@ -62,24 +62,13 @@ bool MessageTable::LoadFile(std::string path, std::string language) {
 
 bool MessageTable::LoadRoot(const XmlElement& root, std::vector<std::string>* idsAsWritten) {
     bool result = true;
-    int count = 0;
+    std::size_t count = 0;
     if (!root.IsEmpty()) {
-        try {
-            const Lock held(lock);
-            messages.clear();
-            XmlElementCursor cursor = root.GetChildren("Msg");
-            for (XmlElement message = cursor.Next(); !message.IsEmpty(); message = cursor.Next()) {
-                std::string id = message.GetAttribute("id");
-                std::string label = text::BoundedText(message.GetAttribute("Label").c_str(), kLongestMessageText);
-                if (idsAsWritten != nullptr) idsAsWritten->push_back(id);
-                // The first message with an id wins; later ones are ignored.
-                if (!id.empty() && messages.emplace(std::move(id), std::move(label)).second) ++count;
-            }
-        } catch (const XmlAccessError&) {
-            result = false;
-        } catch (const std::bad_alloc&) {
-            result = false;
-        }
+        const Lock held(lock);
+        messages.clear();
+        result = ReadMessages(root, messages, idsAsWritten);
+        // Emptied above: what is in the map now is what this file stored.
+        count = messages.size();
     }
     ready = count > 0 ? 1 : 0;
     return result;

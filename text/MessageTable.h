@@ -5,15 +5,10 @@
 
 #include <atomic>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "text/MessageTexts.h"
 #include "xml/XmlElement.h"
-
-// The longest text a message keeps: a label is cut there, at a character boundary, as it
-// is read. Every text reaches a window, and a window system may refuse to draw, or end
-// the process over, a caption of megabytes.
-inline constexpr std::size_t kLongestMessageText = 4096;
 
 class MessageTable {
 public:
@@ -57,7 +52,7 @@ private:
         CRITICAL_SECTION& section;
     };
 
-    std::unordered_map<std::string, std::string> messages;
+    MessageTexts messages;
     std::string language = "english";
     std::string filePath;
     std::atomic<int> ready{0};

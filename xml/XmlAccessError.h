@@ -6,16 +6,15 @@
 #include <oaidl.h>
 #include <wrl/client.h>
 
-#include <exception>
+#include "xml/XmlError.h"
 
-class XmlAccessError : public std::exception {
+class XmlAccessError : public XmlError {
 public:
     explicit XmlAccessError(HRESULT status, Microsoft::WRL::ComPtr<IErrorInfo> errorInfo = nullptr)
         : status(status), errorInfo(std::move(errorInfo)) {}
 
     [[nodiscard]] HRESULT Status() const { return status; }
     [[nodiscard]] IErrorInfo* ErrorInfo() const { return errorInfo.Get(); }
-    [[nodiscard]] const char* what() const noexcept override { return "XML access error"; }
 
 private:
     HRESULT status;
@@ -25,6 +24,3 @@ private:
 // Raises an XmlAccessError for a failing status, with the error information of the
 // failed call when `object` says it supports error information for `iid`.
 void CheckXmlCall(HRESULT status, IUnknown* object, REFIID iid);
-
-// Raises the null-reference error (E_POINTER): a call through an empty reference.
-[[noreturn]] void RaiseNullReference();

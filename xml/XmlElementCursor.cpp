@@ -1,6 +1,6 @@
 #include "xml/XmlElementCursor.h"
 
-#include "xml/XmlAccessError.h"
+#include "xml/XmlError.h"
 
 XmlElementCursor XmlElement::GetChildren(std::string tagName) const {
     if (!tree) RaiseNullReference();

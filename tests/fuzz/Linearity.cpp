@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "directory/DirectoryRecords.h"
 #include "picker/SearchIndex.h"
+#include "text/MessageTexts.h"
 #include "xml/XmlReader.h"
 
 namespace {
@@ -47,11 +49,32 @@ std::string Numbered(const char* format, int n) {
 
 const char* const kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 
-void ReadXmlOnly(const std::string& bytes) {
-    if (ReadXml(bytes).outcome == XmlReading::Outcome::Refused) {
-        std::fprintf(stderr, "linearity: the reader refused its own shape\n");
+XmlElement ReadXmlOnly(const std::string& bytes) {
+    XmlReading reading = ReadXml(bytes);
+    if (reading.outcome != XmlReading::Outcome::Parsed) {
+        std::fprintf(stderr, "linearity: the reader did not take its own shape\n");
         std::exit(2);
     }
+    return XmlElement(std::move(reading.tree), 0);
+}
+
+// Read as the company directory and as the friends list.
+void ReadDirectory(const std::string& bytes) {
+    const XmlElement root = ReadXmlOnly(bytes);
+    std::vector<Company> companies;
+    std::vector<ContactGroup> friends;
+    (void)DirectoryRecords::ReadCompanies(root, companies);
+    (void)DirectoryRecords::ReadFriendGroups(root, friends);
+}
+
+void ReadLanguage(const std::string& bytes) {
+    MessageTexts messages;
+    (void)ReadMessages(ReadXmlOnly(bytes), messages);
+}
+
+// `lists` both under a company and under the root, so that both forms read them.
+std::string Directory(const std::string& lists) {
+    return kDeclaration + ("<d><company name=\"c\">" + lists + "</company>" + lists + "</d>");
 }
 
 // Nested to the reader's depth limit, as often as asked.
@@ -132,6 +155,41 @@ int main() {
         {"prologue before a DOCTYPE", 20000,
          [](int n) { return kDeclaration + Repeat("<!-- c -->", n) + "<!DOCTYPE r [<!ELEMENT r ANY>]><r/>"; },
          [](const std::string& bytes) { (void)ReadXml(bytes); }},
+        {"people in one group", 1000,
+         [](int n) {
+             return Directory("<list name=\"g\">" +
+                              Numbered("<entry name=\"%d\" uri=\"sip:%d@x\"><display-name>n</display-name><other>"
+                                       "<Mobile>139</Mobile><phs>1</phs></other></entry>",
+                                       n) +
+                              "</list>");
+         },
+         ReadDirectory},
+        {"groups", 2000, [](int n) { return Directory(Numbered("<list name=\"g%d\"><entry name=\"%d\"/></list>", n)); },
+         ReadDirectory},
+        {"groups nested past the limit", 20,
+         [](int n) {
+             return Directory(Repeat(Repeat("<list name=\"g\"><entry name=\"1\"/>", 80) + Repeat("</list>", 80), n));
+         },
+         ReadDirectory},
+        {"one person's many children", 8000,
+         [](int n) {
+             return Directory("<list name=\"g\"><entry name=\"1\">" + Repeat("<x/>", n) +
+                              "<display-name>n</display-name><other>" + Repeat("<y/>", n) +
+                              "<phs>1</phs></other></entry></list>");
+         },
+         ReadDirectory},
+        {"messages", 2000, [](int n) { return kDeclaration + ("<m>" + Numbered("<Msg id=\"%d\" Label=\"text %d\"/>", n) + "</m>"); },
+         ReadLanguage},
+        {"messages longer than their bound", 20,
+         [](int n) {
+             std::string messages;
+             for (int i = 0; i < n; ++i)
+                 messages += "<Msg id=\"" + std::to_string(i) + "\" Label=\"" + std::string(6000, 'x') + "\"/>";
+             return kDeclaration + ("<m>" + messages + "</m>");
+         },
+         ReadLanguage},
+        {"one id many times", 4000, [](int n) { return kDeclaration + ("<m>" + Repeat("<Msg id=\"7000\" Label=\"t\"/>", n) + "</m>"); },
+         ReadLanguage},
         {"people searched", 20000, [](int n) { return Repeat("zhang3", n); }, Search},
     };
     bool linear = true;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "BoundedCheck.h"
 #include "FuzzCheck.h"
 #include "conference/XmlEscape.h"
 #include "framework/CodePageConversion.h"
@@ -14,22 +15,6 @@
 #include "xml/XmlReader.h"
 
 namespace {
-
-bool IsLead(char c) { return codepage::IsLeadByte(codepage::kAnsi, static_cast<unsigned char>(c)); }
-
-void CheckBounded(const std::string& value, std::size_t bound) {
-    const std::string bounded = text::BoundedText(value.c_str(), bound);
-    const std::size_t length = value.find('\0') == std::string::npos ? value.size() : value.find('\0');
-    FUZZ_CHECK(bounded.size() <= bound && value.compare(0, bounded.size(), bounded) == 0);
-    if (length <= bound) {
-        FUZZ_CHECK(bounded.size() == length);
-        return;
-    }
-    // Cut at the end of a character, as close to the bound as that allows.
-    std::size_t end = 0;
-    while (end < bounded.size()) end += IsLead(value[end]) ? 2 : 1;
-    FUZZ_CHECK(end == bounded.size() && bound - end <= 1);
-}
 
 // Whether no byte would be left out by the escaping: no C0 control but tab and line
 // breaks, no lead byte without a trail, and all of it in the code page.
@@ -79,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte is the bound; the rest is the text.
     const std::size_t bound = data[0];
     const std::string value(reinterpret_cast<const char*>(data) + 1, size - 1);
-    CheckBounded(value, bound);
+    CheckBounded(value, text::BoundedText(value.c_str(), bound), bound);
     CheckEscaping(value);
     CheckConversion(value);
     return 0;
