@@ -99,6 +99,11 @@ for arch in $archs; do
         else
             pass "$name/$dll stripped, $(stat -c %s "$bin/$dll") bytes"
         fi
+        if cmp -s "$bin/$dll" "$repo/build/$arch/bin/e2e/$dll"; then
+            pass "$name/$dll is the DLL the end-to-end tests loaded, byte for byte"
+        else
+            fail "$name/$dll differs from the DLL the end-to-end tests loaded"
+        fi
     done
 
     # Each DLL and tool comes with its PDB: the debug directory names it by file name
